@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Zelkan twice (optimised, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs every test in both builds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELKAN_SANITIZE=ON
+cmake --build build-sanitize -j "$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -1,0 +1,45 @@
+// zelkan-engine's commands: one line in, one answer out, in the framing of GTP.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/game_state.h"
+
+namespace zelkan {
+
+class Engine {
+ public:
+  static constexpr std::size_t maxLineBytes = 4096;
+
+  Engine();
+
+  // Answers one command line (without its newline), framed and ending with the empty line; no
+  // answer for a blank line or a comment. A failure ("? ...") changes nothing.
+  std::optional<std::string> handle(std::string_view line);
+
+  // The answer to a line that was longer than maxLineBytes.
+  static std::string lineTooLong();
+
+  bool quitRequested() const { return quit_; }
+  const GameState& state() const { return *state_; }
+  bool gameOver() const { return gameOver_; }
+
+ private:
+  std::string clearBoard();
+  std::string setPosition(std::span<const std::string_view> args);
+  std::string board() const;
+  std::string legal(std::span<const std::string_view> args) const;
+  std::string play(std::span<const std::string_view> args);
+  std::string influence() const;
+  std::string judge() const;
+
+  std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
+  bool gameOver_ = false;
+  bool quit_ = false;
+};
+
+}  // namespace zelkan
