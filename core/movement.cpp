@@ -18,10 +18,12 @@ Flag 移動チェック(const Board& board, int x1, int y1, int x2, int y2, Code
     // No cell lies between a cell and itself.
   } else if (y1 == y2) {
     const int step = x1 < x2 ? 1 : -1;
-    for (int x = x1 + step; x != x2; x += step) see(board(x, y1));
+    for (int x = x1 + step; x != x2; x += step)
+      see(board(x, y1));
   } else {
     const int step = y1 < y2 ? 1 : -1;
-    for (int y = y1 + step; y != y2; y += step) see(board(x1, y));
+    for (int y = y1 + step; y != y2; y += step)
+      see(board(x1, y));
   }
   return emptySeen + whiteSeen + blackSeen > 1 ? flagNo : flagYes;
 }

@@ -21,7 +21,8 @@ Flag 調査_当たり(GameState& s, int x, int y, Code mover, Code enemy) {
 Flag 調査_当たり2(GameState& s, int x, int y, Code colour) {
   if (調査_四方状態(s.board, x, y, cellEmpty) == flagYes) return flagNo;
   for (int i = 1; i <= boardSize; ++i) {
-    for (int j = 1; j <= boardSize; ++j) s.markBoard(i, j) = 0;
+    for (int j = 1; j <= boardSize; ++j)
+      s.markBoard(i, j) = 0;
   }
   s.markBoard(x, y) = 1;
   using Sweep = int (*)(GameState&, Code);
