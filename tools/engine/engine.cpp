@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "com/search.h"
 #include "core/counts.h"
 #include "core/influence.h"
 #include "core/judgement.h"
@@ -30,7 +31,9 @@ std::string failure(std::string_view message) {
   return out;
 }
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool isSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r';
+}
 
 // A whole decimal number in lo..hi, or nothing.
 std::optional<int> parseNumber(std::string_view text, int lo, int hi) {
@@ -41,13 +44,22 @@ std::optional<int> parseNumber(std::string_view text, int lo, int hi) {
   return value;
 }
 
+// The clock's second of genmove and candidates, or nothing (with the message in error).
+std::optional<int> parseSecond(std::string_view text, std::string& error) {
+  const auto second = parseNumber(text, 0, 59);
+  if (!second) error = "SECOND must be a whole number from 0 to 59";
+  return second;
+}
+
 std::optional<Code> parseSide(std::string_view text) {
   if (text == "B") return cellBlack;
   if (text == "W") return cellWhite;
   return std::nullopt;
 }
 
-char sideLetter(Code colour) { return colour == cellWhite ? 'W' : 'B'; }
+char sideLetter(Code colour) {
+  return colour == cellWhite ? 'W' : 'B';
+}
 
 const char* endName(GameEnd end) {
   switch (end) {
@@ -82,7 +94,9 @@ std::optional<Move> parseMove(std::span<const std::string_view> args, std::strin
 
 }  // namespace
 
-Engine::Engine() : state_(std::make_unique<GameState>()) { clearBoard(); }
+Engine::Engine() : state_(std::make_unique<GameState>()) {
+  clearBoard();
+}
 
 std::string Engine::lineTooLong() {
   return failure("line too long (more than 4096 bytes)");
@@ -93,13 +107,19 @@ std::optional<std::string> Engine::handle(std::string_view line) {
 
   std::array<std::string_view, maxArgs + 1> words;
   std::size_t count = 0;
+  bool tooMany = false;  // more words than fit: no command takes that many arguments
   std::size_t i = 0;
   while (i < line.size()) {
-    while (i < line.size() && isSpace(line[i])) ++i;
+    while (i < line.size() && isSpace(line[i]))
+      ++i;
     if (i == line.size()) break;
     const std::size_t start = i;
-    while (i < line.size() && !isSpace(line[i])) ++i;
-    if (count == words.size()) return failure("too many arguments");
+    while (i < line.size() && !isSpace(line[i]))
+      ++i;
+    if (count == words.size()) {
+      tooMany = true;
+      break;
+    }
     words[count++] = line.substr(start, i - start);
   }
   if (count == 0 || words[0].front() == '#') return std::nullopt;
@@ -107,7 +127,7 @@ std::optional<std::string> Engine::handle(std::string_view line) {
   const std::string_view command = words[0];
   const std::span<const std::string_view> args(words.data() + 1, count - 1);
   const auto arity = [&](std::size_t n, const char* usage) -> std::optional<std::string> {
-    if (args.size() == n) return std::nullopt;
+    if (args.size() == n && !tooMany) return std::nullopt;
     return failure(std::string(command) + " takes " + std::to_string(n) +
                    (n == 1 ? " argument" : " arguments") + (n ? ": " : "") + usage);
   };
@@ -135,9 +155,13 @@ std::optional<std::string> Engine::handle(std::string_view line) {
   }
   if (command == "genmove") {
     if (gameOver_) return failure("game over");
-    return failure("not implemented");
+    if (auto e = arity(1, "SECOND")) return e;
+    return genmove(args);
   }
-  if (command == "candidates") return failure("not implemented");
+  if (command == "candidates") {
+    if (auto e = arity(1, "SECOND")) return e;
+    return candidates(args);
+  }
   if (command == "influence") {
     if (auto e = arity(0, "")) return e;
     return influence();
@@ -247,6 +271,40 @@ std::string Engine::influence() const {
 std::string Engine::judge() const {
   const Scores sc = judgePosition(*state_);
   return success(std::to_string(sc.black) + ' ' + std::to_string(sc.white));
+}
+
+std::string Engine::genmove(std::span<const std::string_view> args) {
+  std::string error;
+  const auto second = parseSecond(args[0], error);
+  if (!second) return failure(error);
+  FixedSecond clock(*second);
+  GameState& s = *state_;
+  const ComTurn turn = playComTurn(s, clock);
+  if (turn.passed) return success("pass");
+  const MoveRecord& r = turn.record;
+  if (!r.done) return failure("the move history is full");
+  if (r.end != GameEnd::none) gameOver_ = true;
+  char payload[96];
+  std::snprintf(payload, sizeof payload, "%d %d %d %d %d %d %d %d %s", r.fromX, r.fromY, r.toX,
+                r.toY, r.white, r.black, s.blackLost, s.whiteLost, endName(r.end));
+  return success(payload);
+}
+
+std::string Engine::candidates(std::span<const std::string_view> args) {
+  std::string error;
+  const auto second = parseSecond(args[0], error);
+  if (!second) return failure(error);
+  FixedSecond clock(*second);
+  GameState& s = *state_;
+  const Code human = s.turnColour == cellBlack ? cellWhite : cellBlack;
+  std::string lines;
+  forEachCandidate(s.board, s.turnColour, human, clock, [&](const ComMove& m) {
+    char line[64];
+    std::snprintf(line, sizeof line, "%s%d %d %d %d %.6f", lines.empty() ? "" : "\n", m.fromX,
+                  m.fromY, m.toX, m.toY, m.score);
+    lines += line;
+  });
+  return success(lines);
 }
 
 }  // namespace zelkan

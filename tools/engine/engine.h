@@ -36,6 +36,8 @@ class Engine {
   std::string play(std::span<const std::string_view> args);
   std::string influence() const;
   std::string judge() const;
+  std::string genmove(std::span<const std::string_view> args);
+  std::string candidates(std::span<const std::string_view> args);  // restores the board
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
   bool gameOver_ = false;
