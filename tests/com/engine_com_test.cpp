@@ -1,0 +1,104 @@
+// The engine's genmove and candidates commands.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/engine/engine.h"
+
+namespace zelkan::test {
+namespace {
+
+std::string ask(Engine& engine, const std::string& line) {
+  return engine.handle(line).value();
+}
+
+// Black's one stone on (1, 1) is walled in by white stones along row 1 and column 1.
+std::string walledInRows() {
+  std::string rows(361, '.');
+  for (int k = 0; k < 19; ++k)
+    rows[k] = rows[k * 19] = 'W';
+  rows[0] = 'B';
+  return rows;
+}
+
+std::vector<std::string> payloadLines(const std::string& answer) {
+  std::vector<std::string> lines;
+  std::istringstream in(answer.substr(2));
+  for (std::string line; std::getline(in, line) && !line.empty();)
+    lines.push_back(line);
+  return lines;
+}
+
+TEST(EngineGenmove, PlaysTheFirstOfTheStartingTiesAndPassesTheTurn) {
+  Engine engine;
+  EXPECT_EQ(ask(engine, "genmove 30"), "= 4 18 4 3 38 38 0 0 none\n\n");
+  const std::string board = ask(engine, "board");
+  EXPECT_EQ(board.substr(board.size() - 10), " W 0 0 1\n\n");
+  // White's mirror move (4, 2) -> (4, 17) is now blocked; the next of its ties is played.
+  EXPECT_EQ(ask(engine, "genmove 30"), "= 5 2 5 17 38 38 0 0 none\n\n");
+}
+
+TEST(EngineGenmove, ReportsCapturesAndTheEnd) {
+  Engine engine;
+  // Black to move at move 99 can take the white stone on (11, 10) against its stone on (12, 10).
+  std::string rows(361, '.');
+  rows[9 * 19 + 2] = 'B';   // (3, 10)
+  rows[9 * 19 + 10] = 'W';  // (11, 10)
+  rows[9 * 19 + 11] = 'B';  // (12, 10)
+  rows[0] = 'W';            // (1, 1)
+  ASSERT_EQ(ask(engine, "set_position " + rows + " B 0 0 99"), "= \n\n");
+  EXPECT_EQ(ask(engine, "genmove 0"), "= 3 10 10 10 1 2 0 1 limit\n\n");
+  EXPECT_EQ(ask(engine, "genmove 0"), "? game over\n\n");
+  EXPECT_EQ(ask(engine, "genmove 99"), "? game over\n\n");  // before any other check
+  EXPECT_FALSE(payloadLines(ask(engine, "candidates 0")).empty())
+      << "candidates still answers after the end";
+}
+
+TEST(EngineGenmove, RefusesABadSecondAndChangesNothing) {
+  Engine engine;
+  const std::string before = ask(engine, "board");
+  for (const char* line : {"genmove 60", "genmove -1", "genmove x", "genmove 1.5"}) {
+    const std::string answer = ask(engine, line);
+    EXPECT_EQ(answer.rfind("? ", 0), 0u) << line;
+    EXPECT_NE(answer.find("SECOND"), std::string::npos) << line;
+  }
+  EXPECT_NE(ask(engine, "genmove").find("SECOND"), std::string::npos);
+  EXPECT_EQ(ask(engine, "genmove 1 2").rfind("? ", 0), 0u);
+  EXPECT_EQ(ask(engine, "board"), before);
+}
+
+TEST(EngineGenmove, PassesWithNoLegalMove) {
+  Engine engine;
+  ASSERT_EQ(ask(engine, "set_position " + walledInRows() + " B 3 4 12"), "= \n\n");
+  EXPECT_EQ(ask(engine, "candidates 0"), "= \n\n");
+  EXPECT_EQ(ask(engine, "genmove 0"), "= pass\n\n");
+  EXPECT_EQ(ask(engine, "board"), "= " + walledInRows() + " W 3 4 12\n\n");
+  EXPECT_NE(ask(engine, "genmove 0"), "= pass\n\n");  // white can move
+}
+
+TEST(EngineCandidates, ListsEveryCandidateInSearchOrderAndChangesNothing) {
+  Engine engine;
+  const std::string before = ask(engine, "board");
+  const std::vector<std::string> lines = payloadLines(ask(engine, "candidates 7"));
+  ASSERT_EQ(lines.size(), 304u);
+  // Origin column 1 first: (1, 18) slides up to rows 3..17, then (1, 19) jumps to row 17.
+  EXPECT_EQ(lines[0].rfind("1 18 1 3 ", 0), 0u);
+  EXPECT_EQ(lines[14].rfind("1 18 1 17 ", 0), 0u);
+  EXPECT_EQ(lines[15].rfind("1 19 1 17 ", 0), 0u);
+  EXPECT_EQ(lines[16].rfind("2 18 2 3 ", 0), 0u);
+  int best = 0;
+  for (const std::string& line : lines) {
+    if (line.ends_with(" 0.640000")) ++best;
+  }
+  EXPECT_EQ(best, 13);
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "4 18 4 3 0.640000"), lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "3 18 3 3 0.630000"), lines.end());
+  EXPECT_EQ(ask(engine, "board"), before);
+  EXPECT_NE(ask(engine, "candidates 60").find("SECOND"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zelkan::test

@@ -1,0 +1,213 @@
+// The search over every candidate, the choice of the move, the pass, and the computer's turn.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "bench/allocation_counter.h"
+#include "bench/midgame_positions.h"
+#include "com/positional_probes.h"
+#include "com/search.h"
+#include "core/setup.h"
+#include "tests/com/com_test_board.h"
+
+namespace zelkan::test {
+namespace {
+
+std::vector<ComMove> candidatesOf(Board& board, Code com, SecondSource& clock) {
+  std::vector<ComMove> all;
+  forEachCandidate(board, com, com == cellBlack ? cellWhite : cellBlack, clock,
+                   [&](const ComMove& m) { all.push_back(m); });
+  return all;
+}
+
+bool isMove(const ComMove& m, int fromX, int fromY, int toX, int toY) {
+  return m.fromX == fromX && m.fromY == fromY && m.toX == toX && m.toY == toY;
+}
+
+std::size_t indexOf(const std::vector<ComMove>& all, int fromX, int fromY, int toX, int toY) {
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (isMove(all[i], fromX, fromY, toX, toY)) return i;
+  }
+  return all.size();
+}
+
+// Black's one stone in the corner is walled in by white stones up to both edges.
+Board blackWalledIn() {
+  Board b = emptyBoard();
+  b(1, 1) = cellBlack;
+  for (int k = 2; k <= boardSize; ++k)
+    b(k, 1) = b(1, k) = cellWhite;
+  return b;
+}
+
+TEST(Search, FromTheStartThirteenMovesTieAndTheFirstIsPlayed) {
+  for (const int second : {0, 30, 59}) {
+    SCOPED_TRACE(second);
+    Board board = startBoard();
+    FixedSecond clock(second);
+    const std::vector<ComMove> all = candidatesOf(board, cellBlack, clock);
+    ASSERT_EQ(all.size(), 304u);
+
+    // Openness 28 at (x, 3) against 21 at (x, 18), and the approach to the white stone on (x, 2).
+    const double best =
+        ((second / 100.0 + 調査_空数値(board, 4, 3)) - 調査_空数値(board, 4, 18)) + 0.5;
+    EXPECT_NEAR(best, second / 100.0 + 0.57, 1e-12);
+    int ties = 0;
+    for (const ComMove& m : all) {
+      EXPECT_LE(m.score, best);
+      if (m.score == best) {
+        ++ties;
+        EXPECT_TRUE(m.fromX == m.toX && m.fromY == 18 && m.toY == 3 && m.fromX >= 4 &&
+                    m.fromX <= 16)
+            << m.fromX << "," << m.fromY << " -> " << m.toX << "," << m.toY;
+      }
+    }
+    EXPECT_EQ(ties, 13);
+    for (const int x : {3, 17}) {
+      EXPECT_NEAR(all[indexOf(all, x, 18, x, 3)].score, second / 100.0 + 0.56, 1e-12);
+    }
+
+    const std::optional<ComMove> chosen = searchComMove(board, cellBlack, cellWhite, clock);
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(isMove(*chosen, 4, 18, 4, 3));
+    EXPECT_EQ(chosen->score, best);
+    EXPECT_EQ(board, startBoard());
+  }
+}
+
+TEST(Search, WhiteFromTheStartMirrorsBlack) {
+  Board board = startBoard();
+  FixedSecond clock(12);
+  const auto chosen = searchComMove(board, cellWhite, cellBlack, clock);
+  ASSERT_TRUE(chosen);
+  EXPECT_TRUE(isMove(*chosen, 4, 2, 4, 17));
+}
+
+TEST(Search, ReadsTheClockForEveryCandidateSoANewSecondCanChangeTheChoice) {
+  Board board = startBoard();
+  FixedSecond fixed(10);
+  const std::vector<ComMove> all = candidatesOf(board, cellBlack, fixed);
+  const long first = static_cast<long>(indexOf(all, 4, 18, 4, 3));
+
+  // The second moves on just after (4, 18) -> (4, 3): the next tying move scores 0.01 more.
+  SteppingClock ticks(10, first + 1, 11);
+  auto chosen = searchComMove(board, cellBlack, cellWhite, ticks);
+  ASSERT_TRUE(chosen);
+  EXPECT_TRUE(isMove(*chosen, 5, 18, 5, 3));
+  EXPECT_EQ(ticks.readings(), static_cast<long>(all.size()));
+
+  // The second wraps from 59 to 0 just before it: every tying move loses 0.59, and column 3's
+  // move, scored before the wrap, wins.
+  SteppingClock wraps(59, first, 0);
+  chosen = searchComMove(board, cellBlack, cellWhite, wraps);
+  ASSERT_TRUE(chosen);
+  EXPECT_TRUE(isMove(*chosen, 3, 18, 3, 3));
+}
+
+TEST(Search, NoLegalMoveGivesNothingAndReadsNoClock) {
+  Board board = blackWalledIn();
+  SteppingClock clock(0, 0, 0);
+  EXPECT_FALSE(searchComMove(board, cellBlack, cellWhite, clock));
+  EXPECT_EQ(clock.readings(), 0);
+  EXPECT_EQ(board, blackWalledIn());
+}
+
+TEST(Search, MidgamePositionsChooseTheFirstBestLegalMoveAndKeepTheBoard) {
+  for (const MidgamePosition& p : midgamePositions) {
+    SCOPED_TRACE(p.name);
+    Board board = boardFromRows(p.rows);
+    const Board original = board;
+    const Code other = p.side == cellBlack ? cellWhite : cellBlack;
+    FixedSecond clock(45);
+    const std::vector<ComMove> all = candidatesOf(board, p.side, clock);
+    ASSERT_FALSE(all.empty());
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < all.size(); ++i) {
+      if (all[i].score > all[best].score) best = i;
+    }
+    const auto chosen = searchComMove(board, p.side, other, clock);
+    ASSERT_TRUE(chosen);
+    EXPECT_TRUE(isMove(*chosen, all[best].fromX, all[best].fromY, all[best].toX, all[best].toY));
+    EXPECT_EQ(board(chosen->fromX, chosen->fromY), p.side);
+    EXPECT_EQ(移動チェック(board, chosen->fromX, chosen->fromY, chosen->toX, chosen->toY, p.side),
+              flagYes);
+    EXPECT_EQ(board, original);
+  }
+}
+
+TEST(Search, AllocatesNothing) {
+  const long probe = allocationCount();
+  auto counted = std::make_unique<int>(1);
+  ASSERT_GT(allocationCount(), probe) << "the allocation counter is not in this program";
+
+  Board start = startBoard();
+  Board midgame = boardFromRows(midgamePositions.back().rows);
+  FixedSecond clock(20);
+  const long before = allocationCount();
+  const auto a = searchComMove(start, cellBlack, cellWhite, clock);
+  const auto b = searchComMove(midgame, midgamePositions.back().side, cellWhite, clock);
+  EXPECT_EQ(allocationCount(), before);
+  EXPECT_TRUE(a && b);
+}
+
+std::unique_ptr<GameState> startGame() {
+  auto s = std::make_unique<GameState>();
+  初期設定(*s);
+  s->turnColour = cellBlack;
+  s->otherColour = cellWhite;
+  return s;
+}
+
+TEST(ComTurn, PlaysTheChosenMoveAndHandsOverTheTurn) {
+  auto s = startGame();
+  FixedSecond clock(5);
+  const ComTurn turn = playComTurn(*s, clock);
+  ASSERT_FALSE(turn.passed);
+  EXPECT_TRUE(isMove(turn.chosen, 4, 18, 4, 3));
+  EXPECT_TRUE(turn.record.done);
+  EXPECT_EQ(s->board(4, 3), cellBlack);
+  EXPECT_EQ(s->board(4, 18), cellEmpty);
+  EXPECT_EQ(s->moveNumber, 1);
+  EXPECT_EQ(s->snapshots[1], s->board);
+  EXPECT_EQ(s->turnColour, cellWhite);
+  EXPECT_EQ(s->otherColour, cellBlack);
+}
+
+TEST(ComTurn, KeepsTheTurnWhenTheMoveEndsTheGame) {
+  auto s = startGame();
+  s->moveNumber = moveLimit - 1;
+  FixedSecond clock(5);
+  const ComTurn turn = playComTurn(*s, clock);
+  EXPECT_EQ(turn.record.end, GameEnd::limit);
+  EXPECT_EQ(s->moveNumber, moveLimit);
+  EXPECT_EQ(s->turnColour, cellBlack);
+}
+
+TEST(ComTurn, WithNoLegalMoveThePlayerPassesAndNothingElseChanges) {
+  auto s = startGame();
+  s->board = blackWalledIn();
+  s->moveNumber = 7;
+  s->historyEnd = 7;
+  s->blackLost = 37;
+  s->whiteLost = 2;
+  const auto before = std::make_unique<GameState>(*s);
+  FixedSecond clock(5);
+  const ComTurn turn = playComTurn(*s, clock);
+  EXPECT_TRUE(turn.passed);
+  EXPECT_FALSE(turn.record.done);
+  EXPECT_EQ(s->turnColour, cellWhite);
+  EXPECT_EQ(s->otherColour, cellBlack);
+  s->turnColour = before->turnColour;
+  s->otherColour = before->otherColour;
+  EXPECT_EQ(s->board, before->board);
+  EXPECT_EQ(s->moveNumber, 7);
+  EXPECT_EQ(s->historyEnd, 7);
+  EXPECT_EQ(s->blackLost, 37);
+  EXPECT_EQ(s->whiteLost, 2);
+  EXPECT_EQ(s->snapshots, before->snapshots);
+  EXPECT_EQ(s->moveLogX, before->moveLogX);
+}
+
+}  // namespace
+}  // namespace zelkan::test
