@@ -1,0 +1,52 @@
+// The two drawings that run after every move: the whole board, and the influence map.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "core/game_state.h"
+#include "core/setup.h"
+#include "view/board_drawing.h"
+#include "view/canvas.h"
+#include "view/influence_map.h"
+
+namespace zelkan {
+namespace {
+
+// The starting position, and a middle game with stones spread over the board.
+std::unique_ptr<GameState> position(bool middleGame) {
+  auto s = std::make_unique<GameState>();
+  初期設定(*s);
+  if (middleGame) {
+    for (int x = 1; x <= boardSize; x += 2) {
+      s->board(x, 10 - x % 4) = s->board(x, 2);
+      s->board(x, 2) = cellEmpty;
+      s->board(x, 12 + x % 3) = s->board(x, 18);
+      s->board(x, 18) = cellEmpty;
+    }
+  }
+  return s;
+}
+
+void BM_描画_盤(benchmark::State& state) {
+  const auto s = position(state.range(0) != 0);
+  Canvas canvas;
+  for (auto _ : state) {
+    描画_盤(canvas, s->board);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_描画_盤)->ArgName("middle")->Arg(0)->Arg(1);
+
+void BM_描画_勢力図(benchmark::State& state) {
+  const auto s = position(state.range(0) != 0);
+  Canvas canvas;
+  描画_盤(canvas, s->board);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(描画_勢力図(canvas, s->board));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_描画_勢力図)->ArgName("middle")->Arg(0)->Arg(1);
+
+}  // namespace
+}  // namespace zelkan

@@ -1,0 +1,149 @@
+#include "view/canvas.h"
+
+#include <gtest/gtest.h>
+#include <pango/pangocairo.h>
+
+#include <string>
+
+#include "canvas_checks.h"
+#include "view/board_drawing.h"
+#include "view/palette.h"
+
+namespace zelkan {
+namespace {
+
+using test::allPixels;
+using test::background;
+
+constexpr Rgb red{255, 0, 0};
+constexpr Rgb white{255, 255, 255};
+
+TEST(Coordinates, CellsSitOnWholePixelsTwentyTwoApart) {
+  EXPECT_EQ(twipsX(1), 380);
+  EXPECT_EQ(twipsY(1), 230);
+  EXPECT_EQ(twipsX(19), 6320);
+  EXPECT_EQ(twipsY(19), 6170);
+  EXPECT_EQ(pixelOf(twipsX(1)), 25);
+  EXPECT_EQ(pixelOf(twipsY(1)), 15);
+  for (int i = 1; i < 19; ++i) {
+    EXPECT_EQ(pixelOf(twipsX(i + 1)) - pixelOf(twipsX(i)), 22) << i;
+    EXPECT_EQ(pixelOf(twipsY(i + 1)) - pixelOf(twipsY(i)), 22) << i;
+  }
+}
+
+TEST(Palette, IndexesInUseAndOutOfRange) {
+  EXPECT_EQ(paletteColour(0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(paletteColour(backColour), (Rgb{128, 128, 128}));
+  EXPECT_EQ(paletteColour(markColour), (Rgb{0, 255, 255}));
+  EXPECT_EQ(paletteColour(cellWhite), (Rgb{255, 255, 255}));
+  EXPECT_EQ(paletteColour(cellEmpty), (Rgb{255, 255, 0}));
+  EXPECT_THROW(paletteColour(16), std::out_of_range);
+  EXPECT_THROW(paletteColour(-1), std::out_of_range);
+}
+
+TEST(Canvas, StartsAsTheBackgroundAndRefreshCallsTheWindow) {
+  Canvas canvas;
+  EXPECT_EQ(canvas.width(), clientWidth);
+  EXPECT_EQ(canvas.height(), clientHeight);
+  EXPECT_TRUE(allPixels(canvas, 0, 0, canvas.width(), canvas.height(), background));
+
+  canvas.refresh();  // no window yet: nothing happens
+  int repaints = 0;
+  canvas.repaintNow = [&] { ++repaints; };
+  canvas.refresh();
+  canvas.refresh();
+  EXPECT_EQ(repaints, 2);
+}
+
+TEST(Canvas, RectangleCornersAreRoundedEachOnItsOwn) {
+  Canvas canvas;
+  // The move line wipe of the panel: (20.5, 9) is (6815, 2870) twips, pixel (454, 191);
+  // 1000 x 300 twips later the far corner is (7815, 3170), pixel (521, 211).
+  描画_四角形(canvas, 20.5, 9, 1000, 300, 12);
+  EXPECT_TRUE(allPixels(canvas, 454, 191, 521, 211, red));
+  EXPECT_EQ(canvas.pixel(453, 191), background);
+  EXPECT_EQ(canvas.pixel(454, 190), background);
+  EXPECT_EQ(canvas.pixel(521, 210), background);
+  EXPECT_EQ(canvas.pixel(520, 211), background);
+
+  // From 7 twips (pixel 0.47) to 44 (2.93): three pixels, where rounding the size (37 twips,
+  // 2.47 pixels) would give two. The box after it starts exactly where this one ends.
+  Canvas boxes;
+  boxes.fillRectangle(7, 7, 37, 37, 12);
+  boxes.fillRectangle(44, 7, 37, 37, 15);
+  EXPECT_TRUE(allPixels(boxes, 0, 0, 3, 3, red));
+  EXPECT_TRUE(allPixels(boxes, 3, 0, 5, 3, white));
+  EXPECT_EQ(boxes.pixel(5, 0), background);
+  EXPECT_EQ(boxes.pixel(0, 3), background);
+}
+
+TEST(Canvas, CircleIsCentredOnItsPixel) {
+  Canvas canvas;
+  // 50 twips is 3.3 pixels.
+  canvas.fillCircle(1500, 1500, 50, markColour);
+  const Rgb cyan{0, 255, 255};
+  EXPECT_EQ(canvas.pixel(100, 100), cyan);
+  for (const auto& [dx, dy] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}, {2, 2}, {-2, -2}})
+    EXPECT_EQ(canvas.pixel(100 + dx, 100 + dy), cyan) << dx << "," << dy;
+  for (const auto& [dx, dy] : {std::pair{5, 0}, {-5, 0}, {0, 5}, {0, -5}, {4, 4}})
+    EXPECT_EQ(canvas.pixel(100 + dx, 100 + dy), background) << dx << "," << dy;
+}
+
+// The ink of the canvas inside a box: pixels that are no longer the given colour.
+struct Ink {
+  int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+};
+Ink inkIn(const Canvas& canvas, int x0, int y0, int x1, int y1, Rgb paper) {
+  Ink ink;
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) {
+      if (canvas.pixel(x, y) == paper) continue;
+      ++ink.count;
+      ink.left = std::min(ink.left, x);
+      ink.right = std::max(ink.right, x);
+      ink.top = std::min(ink.top, y);
+      ink.bottom = std::max(ink.bottom, y);
+    }
+  }
+  return ink;
+}
+
+TEST(Canvas, TextPaintsOnlyItsGlyphsFromItsTopLeft) {
+  Canvas canvas;
+  canvas.fillRectangle(0, 0, 3000, 1500, 12);
+  canvas.drawText(300, 300, "手目", 15, 11);  // pixel (20, 20)
+  const Ink ink = inkIn(canvas, 0, 0, 200, 100, red);
+  ASSERT_GT(ink.count, 20);
+  EXPECT_GE(ink.left, 20);
+  EXPECT_GE(ink.top, 20);
+  // 11 points at 96 dots per inch is an em of 14.7 pixels.
+  EXPECT_LE(ink.right, 20 + 2 * 15 + 1);
+  EXPECT_GE(ink.bottom - ink.top + 1, 10);
+  EXPECT_LE(ink.bottom - ink.top + 1, 16);
+  // Between the strokes the red stays: only glyphs are painted.
+  EXPECT_GT((ink.right - ink.left + 1) * (ink.bottom - ink.top + 1) - ink.count, ink.count / 2);
+  // The ink is white shading into red at its edges: nothing else is painted.
+  for (int y = ink.top; y <= ink.bottom; ++y) {
+    for (int x = ink.left; x <= ink.right; ++x) {
+      const Rgb c = canvas.pixel(x, y);
+      EXPECT_EQ(c.r, 255);
+      EXPECT_EQ(c.g, c.b);
+    }
+  }
+}
+
+TEST(Canvas, TextFaceIsInstalled) {
+  PangoFontMap* map = pango_cairo_font_map_get_default();
+  PangoContextHolder context(pango_font_map_create_context(map));
+  FontDescriptionHolder wanted(pango_font_description_from_string(textFace));
+  pango_font_description_set_size(wanted.get(), 11 * PANGO_SCALE);
+  std::unique_ptr<PangoFont, GObjectRelease> font(
+      pango_font_map_load_font(map, context.get(), wanted.get()));
+  ASSERT_NE(font, nullptr);
+  FontDescriptionHolder got(pango_font_describe(font.get()));
+  EXPECT_STREQ(pango_font_description_get_family(got.get()), "IPAPMincho")
+      << "install fonts-ipafont-mincho";
+}
+
+}  // namespace
+}  // namespace zelkan

@@ -1,0 +1,148 @@
+#include "view/panel_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "canvas_checks.h"
+#include "view/board_drawing.h"
+
+namespace zelkan {
+namespace {
+
+using test::allPixels;
+using test::background;
+using test::cellPx;
+using test::cellPy;
+using test::sameImage;
+using test::showsPicture;
+
+TEST(NumberText, BlankWherePlusWouldBe) {
+  EXPECT_EQ(numberText(5), " 5");
+  EXPECT_EQ(numberText(0), " 0");
+  EXPECT_EQ(numberText(100), " 100");
+  EXPECT_EQ(numberText(-3), "-3");
+}
+
+// The move lines as they should look, written piece by piece at the columns given for them.
+void expectedMoveLines(Canvas& canvas, double numberX, int n, double leftX, int left) {
+  描画_文字列(canvas, numberX, 9, numberText(n), 15, 11);
+  描画_文字列(canvas, 22, 9, "手目", 15, 11);
+  描画_文字列(canvas, 20.6, 10, "あと", 15, 11);
+  描画_文字列(canvas, leftX, 10, numberText(left), 15, 11);
+  描画_文字列(canvas, 22.9, 10, "手で終了です", 15, 11);
+}
+
+TEST(MoveLines, NumbersMoveLeftAsTheyGrowSoTheWordsKeepTheirPlace) {
+  struct Case {
+    int n;
+    double numberX;
+    double leftX;
+  };
+  for (const Case& c :
+       {Case{1, 21, 21.7}, Case{9, 21, 21.7}, Case{10, 20.8, 21.7}, Case{15, 20.8, 21.7},
+        Case{91, 20.8, 21.9}, Case{99, 20.8, 21.9}, Case{100, 20.5, 21.9}}) {
+    Canvas canvas;
+    描画_手数(canvas, c.n);
+    Canvas expected;
+    expectedMoveLines(expected, c.numberX, c.n, c.leftX, moveLimit - c.n);
+    EXPECT_TRUE(sameImage(canvas, expected)) << "move " << c.n;
+  }
+}
+
+TEST(MoveLines, RewritingLeavesNoTraceOfTheOldLines) {
+  Canvas canvas;
+  描画_手数(canvas, 100);
+  描画_手数(canvas, 7);
+  描画_手数(canvas, 7);
+  描画_手数(canvas, 1);
+  Canvas once;
+  描画_手数(once, 1);
+  EXPECT_TRUE(sameImage(canvas, once));
+}
+
+TEST(TakenCounts, DigitsEndAtColumnTwentyFourPointEight) {
+  Canvas canvas;
+  描画_石取得数(canvas, 0, 12);
+  // Row 5.8 is pixel 121, row 6.9 pixel 145; column 24.8 is pixel 549, 24.3 pixel 538.
+  EXPECT_TRUE(showsPicture(canvas, Picture::SUUJI_0, 549, 121));
+  EXPECT_TRUE(showsPicture(canvas, Picture::SUUJI_1, 538, 145));
+  EXPECT_TRUE(showsPicture(canvas, Picture::SUUJI_2, 549, 145));
+  EXPECT_EQ(cellPx(24.8), 549);
+  EXPECT_EQ(cellPx(24.3), 538);
+  EXPECT_EQ(cellPy(5.8), 121);
+  EXPECT_EQ(cellPy(6.9), 145);
+  // Nothing where a second upper digit would go.
+  EXPECT_TRUE(allPixels(canvas, 525, 121, 549, 145, background));
+}
+
+TEST(TakenCounts, ShorterCountsLeaveNoStaleDigits) {
+  Canvas canvas;
+  描画_石取得数(canvas, 38, 38);
+  描画_石取得数(canvas, 0, 12);
+  Canvas fresh;
+  描画_石取得数(fresh, 0, 12);
+  EXPECT_TRUE(sameImage(canvas, fresh));
+}
+
+TEST(SideLabels, IconsAndLabelsReplaceTheOldOnes) {
+  Canvas canvas;
+  描画_石手番(canvas, "先手", "後手");
+  描画_石手番(canvas, "MAN", "COM");
+  Canvas fresh;
+  描画_石手番(fresh, "MAN", "COM");
+  EXPECT_TRUE(sameImage(canvas, fresh));
+  // The icons are 22 pixels apart: the lower covers the upper's last row.
+  EXPECT_TRUE(showsPicture(canvas, Picture::KUROSOTO, cellPx(21), cellPy(6), 0, 22));
+  EXPECT_TRUE(showsPicture(canvas, Picture::SIROSOTO, cellPx(21), cellPy(7)));
+  // Each label is written right of its icon, in white.
+  for (const double row : {6.1, 7.1}) {
+    bool white = false;
+    for (int y = cellPy(row); y < cellPy(row) + 15; ++y) {
+      for (int x = cellPx(22.1); x < cellPx(22.1) + 40; ++x)
+        white = white || canvas.pixel(x, y) == Rgb{255, 255, 255};
+    }
+    EXPECT_TRUE(white) << row;
+  }
+}
+
+TEST(Robot, FramesZeroToFourAndNothingElse) {
+  for (int frame = 0; frame <= 4; ++frame) {
+    Canvas canvas;
+    描画_ロボット(canvas, frame);
+    EXPECT_TRUE(showsPicture(canvas, robo(frame), 476, 268)) << frame;
+  }
+  Canvas canvas;
+  描画_ロボット(canvas, 1);
+  Canvas before;
+  描画_ロボット(before, 1);
+  for (const int frame : {5, -1, 100})
+    描画_ロボット(canvas, frame);
+  EXPECT_TRUE(sameImage(canvas, before));
+}
+
+TEST(InitialSetup, WipesTheMessageAreaButNotTheTitlePlateOrTheBoard) {
+  auto s = std::make_unique<GameState>();
+  s->gameMode = modeCom;
+  s->moveNumber = 12;
+  Canvas canvas;
+  drawTitlePlate(canvas);
+  描画_石(canvas, 19, 10, cellBlack);
+  Canvas expected;
+  drawTitlePlate(expected);
+  描画_石(expected, 19, 10, cellBlack);
+
+  描画_石手番(canvas, "MAN", "COM");
+  描画_石取得数(canvas, 12, 3);
+  描画_手数(canvas, 12);
+  描画_ロボット(canvas, 2);
+  初期設定(*s, canvas);
+  EXPECT_TRUE(sameImage(canvas, expected));
+  EXPECT_EQ(s->gameMode, modeNone);
+  EXPECT_EQ(s->moveNumber, 0);
+  EXPECT_EQ(s->board(1, 1), cellWhite);
+  EXPECT_TRUE(showsPicture(canvas, Picture::RABERU, 467, 13));
+}
+
+}  // namespace
+}  // namespace zelkan

@@ -1,0 +1,161 @@
+// The digits, the title plate and the window icon.
+#include <pango/pangocairo.h>
+
+#include <array>
+#include <cmath>
+#include <stdexcept>
+
+#include "tools/pictures/painters.h"
+#include "tools/pictures/painting.h"
+
+namespace zelkan::pictures {
+namespace {
+
+// Digits 7 pixels wide and 20 high, strokes two pixels thick, drawn pixel by pixel so they
+// stay sharp at this size.
+using Glyph = std::array<const char*, 20>;
+// clang-format off
+const std::array<Glyph, 10> glyphs{{
+  {".#####.", "#######", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "##...##", "#######", ".#####."},
+  {"...##..", "..###..", ".####..", "##.##..", "...##..", "...##..", "...##..", "...##..",
+   "...##..", "...##..", "...##..", "...##..", "...##..", "...##..", "...##..", "...##..",
+   "...##..", "...##..", "#######", "#######"},
+  {".#####.", "#######", "##...##", ".....##", ".....##", ".....##", ".....##", ".....##",
+   "....###", "...###.", "..###..", ".###...", "###....", "##.....", "##.....", "##.....",
+   "##.....", "##.....", "#######", "#######"},
+  {".#####.", "#######", "##...##", ".....##", ".....##", ".....##", ".....##", ".....##",
+   ".....##", "..####.", "..####.", ".....##", ".....##", ".....##", ".....##", ".....##",
+   ".....##", "##...##", "#######", ".#####."},
+  {"##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "#######", "#######", ".....##", ".....##", ".....##", ".....##", ".....##",
+   ".....##", ".....##", ".....##", ".....##"},
+  {"#######", "#######", "##.....", "##.....", "##.....", "##.....", "##.....", "##.....",
+   "##.....", "######.", "#######", ".....##", ".....##", ".....##", ".....##", ".....##",
+   ".....##", "##...##", "#######", ".#####."},
+  {".#####.", "#######", "##...##", "##.....", "##.....", "##.....", "##.....", "##.....",
+   "##.....", "######.", "#######", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "##...##", "#######", ".#####."},
+  {"#######", "#######", "##...##", ".....##", ".....##", ".....##", ".....##", "....##.",
+   "....##.", "...##..", "...##..", "...##..", "..##...", "..##...", "..##...", "..##...",
+   "..##...", "..##...", "..##...", "..##..."},
+  {".#####.", "#######", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", ".#####.", ".#####.", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "##...##", "#######", ".#####."},
+  {".#####.", "#######", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+   "##...##", "#######", ".######", ".....##", ".....##", ".....##", ".....##", ".....##",
+   ".....##", "##...##", "#######", ".#####."},
+}};
+// clang-format on
+
+constexpr int glyphTop = 3;  // the rows above stay background: the panel wipes from lower down
+constexpr int glyphLeft = 1;
+
+}  // namespace
+
+SurfaceHolder paintDigit(int digit) {
+  if (digit < 0 || digit > 9) throw std::out_of_range("digit");
+  Sheet sheet = newPicture(9, 25);
+  cairo_t* cr = sheet.cr.get();
+  fillPixels(cr, 0, 0, 9, 25, panelGrey);
+  const Glyph& g = glyphs[static_cast<std::size_t>(digit)];
+  // A dark drop shadow first, then the digit in white shading to pale grey at its foot.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int row = 0; row < 20; ++row) {
+      for (int col = 0; col < 7; ++col) {
+        if (g[static_cast<std::size_t>(row)][col] != '#') continue;
+        const Colour c =
+            pass == 0 ? rgb(58, 58, 62) : mix(rgb(255, 255, 255), rgb(214, 220, 228), row / 19.0);
+        fillPixels(cr, glyphLeft + col + (pass == 0), glyphTop + row + (pass == 0), 1, 1, c);
+      }
+    }
+  }
+  return std::move(sheet.surface);
+}
+
+namespace {
+
+void roundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+  cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+  cairo_close_path(cr);
+}
+
+}  // namespace
+
+SurfaceHolder paintTitlePlate() {
+  const int w = 120;
+  const int h = 41;
+  Sheet sheet = newPicture(w, h);
+  cairo_t* cr = sheet.cr.get();
+  fillPixels(cr, 0, 0, w, h, panelGrey);
+
+  // A lacquered plate with a gold rim.
+  roundedRectangle(cr, 1.5, 1.5, w - 3, h - 3, 6);
+  cairo_pattern_t* lacquer = cairo_pattern_create_linear(0, 0, 0, h);
+  cairo_pattern_add_color_stop_rgb(lacquer, 0, 0.36, 0.13, 0.08);
+  cairo_pattern_add_color_stop_rgb(lacquer, 1, 0.17, 0.05, 0.03);
+  cairo_set_source(cr, lacquer);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(lacquer);
+  setColour(cr, rgb(60, 30, 14));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  roundedRectangle(cr, 3.5, 3.5, w - 7, h - 7, 4);
+  setColour(cr, rgb(222, 182, 92));
+  cairo_stroke(cr);
+
+  // A black and a white stone at the left.
+  paintStone(cr, 16.5, 17.5, 6.3, true, 0.4, 0.8);
+  paintStone(cr, 23.5, 24.5, 6.3, false, 0.4, 0.8);
+
+  // The name, in the game's serif face, gold with a dark shadow.
+  LayoutHolder layout(pango_cairo_create_layout(cr));
+  FontDescriptionHolder font(pango_font_description_from_string("IPAPMincho Bold 17px"));
+  pango_layout_set_font_description(layout.get(), font.get());
+  pango_layout_set_text(layout.get(), "Zelkan", -1);
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout.get(), &ink, &logical);
+  const double tx = 35 + (w - 35 - 6 - ink.width) / 2.0 - ink.x;
+  const double ty = (h - ink.height) / 2.0 - ink.y;
+  cairo_move_to(cr, tx + 1, ty + 1);
+  setColour(cr, rgb(20, 6, 2), 0.9);
+  pango_cairo_show_layout(cr, layout.get());
+  cairo_move_to(cr, tx, ty);
+  pango_cairo_layout_path(cr, layout.get());
+  cairo_pattern_t* gold = cairo_pattern_create_linear(0, ty + ink.y, 0, ty + ink.y + ink.height);
+  cairo_pattern_add_color_stop_rgb(gold, 0, 1.0, 0.93, 0.66);
+  cairo_pattern_add_color_stop_rgb(gold, 0.55, 0.91, 0.72, 0.33);
+  cairo_pattern_add_color_stop_rgb(gold, 1, 0.76, 0.55, 0.2);
+  cairo_set_source(cr, gold);
+  cairo_fill(cr);
+  cairo_pattern_destroy(gold);
+  return std::move(sheet.surface);
+}
+
+SurfaceHolder paintIcon() {
+  const int s = iconSize;
+  Sheet sheet = newPicture(s, s, true);
+  cairo_t* cr = sheet.cr.get();
+  // A small wooden board with a black and a white stone.
+  roundedRectangle(cr, 0.5, 0.5, s - 1, s - 1, 5);
+  setColour(cr, wood);
+  cairo_fill_preserve(cr);
+  setColour(cr, rgb(92, 54, 22));
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  for (const int p : {11, 21}) {
+    fillPixels(cr, 3, p, s - 6, 1, gridLine);
+    fillPixels(cr, p, 3, 1, s - 6, gridLine);
+  }
+  paintStone(cr, 11.5, 11.5, 7.4, true, 0.45, 1.0);
+  paintStone(cr, 21.5, 21.5, 7.4, false, 0.45, 1.0);
+  return std::move(sheet.surface);
+}
+
+}  // namespace zelkan::pictures

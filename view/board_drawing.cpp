@@ -1,0 +1,68 @@
+#include "view/board_drawing.h"
+
+#include "view/coordinates.h"
+
+namespace zelkan {
+namespace {
+
+void copyAtCell(Canvas& canvas, Picture picture, double cx, double cy) {
+  canvas.copyPicture(picture, twipsX(cx), twipsY(cy));
+}
+
+}  // namespace
+
+void 描画_盤(Canvas& canvas, const Board& board) {
+  for (int x = 1; x <= boardSize; ++x) {
+    for (int y = 1; y <= boardSize; ++y) {
+      const Code code = board(x, y);
+      if (code == cellEmpty) {
+        描画_桝(canvas, x, y);
+      } else if (code == cellBlack || code == cellWhite) {
+        描画_石(canvas, x, y, code);
+      }
+    }
+  }
+}
+
+void 描画_桝(Canvas& canvas, int x, int y) {
+  copyAtCell(canvas, Picture::KARA, x, y);
+}
+
+void 描画_石(Canvas& canvas, int x, int y, PictureCode code) {
+  if (code == cellBlack) {
+    copyAtCell(canvas, Picture::KURO, x, y);
+  } else if (code == codeBlackTaken) {
+    copyAtCell(canvas, Picture::KUROCYU, x, y);
+  } else if (code == cellWhite) {
+    copyAtCell(canvas, Picture::SIRO, x, y);
+  } else if (code == codeWhiteTaken) {
+    copyAtCell(canvas, Picture::SIROCYU, x, y);
+  } else if (code == codeVanish) {
+    copyAtCell(canvas, Picture::PA, x, y);
+  }
+}
+
+void 描画_石決(Canvas& canvas, int x, int y, Code colour) {
+  if (colour == cellBlack) {
+    copyAtCell(canvas, Picture::KUROKETU, x, y);
+  } else if (colour == cellWhite) {
+    copyAtCell(canvas, Picture::SIROKETU, x, y);
+  }
+}
+
+void 描画_打石印(Canvas& canvas, int x, int y, Code colour) {
+  canvas.fillCircle(twipsX(x) + 150, twipsY(y) + 150, 50, colour);
+}
+
+void 描画_四角形(Canvas& canvas, double x, double y, double w, double h, Code colour) {
+  canvas.fillRectangle(twipsX(x), twipsY(y), w, h, colour);
+}
+
+void drawBoardFrame(Canvas& canvas) {
+  copyAtCell(canvas, Picture::KARAYOKO, 0.6, 0.6);
+  copyAtCell(canvas, Picture::KARAYOKO, 0.6, 19.4);
+  copyAtCell(canvas, Picture::KARATATE, 0.6, 0.6);
+  copyAtCell(canvas, Picture::KARATATE, 19.4, 0.6);
+}
+
+}  // namespace zelkan

@@ -1,0 +1,35 @@
+// Drawing the board: cells, stones, the picked-up stone, the capture frames, the latest-move
+// mark, the frame round the grid and the wiping rectangle. Cells are (x, y), 1..19 each.
+#pragma once
+
+#include "core/game_state.h"
+#include "view/canvas.h"
+
+namespace zelkan {
+
+// Draws every playable cell from the board: empty cells plain, stones as stones; a cell with
+// any other code is left alone. Neither the latest-move mark nor the influence tints are drawn,
+// so this also clears them.
+void 描画_盤(Canvas& canvas, const Board& board);
+
+// Draws cell (x, y) empty: the board's eraser for stones, marks and tints.
+void 描画_桝(Canvas& canvas, int x, int y);
+
+// Draws the stone or capture frame of a picture code at cell (x, y): cellBlack, cellWhite,
+// codeBlackTaken, codeWhiteTaken or codeVanish. Any other code draws nothing.
+void 描画_石(Canvas& canvas, int x, int y, PictureCode code);
+
+// Draws the picked-up look of a black or white stone at cell (x, y); any other colour draws
+// nothing.
+void 描画_石決(Canvas& canvas, int x, int y, Code colour);
+
+// The latest-move mark: a small dot in palette colour near the middle of cell (x, y).
+void 描画_打石印(Canvas& canvas, int x, int y, Code colour);
+
+// Fills the box at cell position (x, y), w by h twips, in palette colour.
+void 描画_四角形(Canvas& canvas, double x, double y, double w, double h, Code colour);
+
+// The four bars round the grid, drawn once at start-up before the cells.
+void drawBoardFrame(Canvas& canvas);
+
+}  // namespace zelkan

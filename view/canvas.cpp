@@ -1,0 +1,109 @@
+#include "view/canvas.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+
+#include "core/game_state.h"
+#include "view/coordinates.h"
+#include "view/pictures.h"
+
+namespace zelkan {
+
+Canvas::Canvas(int width, int height)
+    : width_(width),
+      height_(height),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
+      cr_(cairo_create(surface_.get())) {
+  if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("cannot make the drawing image");
+
+  // Text is laid out at a fixed resolution with fixed rendering options, so it comes out the
+  // same in tests, tools and on screen whatever the desktop's settings.
+  pango_.reset(pango_cairo_create_context(cr_.get()));
+  pango_cairo_context_set_resolution(pango_.get(), textDotsPerInch);
+  FontOptionsHolder options(cairo_font_options_create());
+  cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_ON);
+  pango_cairo_context_set_font_options(pango_.get(), options.get());
+  layout_.reset(pango_layout_new(pango_.get()));
+  font_.reset(pango_font_description_from_string(textFace));
+
+  setColour(backColour);
+  cairo_paint(cr_.get());
+}
+
+void Canvas::setColour(int colour) {
+  const Rgb c = paletteColour(colour);
+  cairo_set_source_rgb(cr_.get(), c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
+
+void Canvas::copyPicture(Picture picture, double x, double y) {
+  const PictureInfo& info = pictureInfo(picture);
+  const int px = pixelOf(x);
+  const int py = pixelOf(y);
+  cairo_t* cr = cr_.get();
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, pictureSurface(picture), px, py);
+  cairo_rectangle(cr, px, py, info.width, info.height);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void Canvas::fillRectangle(double x, double y, double width, double height, int colour) {
+  const int x0 = pixelOf(x);
+  const int x1 = pixelOf(x + width);
+  const int y0 = pixelOf(y);
+  const int y1 = pixelOf(y + height);
+  setColour(colour);
+  cairo_rectangle(cr_.get(), std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0),
+                  std::abs(y1 - y0));
+  cairo_fill(cr_.get());
+}
+
+void Canvas::fillCircle(double x, double y, double radius, int colour) {
+  // The outline is one pixel wide and centred on the radius, so the filled disc reaches half
+  // a pixel beyond it.
+  const double r = std::abs(radius) / twipsPerPixel + 0.5;
+  setColour(colour);
+  cairo_arc(cr_.get(), pixelOf(x) + 0.5, pixelOf(y) + 0.5, r, 0, 2 * G_PI);
+  cairo_fill(cr_.get());
+}
+
+void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {
+  pango_font_description_set_size(font_.get(), static_cast<gint>(points * PANGO_SCALE));
+  pango_layout_set_font_description(layout_.get(), font_.get());
+  pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
+  setColour(colour);
+  cairo_move_to(cr_.get(), pixelOf(x), pixelOf(y));
+  pango_cairo_show_layout(cr_.get(), layout_.get());
+}
+
+void Canvas::refresh() {
+  if (repaintNow) repaintNow();
+}
+
+Rgb Canvas::pixel(int px, int py) const {
+  if (px < 0 || py < 0 || px >= width_ || py >= height_)
+    throw std::out_of_range("pixel outside the image");
+  cairo_surface_flush(surface_.get());
+  const unsigned char* data = cairo_image_surface_get_data(surface_.get());
+  const int stride = cairo_image_surface_get_stride(surface_.get());
+  std::uint32_t v = 0;
+  std::memcpy(&v, data + py * stride + px * 4, sizeof v);
+  return Rgb{static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 8),
+             static_cast<std::uint8_t>(v)};
+}
+
+bool Canvas::writePng(const std::string& path) const {
+  cairo_surface_flush(surface_.get());
+  return cairo_surface_write_to_png(surface_.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace zelkan

@@ -1,0 +1,77 @@
+// The persistent client-area image: everything the game draws lands here and stays until it is
+// drawn over; the window only copies it to the screen. It needs no display.
+#pragma once
+
+#include <cairo.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "view/cairo_holders.h"
+#include "view/palette.h"
+#include "view/picture_list.h"
+
+namespace zelkan {
+
+// The client area of the 613 x 533 pixel window, less its borders, title bar and menu bar.
+// Everything the game draws lies inside it.
+inline constexpr int clientWidth = 605;
+inline constexpr int clientHeight = 487;
+
+// The face of every text; the sizes are points at 96 dots per inch.
+inline constexpr const char* textFace = "IPAPMincho";
+inline constexpr double textDotsPerInch = 96.0;
+
+class Canvas {
+ public:
+  // A fresh image filled with the window background (palette index backColour).
+  explicit Canvas(int width = clientWidth, int height = clientHeight);
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  // All positions and sizes below are in twips; each is turned into whole pixels on its own.
+
+  // Copies a picture opaquely, at its natural size, with its top-left corner at (x, y).
+  void copyPicture(Picture picture, double x, double y);
+
+  // Fills the box from (x, y) to (x + width, y + height), outline and interior, in a palette
+  // colour. Each corner is rounded to the nearest pixel boundary, so two boxes that share an
+  // edge in twips share it in pixels too.
+  void fillRectangle(double x, double y, double width, double height, int colour);
+
+  // A filled circle, outline and interior in a palette colour, centred on the pixel nearest
+  // to (x, y).
+  void fillCircle(double x, double y, double radius, int colour);
+
+  // Writes text with its top-left at (x, y): glyphs only, the background stays as it was.
+  void drawText(double x, double y, std::string_view text, int colour, double points);
+
+  // Asks the window to show the image now (before a pause, say). The window fills in
+  // repaintNow; without one, as in tests and tools, a refresh does nothing.
+  void refresh();
+  std::function<void()> repaintNow;
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  cairo_surface_t* surface() const { return surface_.get(); }
+
+  // The colour of one pixel of the image.
+  Rgb pixel(int px, int py) const;
+
+  // Writes the image as a PNG file; false if it could not be written.
+  bool writePng(const std::string& path) const;
+
+ private:
+  void setColour(int colour);
+
+  int width_;
+  int height_;
+  SurfaceHolder surface_;
+  ContextHolder cr_;
+  PangoContextHolder pango_;
+  LayoutHolder layout_;
+  FontDescriptionHolder font_;
+};
+
+}  // namespace zelkan
