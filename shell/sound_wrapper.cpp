@@ -1,0 +1,84 @@
+#include "shell/sound_wrapper.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "sound/sound_library.h"
+
+namespace zelkan {
+namespace {
+
+// No wave file is larger: its RIFF size is a 32-bit count after the first eight bytes.
+constexpr std::size_t largestWaveFile = std::size_t{0xFFFFFFFF} + 8;
+
+// Reads the open file to its end into `bytes`; 0, or the error number of the failure.
+int readAll(int fd, std::vector<std::uint8_t>& bytes) {
+  std::uint8_t piece[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(fd, piece, sizeof piece);
+    if (got == 0) return 0;
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    if (bytes.size() + static_cast<std::size_t>(got) > largestWaveFile) return EFBIG;
+    bytes.insert(bytes.end(), piece, piece + got);
+  }
+}
+
+}  // namespace
+
+void SoundWrapper::startUp(std::int32_t windowHandle) {
+  InitSound(windowHandle);
+  sndOther = LoadSound("その他.wav", 3);
+  sndForbidden = LoadSound("禁止.wav", 3);
+  sndStone = LoadSound("石打音.wav", 3);
+  sndBgm = LoadSound("BGM.wav", 1);
+  sndVanish = LoadSound("消滅.wav", 1);
+}
+
+void SoundWrapper::InitSound(std::int32_t windowHandle) {
+  soundDevice = dsInitialize(windowHandle);
+  if (soundDevice == 0) ShowSoundError("Direct Soundインターフェースが作成できません。");
+}
+
+std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t copies) {
+  if (soundDevice == 0) return 0;
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT) ShowSoundError(std::strerror(errno));
+    return 0;
+  }
+  std::vector<std::uint8_t> bytes;
+  int error = readAll(fd, bytes);
+  ::close(fd);
+  if (error == 0 && bytes.empty()) error = ENODATA;  // an empty file: "No data available"
+  if (error != 0) {
+    ShowSoundError(std::strerror(error));
+    return 0;
+  }
+  return dsCreateDSB(soundDevice, bytes.data(), bytes.size(), copies);
+}
+
+void SoundWrapper::EndSound() {
+  if (soundDevice != 0) dsTerminate(soundDevice);
+}
+
+void SoundWrapper::ShowSoundError(const std::string& text) {
+  messageBox_.show(text, "Zelkan.dll", MessageBox::Buttons::ok, MessageBox::Icon::warning);
+}
+
+void SoundWrapper::終了処理() {
+  for (std::int32_t* handle : {&sndOther, &sndForbidden, &sndStone, &sndBgm, &sndVanish}) {
+    dsFree(*handle);
+    *handle = 0;
+  }
+  EndSound();
+  soundDevice = 0;
+}
+
+}  // namespace zelkan
