@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  libsdl2-dev libsdl2-mixer-dev
 )
 
 missing=()

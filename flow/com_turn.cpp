@@ -1,0 +1,47 @@
+// The computer's turn, shown as it happens: thinking, the chosen stone picked up, the move and
+// its captures, the record and the panel.
+#include "com/search.h"
+#include "flow/game.h"
+#include "view/board_drawing.h"
+#include "view/influence_map.h"
+#include "view/panel_drawing.h"
+
+namespace zelkan {
+
+void Game::com_打つ() {
+  endPendingSelection();
+  描画_文字列(canvas_, 21.5, 11.1, "思考中", 15, 12);
+  描画_ロボット(canvas_, 2);
+  canvas_.refresh();
+
+  const std::optional<ComMove> chosen =
+      searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
+  描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
+
+  if (!chosen) {
+    // No stone of the computer can move: it passes, and the turn goes back to the player.
+    描画_ロボット(canvas_, 1);
+    std::swap(s_.turnColour, s_.otherColour);
+    return;
+  }
+
+  redrawMoveStone(s_.moveNumber);
+  描画_石決(canvas_, chosen->fromX, chosen->fromY, s_.comColour);
+  canvas_.refresh();
+  const MoveRecord r = completeMove(s_, chosen->fromX, chosen->fromY, chosen->toX, chosen->toY);
+  if (!r.done) return;  // only with a full history, which the move limit never allows
+  replayMove(r);
+  描画_手数(canvas_, s_.moveNumber);
+
+  描画_ロボット(canvas_, 1);
+  drawInfluenceIfTicked();
+  描画_石取得数(canvas_, stonesPerSide - r.white, stonesPerSide - r.black);
+
+  if (r.end != GameEnd::none) {
+    終了(r.white, r.black);
+    return;
+  }
+  std::swap(s_.turnColour, s_.otherColour);
+}
+
+}  // namespace zelkan

@@ -1,0 +1,31 @@
+// The end of a game: why it ended, the judgement, and whether to play again.
+#include <string>
+
+#include "flow/game.h"
+#include "view/board_drawing.h"
+#include "view/influence_map.h"
+#include "view/panel_drawing.h"
+
+namespace zelkan {
+
+void Game::終了(Code white, Code black) {
+  if (s_.moveNumber >= moveLimit) {
+    message(std::to_string(moveLimit) + " 手なので終了です", "対局");
+  } else {
+    message("大差なので終了です", "対局");
+  }
+  judge(white, black, true);
+
+  const MessageBox::Answer answer = window_.show(
+      "           続けますか？", "対局", MessageBox::Buttons::yesNo, MessageBox::Icon::none);
+  if (answer == MessageBox::Answer::no) {
+    window_.shutDownAndEnd();
+    return;
+  }
+  endPendingSelection();
+  初期設定(s_, canvas_);
+  描画_盤(canvas_, s_.board);
+  drawInfluenceIfTicked();
+}
+
+}  // namespace zelkan

@@ -1,0 +1,44 @@
+// Everything the game asks of the window it runs in. The shell answers with GTK and the sound
+// library; the tests answer with a script. Drawing goes to the canvas, not through here.
+#pragma once
+
+#include <cstdint>
+
+#include "com/second_source.h"
+#include "flow/message_box.h"
+
+namespace zelkan {
+
+// The handles of the five sound buffers; 0 is a buffer that could not be made, and playing it
+// does nothing.
+struct SoundHandles {
+  std::int32_t sndOther = 0;
+  std::int32_t sndForbidden = 0;
+  std::int32_t sndStone = 0;
+  std::int32_t sndBgm = 0;
+  std::int32_t sndVanish = 0;
+};
+
+// The two check items of the options menu.
+enum class MenuOption { SEIRYOKU, BGM };
+
+class GameWindow : public MessageBox, public SecondSource {
+ public:
+  // The tick mark of an option item.
+  virtual bool isTicked(MenuOption option) const = 0;
+  virtual void setTicked(MenuOption option, bool ticked) = 0;
+
+  // Sounds by handle: play once (returns at once), loop until stopped, stop.
+  virtual void playSound(std::int32_t handle) = 0;
+  virtual void playLooping(std::int32_t handle) = 0;
+  virtual void stopSound(std::int32_t handle) = 0;
+
+  // Ends the program at once, with no shutdown processing (Escape, the menu's "終了").
+  virtual void endAtOnce() = 0;
+  // Runs the shutdown processing, then ends the program.
+  virtual void shutDownAndEnd() = 0;
+
+  // second(), from SecondSource: the seconds field of the local time, for the computer.
+};
+
+}  // namespace zelkan

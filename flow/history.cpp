@@ -1,0 +1,84 @@
+// Stepping back and forward through the moves of the game, and starting over.
+#include "flow/game.h"
+#include "view/board_drawing.h"
+#include "view/panel_drawing.h"
+
+namespace zelkan {
+
+namespace {
+Code opposite(Code colour) {
+  return colour == cellBlack ? cellWhite : cellBlack;
+}
+}  // namespace
+
+// Brings the board to history entry p, redrawing only the cells that change; stepping
+// forward, every cell that becomes a stone gets the latest-move mark.
+void Game::restorePosition(int p, bool marking) {
+  const Board& snapshot = s_.snapshots[p];
+  for (int x = 1; x <= boardSize; ++x) {
+    for (int y = 1; y <= boardSize; ++y) {
+      const Code c = snapshot(x, y);
+      if (s_.board(x, y) == c) continue;
+      if (c == cellEmpty) {
+        描画_桝(canvas_, x, y);
+      } else {
+        描画_石(canvas_, x, y, c);
+        if (marking) 描画_打石印(canvas_, x, y, markColour);
+      }
+      s_.board(x, y) = c;
+    }
+  }
+}
+
+void Game::MODORU() {
+  s_.resumePending = flagYes;
+  if (s_.moveNumber == 0) {
+    window_.playSound(sounds.sndForbidden);
+    message("戻れません", "戻る");
+    return;
+  }
+  endPendingSelection();
+  --s_.moveNumber;
+  描画_手数(canvas_, s_.moveNumber);
+  s_.turnColour = s_.moveLogColour[s_.moveNumber];
+  s_.otherColour = opposite(s_.turnColour);
+  restorePosition(s_.moveNumber, false);
+  if (s_.moveNumber > 0) {
+    const int k = s_.moveNumber - 1;
+    描画_石(canvas_, s_.moveLogX[k], s_.moveLogY[k], s_.moveLogColour[k]);
+    描画_打石印(canvas_, s_.moveLogX[k], s_.moveLogY[k], markColour);
+  }
+  window_.playSound(sounds.sndStone);
+  refreshTakenCounts();
+  drawInfluenceIfTicked();
+}
+
+void Game::SUSUMU() {
+  s_.resumePending = flagYes;
+  if (s_.moveNumber >= s_.historyEnd) {
+    window_.playSound(sounds.sndForbidden);
+    message("進めません", "進む");
+    return;
+  }
+  endPendingSelection();
+  // The side to move after the replayed move is the other side of its mover. Without passes
+  // that is a plain swap; after a pass of the computer only the log knows.
+  s_.otherColour = s_.moveLogColour[s_.moveNumber];
+  s_.turnColour = opposite(s_.otherColour);
+  redrawMoveStone(s_.moveNumber);
+  ++s_.moveNumber;
+  描画_手数(canvas_, s_.moveNumber);
+  restorePosition(s_.moveNumber, true);
+  window_.playSound(sounds.sndStone);
+  refreshTakenCounts();
+  drawInfluenceIfTicked();
+}
+
+void Game::SAISYO() {
+  endPendingSelection();
+  初期設定(s_, canvas_);
+  描画_盤(canvas_, s_.board);
+  drawInfluenceIfTicked();
+}
+
+}  // namespace zelkan

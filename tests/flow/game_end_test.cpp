@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "flow/scripted_window.h"
+#include "view/canvas_checks.h"
+
+namespace zelkan {
+namespace {
+
+using test::GameFixture;
+using Strings = std::vector<std::string>;
+
+// White keeps 20 stones, one of them on (5, 9) between black (5, 8) and the black stone that
+// slides up column 5: taking it leaves 19 against 38.
+void twentyWhiteStones(GameFixture& f) {
+  for (int x = 1; x <= 18; ++x)
+    f.state->board(x, 2) = cellEmpty;
+  f.state->board(5, 1) = cellEmpty;
+  f.state->board(5, 9) = cellWhite;
+  f.state->board(6, 18) = cellEmpty;
+  f.state->board(5, 8) = cellBlack;
+  調査_保存(*f.state, 0);
+  描画_盤(f.canvas, f.state->board);
+}
+
+TEST(GameEnd, ALeadOfTwoToOneEndsTheGameAndYesStartsAfresh) {
+  GameFixture f;
+  twentyWhiteStones(f);
+  f.game.TAIMAN();
+  f.window.events.clear();
+  f.window.answers = {MessageBox::Answer::yes};
+  f.move(5, 18, 5, 10);
+  const Strings boxes = f.window.boxes();
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0], "対局|大差なので終了です");
+  EXPECT_EQ(boxes[2], "対局|           続けますか？");
+  EXPECT_TRUE(f.window.all("shutdown").empty());
+  EXPECT_EQ(f.state->gameMode, modeNone);
+  EXPECT_EQ(f.state->turnColour, modeNone);
+  EXPECT_EQ(f.state->moveNumber, 0);
+  EXPECT_EQ(f.state->whiteLost, 0);
+  EXPECT_EQ(f.state->board(4, 2), cellWhite) << "the starting position";
+  EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::SIRO, 4, 2));
+  f.window.events.clear();
+  f.game.MODORU();
+  f.game.SUSUMU();
+  EXPECT_EQ(f.window.boxes(), (Strings{"戻る|戻れません", "進む|進めません"}));
+}
+
+TEST(GameEnd, TheHundredthMoveEndsTheGameAndNoShutsDown) {
+  GameFixture f;
+  twentyWhiteStones(f);  // the lead is reached too: the move limit is named
+  f.game.TAIMAN();
+  f.state->moveNumber = 99;
+  f.state->historyEnd = 99;
+  f.window.events.clear();
+  f.window.answers = {MessageBox::Answer::no};
+  f.move(5, 18, 5, 10);
+  EXPECT_EQ(f.window.boxes().front(), "対局|100 手なので終了です");
+  EXPECT_EQ(f.window.all("shutdown").size(), 1u);
+  EXPECT_EQ(f.window.events.back().what, "shutdown");
+  EXPECT_EQ(f.state->gameMode, modeMan) << "nothing runs after the shutdown";
+}
+
+TEST(GameEnd, AMoveThatEndsTheGameGetsNoReplyFromTheComputer) {
+  GameFixture f;
+  twentyWhiteStones(f);
+  f.game.SENTE();
+  f.window.answers = {MessageBox::Answer::yes};
+  f.move(5, 18, 5, 10);
+  EXPECT_EQ(f.state->moveNumber, 0);
+  EXPECT_EQ(f.state->gameMode, modeNone);
+  for (const auto& b : f.window.boxes())
+    EXPECT_EQ(b.find("ＣＯＭ"), std::string::npos);
+}
+
+TEST(GameEnd, AResumedComputerMoveThatEndsTheGameLeavesTheFreshPositionAlone) {
+  GameFixture f;
+  f.game.GOTE();  // the computer is black and has moved
+  f.state->moveNumber = 99;
+  f.state->historyEnd = 99;
+  f.state->turnColour = cellBlack;
+  f.state->otherColour = cellWhite;
+  f.state->resumePending = flagYes;
+  f.window.answers = {MessageBox::Answer::yes};
+  f.click(10, 10);  // resumes: the computer makes the 100th move
+  EXPECT_EQ(f.state->gameMode, modeNone);
+  EXPECT_EQ(f.state->turnColour, modeNone);
+  f.window.events.clear();
+  f.game.GOTE();
+  EXPECT_EQ(f.state->moveNumber, 1) << "the computer, black, moves first again";
+  EXPECT_EQ(f.state->turnColour, cellWhite);
+}
+
+}  // namespace
+}  // namespace zelkan

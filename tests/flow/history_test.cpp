@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include "flow/scripted_window.h"
+#include "view/canvas_checks.h"
+
+namespace zelkan {
+namespace {
+
+using test::GameFixture;
+using Strings = std::vector<std::string>;
+
+bool marked(const GameFixture& f, int x, int y) {
+  return f.canvas.pixel(test::cellPx(x) + 10, test::cellPy(y) + 10) == Rgb{0, 255, 255};
+}
+
+TEST(History, RefusesBackAndForwardOnAFreshGameButStillWaitsForTheResumeClick) {
+  GameFixture f;
+  f.game.TAIMAN();
+  f.window.events.clear();
+  f.game.MODORU();
+  f.game.SUSUMU();
+  EXPECT_EQ(f.window.boxes(), (Strings{"戻る|戻れません", "進む|進めません"}));
+  EXPECT_EQ(f.window.sounds(), (Strings{test::forbidden, test::forbidden}));
+  EXPECT_EQ(f.state->resumePending, flagYes);
+  f.click(4, 18);
+  EXPECT_EQ(f.state->selState, 0) << "the click only resumes";
+  EXPECT_EQ(f.window.boxes().back(), "再開|先手の番です");
+  f.click(4, 18);
+  EXPECT_EQ(f.state->selState, 1);
+}
+
+TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
+  GameFixture f;
+  f.game.TAIMAN();
+  f.move(4, 18, 4, 3);  // 1 black
+  f.move(5, 2, 5, 17);  // 2 white
+  f.move(6, 18, 6, 3);  // 3 black
+  f.window.events.clear();
+
+  f.game.MODORU();
+  f.game.MODORU();
+  EXPECT_EQ(f.state->moveNumber, 1);
+  EXPECT_EQ(f.state->historyEnd, 3);
+  EXPECT_EQ(f.state->turnColour, cellWhite) << "the side that made move 2 moves again";
+  EXPECT_EQ(f.state->otherColour, cellBlack);
+  EXPECT_EQ(f.state->board(5, 17), cellEmpty);
+  EXPECT_EQ(f.state->board(5, 2), cellWhite);
+  EXPECT_TRUE(marked(f, 4, 3));
+  EXPECT_EQ(f.window.sounds(), (Strings{test::stone, test::stone}));
+
+  f.game.SUSUMU();
+  EXPECT_EQ(f.state->moveNumber, 2);
+  EXPECT_EQ(f.state->turnColour, cellBlack);
+  EXPECT_TRUE(marked(f, 5, 17));
+  EXPECT_FALSE(marked(f, 4, 3));
+  EXPECT_EQ(f.state->historyEnd, 3);
+
+  // A new move here replaces move 3.
+  f.click(1, 1);  // resumes
+  f.move(7, 18, 7, 3);
+  EXPECT_EQ(f.state->historyEnd, 3);
+  EXPECT_EQ(f.state->moveNumber, 3);
+  EXPECT_EQ(f.state->board(6, 3), cellEmpty);
+  f.window.events.clear();
+  f.game.SUSUMU();
+  EXPECT_EQ(f.window.boxes(), Strings{"進む|進めません"});
+}
+
+TEST(History, StepsBackAcrossACaptureWithoutTouchingTheTallies) {
+  GameFixture f;
+  f.state->board(5, 9) = cellWhite;
+  f.state->board(5, 1) = cellEmpty;
+  f.state->board(5, 8) = cellBlack;
+  f.state->board(6, 18) = cellEmpty;
+  調査_保存(*f.state, 0);
+  f.game.TAIMAN();
+  f.move(5, 18, 5, 10);
+  ASSERT_EQ(f.state->whiteLost, 1);
+  f.game.MODORU();
+  EXPECT_EQ(f.state->board(5, 9), cellWhite) << "the taken stone is back";
+  EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::SIRO, 5, 9));
+  EXPECT_TRUE(
+      test::showsPicture(f.canvas, Picture::SUUJI_0, test::cellPx(24.8), test::cellPy(5.8)));
+  EXPECT_EQ(f.state->whiteLost, 1) << "the tallies are not part of the history";
+}
+
+TEST(History, ResumeAgainstTheComputerLetsItMoveWhenItIsItsTurn) {
+  GameFixture f;
+  f.game.SENTE();
+  f.move(4, 18, 4, 3);  // the computer replies: move 2
+  ASSERT_EQ(f.state->moveNumber, 2);
+  f.game.MODORU();
+  EXPECT_EQ(f.state->turnColour, cellWhite) << "the computer's move was taken back";
+  EXPECT_EQ(f.state->moveNumber, 1);
+  f.click(10, 10);
+  EXPECT_EQ(f.state->moveNumber, 2) << "the resume click lets the computer move";
+  EXPECT_EQ(f.state->turnColour, cellBlack);
+  // With the player to move, the resume click does nothing more.
+  f.game.MODORU();
+  f.game.MODORU();
+  ASSERT_EQ(f.state->turnColour, cellBlack);
+  f.click(10, 10);
+  EXPECT_EQ(f.state->moveNumber, 0);
+  EXPECT_EQ(f.state->resumePending, flagNo);
+}
+
+TEST(History, TwoPlayerResumeNamesTheSideToMoveWhateverTheComputerGameLeft) {
+  GameFixture f;
+  f.game.GOTE();  // the player is white, the computer black; the computer moves
+  f.game.TAIMAN();
+  f.move(5, 2, 5, 17);  // white
+  f.game.MODORU();
+  ASSERT_EQ(f.state->turnColour, cellWhite);
+  f.game.SUSUMU();
+  ASSERT_EQ(f.state->turnColour, cellBlack);
+  f.window.events.clear();
+  f.click(1, 1);
+  EXPECT_EQ(f.window.boxes(), Strings{"再開|先手の番です"});
+}
+
+TEST(History, ForwardTakesTheSideToMoveFromTheLogSoAPassStaysRight) {
+  GameFixture f;
+  f.game.TAIMAN();
+  f.move(4, 18, 4, 3);  // 1 black
+  // White passes: black moves again.
+  f.state->turnColour = cellBlack;
+  f.state->otherColour = cellWhite;
+  f.move(6, 18, 6, 3);  // 2 black
+  f.move(5, 2, 5, 17);  // 3 white
+  for (int i = 0; i < 3; ++i)
+    f.game.MODORU();
+  EXPECT_EQ(f.state->turnColour, cellBlack);
+  f.game.SUSUMU();
+  EXPECT_EQ(f.state->turnColour, cellWhite);
+  f.game.SUSUMU();
+  EXPECT_EQ(f.state->turnColour, cellWhite) << "after move 2, by black, white is to move";
+  f.game.SUSUMU();
+  EXPECT_EQ(f.state->turnColour, cellBlack);
+}
+
+TEST(History, StartOverGoesBackToTheStartingPositionWithNoGame) {
+  GameFixture f;
+  f.game.TAIMAN();
+  f.move(4, 18, 4, 3);
+  f.game.SAISYO();
+  EXPECT_EQ(f.state->moveNumber, 0);
+  EXPECT_EQ(f.state->historyEnd, 0);
+  EXPECT_EQ(f.state->gameMode, modeNone);
+  EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::KURO, 4, 18));
+  EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::KARA, 4, 3));
+  EXPECT_EQ(f.canvas.pixel(test::cellPx(21.5) + 25, test::cellPy(12.5) + 30), test::background)
+      << "the panel's message area is wiped";
+  f.window.events.clear();
+  f.click(4, 18);
+  EXPECT_EQ(f.window.boxes(), Strings{"開始|「対局」で始めて下さい"});
+}
+
+}  // namespace
+}  // namespace zelkan
