@@ -8,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libsdl2-dev libsdl2-mixer-dev
+  xvfb xauth xdotool imagemagick clang-format
 )
 
 missing=()

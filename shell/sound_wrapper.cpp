@@ -34,11 +34,11 @@ int readAll(int fd, std::vector<std::uint8_t>& bytes) {
 
 void SoundWrapper::startUp(std::int32_t windowHandle) {
   InitSound(windowHandle);
-  sndOther = LoadSound("その他.wav", 3);
-  sndForbidden = LoadSound("禁止.wav", 3);
-  sndStone = LoadSound("石打音.wav", 3);
-  sndBgm = LoadSound("BGM.wav", 1);
-  sndVanish = LoadSound("消滅.wav", 1);
+  sounds.sndOther = LoadSound("その他.wav", 3);
+  sounds.sndForbidden = LoadSound("禁止.wav", 3);
+  sounds.sndStone = LoadSound("石打音.wav", 3);
+  sounds.sndBgm = LoadSound("BGM.wav", 1);
+  sounds.sndVanish = LoadSound("消滅.wav", 1);
 }
 
 void SoundWrapper::InitSound(std::int32_t windowHandle) {
@@ -73,7 +73,8 @@ void SoundWrapper::ShowSoundError(const std::string& text) {
 }
 
 void SoundWrapper::終了処理() {
-  for (std::int32_t* handle : {&sndOther, &sndForbidden, &sndStone, &sndBgm, &sndVanish}) {
+  for (std::int32_t* handle : {&sounds.sndOther, &sounds.sndForbidden, &sounds.sndStone,
+                               &sounds.sndBgm, &sounds.sndVanish}) {
     dsFree(*handle);
     *handle = 0;
   }

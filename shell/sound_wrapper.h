@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "flow/message_box.h"
+#include "flow/game_window.h"
 
 namespace zelkan {
 
@@ -28,11 +28,7 @@ class SoundWrapper {
   void 終了処理();
 
   std::int32_t soundDevice = 0;
-  std::int32_t sndOther = 0;
-  std::int32_t sndForbidden = 0;
-  std::int32_t sndStone = 0;
-  std::int32_t sndBgm = 0;
-  std::int32_t sndVanish = 0;
+  SoundHandles sounds;
 
  private:
   MessageBox& messageBox_;

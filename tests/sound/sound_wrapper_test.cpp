@@ -42,7 +42,8 @@ class SoundWrapperTest : public ::testing::Test {
   }
 
   std::vector<std::int32_t> handles() const {
-    return {sound.sndOther, sound.sndForbidden, sound.sndStone, sound.sndBgm, sound.sndVanish};
+    return {sound.sounds.sndOther, sound.sounds.sndForbidden, sound.sounds.sndStone,
+            sound.sounds.sndBgm, sound.sounds.sndVanish};
   }
 
   static ScriptedMessageBox::Shown soundError(const std::string& text) {
@@ -105,8 +106,8 @@ TEST_F(SoundWrapperTest, TheFilesBuiltBesideTheProgramAllLoad) {
   const std::vector<std::int32_t> loaded = handles();
   EXPECT_EQ(std::count(loaded.begin(), loaded.end(), 0), 0);
   EXPECT_TRUE(box.shown.empty());
-  dsPlay(sound.sndStone);
-  dsPlayLooping(sound.sndBgm);
+  dsPlay(sound.sounds.sndStone);
+  dsPlayLooping(sound.sounds.sndBgm);
   output.waitFrames(4000);
   sound.終了処理();
   const std::vector<std::int16_t> out = output.leftChannel();
@@ -147,7 +148,7 @@ TEST_F(SoundWrapperTest, AFileWithoutReadPermissionIsReported) {
   write("BGM.wav", constantWave(100, 100));
   std::filesystem::permissions("BGM.wav", std::filesystem::perms::none);
   sound.startUp(0);
-  EXPECT_EQ(sound.sndBgm, 0);
+  EXPECT_EQ(sound.sounds.sndBgm, 0);
   EXPECT_EQ(box.shown, std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(EACCES))});
   sound.終了処理();
 }

@@ -1,0 +1,91 @@
+#include "shell/event_gate.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zelkan {
+
+EventGate::EventGate() {
+  gdk_event_handler_set(&EventGate::filter, this, nullptr);
+}
+
+EventGate::~EventGate() {
+  gdk_event_handler_set([](GdkEvent* e, gpointer) { gtk_main_do_event(e); }, nullptr, nullptr);
+  for (GdkEvent* e : held_)
+    gdk_event_free(e);
+}
+
+void EventGate::run(const std::function<void()>& handler) {
+  ++depth_;
+  handler();
+  --depth_;
+  if (depth_ == 0 && !draining_) drain();
+}
+
+void EventGate::dialogClosed(GtkWidget* dialog) {
+  dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
+}
+
+void EventGate::drain() {
+  draining_ = true;
+  while (!held_.empty()) {
+    GdkEvent* e = held_.front();
+    held_.pop_front();
+    gtk_main_do_event(e);
+    gdk_event_free(e);
+  }
+  draining_ = false;
+}
+
+void EventGate::filter(GdkEvent* event, gpointer self) {
+  auto* gate = static_cast<EventGate*>(self);
+  if (gate->holds(event)) {
+    gate->held_.push_back(gdk_event_copy(event));
+    return;
+  }
+  gtk_main_do_event(event);
+}
+
+bool EventGate::holds(GdkEvent* event) const {
+  if (depth_ == 0) return false;
+  switch (event->type) {
+    case GDK_BUTTON_PRESS:
+    case GDK_2BUTTON_PRESS:
+    case GDK_3BUTTON_PRESS:
+    case GDK_BUTTON_RELEASE:
+    case GDK_KEY_PRESS:
+    case GDK_KEY_RELEASE:
+    case GDK_MOTION_NOTIFY:
+    case GDK_SCROLL:
+    case GDK_ENTER_NOTIFY:
+    case GDK_LEAVE_NOTIFY:
+    case GDK_TOUCH_BEGIN:
+    case GDK_TOUCH_UPDATE:
+    case GDK_TOUCH_END:
+    case GDK_DELETE:
+      break;
+    default:
+      return false;  // repaints, configuration, focus and the like go on
+  }
+  GtkWidget* widget = gtk_get_event_widget(event);
+  if (widget == nullptr) return true;
+  GtkWidget* top = gtk_widget_get_toplevel(widget);
+  return std::find(dialogs_.begin(), dialogs_.end(), top) == dialogs_.end();
+}
+
+void EventGate::sleep(double seconds) {
+  if (!(seconds > 0)) return;
+  bool done = false;
+  const guint ms = static_cast<guint>(std::ceil(seconds * 1000));
+  g_timeout_add(
+      ms,
+      [](gpointer flag) -> gboolean {
+        *static_cast<bool*>(flag) = true;
+        return G_SOURCE_REMOVE;
+      },
+      &done);
+  while (!done)
+    g_main_context_iteration(nullptr, TRUE);
+}
+
+}  // namespace zelkan

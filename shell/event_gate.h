@@ -1,0 +1,43 @@
+// One event at a time: while a handler runs (its animations, waits and the computer's reply
+// included), clicks, keys and menu use aimed at the main window are held, and handled in order
+// once it returns. Repaints go on, and the message boxes a handler shows get their own events.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace zelkan {
+
+class EventGate {
+ public:
+  EventGate();
+  ~EventGate();
+  EventGate(const EventGate&) = delete;
+  EventGate& operator=(const EventGate&) = delete;
+
+  // Runs a handler to its end with input held, then handles what was held, in order.
+  void run(const std::function<void()>& handler);
+
+  // A message box shown from inside a handler: its events pass while it is open.
+  void dialogOpened(GtkWidget* dialog) { dialogs_.push_back(dialog); }
+  void dialogClosed(GtkWidget* dialog);
+
+  // Waits about seconds with the main loop turning, so the window repaints and answers the
+  // window manager while input stays held. Spends no processor time while it waits.
+  static void sleep(double seconds);
+
+ private:
+  static void filter(GdkEvent* event, gpointer self);
+  bool holds(GdkEvent* event) const;
+  void drain();
+
+  int depth_ = 0;
+  bool draining_ = false;
+  std::deque<GdkEvent*> held_;
+  std::vector<GtkWidget*> dialogs_;
+};
+
+}  // namespace zelkan

@@ -1,0 +1,288 @@
+#include "shell/main_window.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "core/setup.h"
+#include "sound/sound_library.h"
+#include "view/board_drawing.h"
+#include "view/coordinates.h"
+#include "view/panel_drawing.h"
+#include "view/pictures.h"
+
+namespace zelkan {
+namespace {
+
+constexpr int escapeKeyCode = 27;
+
+MenuOption optionOf(int index) {
+  return index == 0 ? MenuOption::SEIRYOKU : MenuOption::BGM;
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : state_(std::make_unique<GameState>()), sound_(*this) {
+  WaitTools waits = realWaitTools();
+  waits.sleep = &EventGate::sleep;
+  game_ = std::make_unique<Game>(*state_, canvas_, *this, std::move(waits));
+  canvas_.repaintNow = [this] { repaintNow(); };
+}
+
+MainWindow::~MainWindow() {
+  if (window_ != nullptr) gtk_widget_destroy(window_);
+}
+
+void MainWindow::startUp() {
+  // Sound first: a device that cannot be opened is reported before the window appears.
+  sound_.startUp(1);
+  game_->sounds = sound_.sounds;
+
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  gtk_window_set_title(GTK_WINDOW(window_), "Zelkan");
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  gtk_window_move(GTK_WINDOW(window_), -4, -4);
+  if (GdkPixbuf* icon = gdk_pixbuf_get_from_surface(iconSurface(), 0, 0, 32, 32)) {
+    gtk_window_set_icon(GTK_WINDOW(window_), icon);
+    g_object_unref(icon);
+  }
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
+  g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+  menuBar_ = buildMenuBar();
+  gtk_box_pack_start(GTK_BOX(box), menuBar_, FALSE, FALSE, 0);
+  area_ = gtk_drawing_area_new();
+  gtk_widget_set_size_request(area_, canvas_.width(), canvas_.height());
+  gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
+  g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
+  g_signal_connect(area_, "button-press-event", G_CALLBACK(onButtonPress), this);
+  gtk_box_pack_start(GTK_BOX(box), area_, FALSE, FALSE, 0);
+
+  GameState& s = *state_;
+  s.resumePending = flagNo;
+  s.gameMode = modeNone;
+  初期設定(s, canvas_);
+  調査_保存(s, s.moveNumber);
+  drawBoardFrame(canvas_);
+  描画_盤(canvas_, s.board);
+  読込_環境設定ファイル();
+  drawTitlePlate(canvas_);
+
+  gtk_widget_show_all(window_);
+}
+
+// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他.
+GtkWidget* MainWindow::buildMenuBar() {
+  Game& g = *game_;
+  GtkWidget* bar = gtk_menu_bar_new();
+
+  GtkWidget* game = addSubmenu(bar, "対局");
+  addItem(game, "対MAN", [&g] { g.TAIMAN(); });
+  GtkWidget* com = addSubmenu(game, "対COM");
+  addItem(com, "先手", [&g] { g.SENTE(); });
+  addItem(com, "後手", [&g] { g.GOTE(); });
+  addItem(game, "終了", [this] { endAtOnce(); });
+
+  GtkWidget* position = addSubmenu(bar, "局面");
+  addItem(position, "最初", [&g] { g.SAISYO(); });
+  addItem(position, "途中判定", [&g] { g.HANTEI(); });
+
+  addBarItem(bar, "戻", [&g] { g.MODORU(); });
+  addBarItem(bar, "進", [&g] { g.SUSUMU(); });
+
+  GtkWidget* options = addSubmenu(bar, "ｵﾌﾟｼｮﾝ");
+  addCheckItem(options, "勢力表示", MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
+  addCheckItem(options, "BGM", MenuOption::BGM, [this] { BGM(); });
+
+  addBarItem(bar, "その他", [this] { SONOTA(); });
+  return bar;
+}
+
+const MainWindow::Handler* MainWindow::keep(Handler handler) {
+  handlers_.push_back([this, h = std::move(handler)] { handle(h); });
+  return &handlers_.back();
+}
+
+// Every event's handler runs through here: to its end with input held, and then the window
+// shows what it drew since its last refresh.
+void MainWindow::handle(const Handler& handler) {
+  gate_.run(handler);
+  gtk_widget_queue_draw(area_);
+}
+
+GtkWidget* MainWindow::addSubmenu(GtkWidget* shell, const char* caption) {
+  GtkWidget* item = gtk_menu_item_new_with_label(caption);
+  GtkWidget* menu = gtk_menu_new();
+  gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), menu);
+  gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+  return menu;
+}
+
+void MainWindow::addItem(GtkWidget* shell, const char* caption, Handler handler) {
+  GtkWidget* item = gtk_menu_item_new_with_label(caption);
+  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep(std::move(handler))));
+  gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+}
+
+// An item with no submenu directly on the bar. GTK activates such an item only after a long
+// press, so a click is taken on the button's release; the keyboard still activates it.
+void MainWindow::addBarItem(GtkWidget* bar, const char* caption, Handler handler) {
+  GtkWidget* item = gtk_menu_item_new_with_label(caption);
+  auto* kept = const_cast<Handler*>(keep(std::move(handler)));
+  g_signal_connect(item, "activate", G_CALLBACK(onActivate), kept);
+  g_signal_connect(item, "button-release-event", G_CALLBACK(onBarItemRelease), kept);
+  gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
+}
+
+void MainWindow::addCheckItem(GtkWidget* shell, const char* caption, MenuOption option,
+                              Handler handler) {
+  GtkWidget* item = gtk_check_menu_item_new_with_label(caption);
+  const int index = static_cast<int>(option);
+  checkItems_[index] = item;
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticks_[index]);
+  // GTK flips the mark itself on a click; the handler decides, so the mark is put back first.
+  handler = [this, index, h = std::move(handler)] {
+    setTicked(optionOf(index), ticks_[index]);
+    h();
+  };
+  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep(std::move(handler))));
+  gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+}
+
+void MainWindow::onActivate(GtkMenuItem*, gpointer handler) {
+  (*static_cast<const Handler*>(handler))();
+}
+
+gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer handler) {
+  gtk_menu_shell_deactivate(GTK_MENU_SHELL(gtk_widget_get_parent(item)));
+  (*static_cast<const Handler*>(handler))();
+  return TRUE;
+}
+
+gboolean MainWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+  auto* w = static_cast<MainWindow*>(self);
+  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
+  cairo_paint(cr);
+  return TRUE;
+}
+
+gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
+  if (event->type != GDK_BUTTON_PRESS) return TRUE;  // the extra events of double clicks
+  auto* w = static_cast<MainWindow*>(self);
+  const double x = event->x * twipsPerPixel;
+  const double y = event->y * twipsPerPixel;
+  w->handle([w, x, y] { w->game_->mousePressed(x, y); });
+  return TRUE;
+}
+
+gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
+  auto* w = static_cast<MainWindow*>(self);
+  w->handle([w] { w->game_->keyPressed(escapeKeyCode); });
+  return TRUE;
+}
+
+gboolean MainWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
+  auto* w = static_cast<MainWindow*>(self);
+  w->handle([w] { w->shutDownAndEnd(); });
+  return TRUE;
+}
+
+void MainWindow::repaintNow() {
+  if (area_ == nullptr) return;
+  gtk_widget_queue_draw(area_);
+  if (GdkWindow* window = gtk_widget_get_window(area_)) {
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gdk_window_process_updates(window, TRUE);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+  }
+  gdk_display_flush(gdk_display_get_default());
+}
+
+MessageBox::Answer MainWindow::show(const std::string& text, const std::string& title,
+                                    Buttons buttons, Icon icon) {
+  GtkWidget* parent = window_ != nullptr && gtk_widget_get_visible(window_) ? window_ : nullptr;
+  GtkWidget* dialog =
+      gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
+                             icon == Icon::warning ? GTK_MESSAGE_WARNING : GTK_MESSAGE_OTHER,
+                             GTK_BUTTONS_NONE, "%s", text.c_str());
+  gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+  if (icon == Icon::warning) {
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_message_dialog_set_image(
+        GTK_MESSAGE_DIALOG(dialog),
+        gtk_image_new_from_icon_name("dialog-warning", GTK_ICON_SIZE_DIALOG));
+    G_GNUC_END_IGNORE_DEPRECATIONS
+  }
+  if (buttons == Buttons::yesNo) {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), "はい", GTK_RESPONSE_YES);
+    gtk_dialog_add_button(GTK_DIALOG(dialog), "いいえ", GTK_RESPONSE_NO);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_YES);
+  } else {
+    gtk_dialog_add_button(GTK_DIALOG(dialog), "OK", GTK_RESPONSE_OK);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  }
+  gtk_widget_show_all(dialog);
+  gate_.dialogOpened(dialog);
+  const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  gate_.dialogClosed(dialog);
+  gtk_widget_destroy(dialog);
+  if (buttons == Buttons::ok) return Answer::ok;
+  // Only an explicit "いいえ" is No; closing the box counts as Yes.
+  return response == GTK_RESPONSE_NO ? Answer::no : Answer::yes;
+}
+
+int MainWindow::second() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return local.tm_sec;
+}
+
+bool MainWindow::isTicked(MenuOption option) const {
+  return ticks_[static_cast<int>(option)];
+}
+
+void MainWindow::setTicked(MenuOption option, bool ticked) {
+  const int index = static_cast<int>(option);
+  ticks_[index] = ticked;
+  if (GtkWidget* item = checkItems_[index]) {
+    g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                    reinterpret_cast<gpointer>(onActivate), nullptr);
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
+    g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                      reinterpret_cast<gpointer>(onActivate), nullptr);
+  }
+}
+
+void MainWindow::playSound(std::int32_t handle) {
+  dsPlay(handle);
+}
+void MainWindow::playLooping(std::int32_t handle) {
+  dsPlayLooping(handle);
+}
+void MainWindow::stopSound(std::int32_t handle) {
+  dsStop(handle);
+}
+
+void MainWindow::endAtOnce() {
+  std::_Exit(0);
+}
+
+void MainWindow::shutDownAndEnd() {
+  sound_.終了処理();
+  std::_Exit(0);
+}
+
+void MainWindow::SONOTA() {
+  playSound(game_->sounds.sndOther);
+  show(
+      "Zelkan  バージョン 1.0\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
+      "作：Zelkan 開発チーム",
+      "Zelkan", Buttons::ok, Icon::none);
+}
+
+}  // namespace zelkan

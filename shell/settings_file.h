@@ -1,0 +1,55 @@
+// "Zelkan.ini", the file that keeps the two options between runs: two lines in the Japanese code
+// page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF".
+// Reading and writing the file only; ticking the menu items, drawing and music are the window's.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+
+namespace zelkan {
+
+inline constexpr const char* settingsFileName = "Zelkan.ini";
+
+// The reader looks at no more than this many leading bytes; the file is read as though it ended
+// there. Two lines of ours take 23 bytes, so only a file that is not ours can notice the cut.
+inline constexpr std::size_t settingsReadLimit = 64 * 1024;
+
+// What the two lines of the file say, in the order the window applies them: line 1 when it was
+// read, line 2 when it was read, then the recovery when the read failed.
+struct SettingsFileReading {
+  bool line1Read = false;
+  bool seiryokuOn = false;  // line 1 is exactly "勢力表示=ON"
+  bool line2Read = false;
+  bool bgmOn = false;  // line 2 is exactly "BGM=ON"
+
+  // Missing or unreadable file, or fewer than two lines: the defaults must be written and applied.
+  bool failed() const { return !line2Read; }
+};
+
+// The option state the writer puts into the file. Its default is the state the recovery writes:
+// influence display on, music off.
+struct OptionTicks {
+  bool seiryoku = true;
+  bool bgm = false;
+};
+
+// Reads the first two lines of the file at `path`. A line ends at a CR, and an LF right after it
+// is skipped; a lone LF belongs to the line. Bytes after the last CR at the end of the file make
+// one more line, as a line reader gives them. Each line is compared byte for byte with the CP932
+// bytes of the ON text; anything else reads OFF. Only regular files (or links to them) are read.
+SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept;
+
+// How the writer opens files (the signature of open(2)). Tests pass their own to stand in for a
+// directory or disk that refuses; nullptr is open(2) itself.
+using SettingsFileOpener = int (*)(const char* path, int flags, unsigned mode);
+
+// Writes the two lines for `ticks` to the file at `path` and says whether the file now holds them.
+// The lines go to a new file beside the old one that then takes its name, so a crash or a full
+// disk leaves the old file whole; the new file keeps the old one's permissions. Where that
+// directory takes no new file, or the file has other hard links, the file is rewritten in place.
+// A symbolic link is written through and stays a link. A file we may not write, or a name that
+// is not a regular file, is left alone. A failed write is tried once more; nothing is shown.
+bool writeSettingsFile(const std::filesystem::path& path, OptionTicks ticks,
+                       SettingsFileOpener opener = nullptr) noexcept;
+
+}  // namespace zelkan
