@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zelkan and starts it.
+# Installs what is missing, builds Zelkan and opens the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,4 +7,4 @@ bash scripts/install-deps.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-exec build/bin/zelkan-engine "$@"
+exec build/bin/zelkan "$@"

@@ -45,6 +45,9 @@ void paintStone(cairo_t* cr, double cx, double cy, double radius, bool black,
 // with its neighbours as the empty cell has them.
 void clipToCellInside(cairo_t* cr);
 
+// Adds a rectangle with corners rounded to radius r to the path.
+void roundedRectangle(cairo_t* cr, double x, double y, double w, double h, double r);
+
 // Repeatable noise in 0..1 for wood grain and the like.
 double noise(int seed, double t);
 

@@ -20,15 +20,6 @@ const Colour glow = rgb(110, 240, 255);
 
 enum Mood { resting, waiting, thinking, pleased, dismayed };
 
-void roundedBox(cairo_t* cr, double x, double y, double w, double h, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-  cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
 // Fills the current path with brushed metal from top to bottom, then outlines it.
 void metalFill(cairo_t* cr, double top, double bottom) {
   cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
@@ -182,14 +173,14 @@ SurfaceHolder paintRobot(int frame) {
   for (double x : {19.5, 31.5}) {
     cairo_rectangle(cr, x - 2.5, 54, 5, 4);
     metalFill(cr, 54, 58);
-    roundedBox(cr, x - 4.5, 57.5, 9, 4.5, 2);
+    roundedRectangle(cr, x - 4.5, 57.5, 9, 4.5, 2);
     metalFill(cr, 57.5, 62);
   }
 
   // Body with a chest light.
-  roundedBox(cr, 13.5, 33.5, 24, 22, 4);
+  roundedRectangle(cr, 13.5, 33.5, 24, 22, 4);
   metalFill(cr, 33.5, 55.5);
-  roundedBox(cr, 19.5, 38.5, 12, 9, 2);
+  roundedRectangle(cr, 19.5, 38.5, 12, 9, 2);
   setColour(cr, visor);
   cairo_fill(cr);
   const Colour lamp = mood == resting    ? rgb(90, 100, 110)
@@ -203,15 +194,15 @@ SurfaceHolder paintRobot(int frame) {
   // Neck and head.
   cairo_rectangle(cr, 22.5, 30, 6, 4);
   metalFill(cr, 30, 34);
-  roundedBox(cr, 9.5, 9.5, 32, 22, 7);
+  roundedRectangle(cr, 9.5, 9.5, 32, 22, 7);
   metalFill(cr, 9.5, 31.5);
   // Ears.
   for (double x : {7.5, 43.5}) {
-    roundedBox(cr, x - 2, 16, 4, 9, 1.5);
+    roundedRectangle(cr, x - 2, 16, 4, 9, 1.5);
     metalFill(cr, 16, 25);
   }
   // The face screen.
-  roundedBox(cr, 13.5, 13.5, 24, 15, 5);
+  roundedRectangle(cr, 13.5, 13.5, 24, 15, 5);
   setColour(cr, visor);
   cairo_fill(cr);
   paintFace(cr, mood);
@@ -249,7 +240,7 @@ SurfaceHolder paintRobot(int frame) {
       // A thought bubble with three dots.
       disc(cr, 40.5, 11.5, 1.1, rgb(240, 244, 250));
       disc(cr, 43, 9.3, 1.4, rgb(240, 244, 250));
-      roundedBox(cr, 33.5, 1.5, 15, 6, 3);
+      roundedRectangle(cr, 33.5, 1.5, 15, 6, 3);
       setColour(cr, rgb(240, 244, 250));
       cairo_fill(cr);
       for (int i = 0; i < 3; ++i)
