@@ -1,0 +1,473 @@
+// The game as a player meets it: a copy of the program's folder started on a virtual screen,
+// answered, clicked and keyed through xdotool, and checked on screenshots pixel by pixel against
+// the game's own pictures. The screenshots stay in the build folder (screens/<test>/).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+
+#include "tests/e2e/child_process.h"
+#include "tests/e2e/screen_reading.h"
+#include "tests/e2e/virtual_screen.h"
+#include "tests/view/canvas_checks.h"
+#include "view/canvas.h"
+#include "view/coordinates.h"
+#include "view/palette.h"
+#include "view/pictures.h"
+
+namespace zelkan::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+// Generous limits: a sanitizer build of the game runs several times slower.
+constexpr milliseconds windowLimit = 30s;
+constexpr milliseconds reactionLimit = 20s;   // a click, a menu command, the computer's move
+constexpr milliseconds judgementLimit = 90s;  // the count at the start takes about ten seconds
+
+// What the game needs beside itself.
+const std::vector<std::string> programFiles{"zelkan",     "libZelkan.so", "その他.wav", "禁止.wav",
+                                            "石打音.wav", "BGM.wav",      "消滅.wav"};
+
+// "Zelkan.ini" as the game writes it: CP932 (勢力表示 is 90 A8 97 CD 95 5C 8E A6), CR LF.
+std::string settingsFile(bool influence, bool music) {
+  const std::string seiryoku{'\x90', '\xa8', '\x97', '\xcd', '\x95', '\x5c', '\x8e', '\xa6'};
+  return seiryoku + (influence ? "=ON" : "=OFF") + "\r\nBGM=" + (music ? "ON" : "OFF") + "\r\n";
+}
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Bytes as C escapes, for failure messages.
+std::string escaped(const std::string& bytes) {
+  std::string out;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7f && c != '\\') {
+      out += static_cast<char>(c);
+    } else {
+      static constexpr char hex[] = "0123456789abcdef";
+      out += "\\x";
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
+}
+
+// The entries of the menu bar, left to right.
+enum BarEntry { TAIKYOKU, KYOKUMEN, MODORU, SUSUMU, OPTION, SONOTA, barEntries };
+
+// Pixels of the drawing area that lie off the screen read as this colour, which nothing draws.
+constexpr int offScreenColour = 13;
+
+// 16-bit samples the disk audio driver wrote, from a byte offset on.
+std::vector<std::int16_t> samplesFrom(const fs::path& file, std::uintmax_t offset) {
+  std::ifstream in(file, std::ios::binary);
+  in.seekg(static_cast<std::streamoff>(offset));
+  std::vector<std::int16_t> samples;
+  std::int16_t s = 0;
+  while (in.read(reinterpret_cast<char*>(&s), sizeof s))
+    samples.push_back(s);
+  return samples;
+}
+
+std::uintmax_t sizeOf(const fs::path& file) {
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(file, error);
+  return error ? 0 : size;
+}
+
+constexpr std::uintmax_t bytesPerSecond = 44100 * 2 * 2;
+
+// Whether the device plays anything but silence from the byte offset on, within the limit.
+bool soundsFrom(const fs::path& file, std::uintmax_t offset, milliseconds limit) {
+  const Clock::time_point deadline = Clock::now() + limit;
+  for (;;) {
+    const std::vector<std::int16_t> samples = samplesFrom(file, offset);
+    if (std::ranges::any_of(samples, [](std::int16_t s) { return s != 0; })) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(100ms);
+  }
+}
+
+class PlayTest : public ::testing::Test {
+ protected:
+  static void TearDownTestSuite() { screen_.reset(); }
+
+  void SetUp() override {
+    if (!screen_) screen_ = std::make_unique<VirtualScreen>();
+    std::string root = (fs::temp_directory_path() / "zelkan-e2e-XXXXXX").string();
+    ASSERT_NE(mkdtemp(root.data()), nullptr);
+    root_ = root;
+    // A folder name with a blank and Japanese in it, and the game started from another one.
+    folder_ = root_ / "ゼルカン game";
+    elsewhere_ = root_ / "elsewhere";
+    fs::create_directories(folder_);
+    fs::create_directories(elsewhere_);
+    for (const std::string& file : programFiles)
+      fs::copy_file(fs::path(ZELKAN_PROGRAM_FOLDER) / file, folder_ / file);
+    output_ = fs::path(ZELKAN_E2E_OUTPUT) /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(output_);
+    fs::create_directories(output_);
+  }
+
+  void TearDown() override {
+    game_.reset();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  void startGame(const std::vector<std::string>& changes) {
+    std::vector<std::string> environment = screen_->environment();
+    environment.insert(environment.end(), changes.begin(), changes.end());
+    // The game ends with _Exit, before any leak check; should it ever return from main, what
+    // GTK keeps until the end is no leak of ours.
+    environment.push_back("ASAN_OPTIONS=detect_leaks=0");
+    Launch launch;
+    launch.argv = {(folder_ / "zelkan").string()};
+    launch.workingFolder = elsewhere_;
+    launch.environment = environment;
+    launch.output = output_ / "zelkan.log";
+    game_ = std::make_unique<ChildProcess>(launch);
+  }
+
+  // Ends the test with what went wrong, how the game is, and a last screenshot.
+  [[noreturn]] void fail(const std::string& what) const {
+    std::string message = what + "; the game is " + (game_ ? game_->describe() : "not started") +
+                          "; its output is in " + (output_ / "zelkan.log").string();
+    try {
+      screen_->screenshot(output_ / "failure.png");
+    } catch (const std::exception& e) {
+      message += "; no screenshot: " + std::string(e.what());
+    }
+    throw std::runtime_error(message);
+  }
+
+  void waitForMainWindow() {
+    const std::optional<WindowInfo> w = screen_->waitForWindow({"Zelkan"}, windowLimit);
+    if (!w) fail("the window did not appear");
+    main_ = *w;
+  }
+
+  // The drawing area lies below the menu bar, which takes what the window has above it.
+  int areaX() const { return main_.x; }
+  int areaY() const { return main_.y + main_.height - clientHeight; }
+  int visibleLeft() const { return std::max(0, -areaX()); }
+
+  // The drawing area of the main window on a screenshot saved as `name`.png.
+  std::unique_ptr<Canvas> shoot(const std::string& name) {
+    lastScreen_ = screen_->screenshot(output_ / (name + ".png"));
+    auto area = std::make_unique<Canvas>();
+    area->fillRectangle(0, 0, clientWidth * twipsPerPixel, clientHeight * twipsPerPixel,
+                        offScreenColour);
+    const ContextHolder cr(cairo_create(area->surface()));
+    cairo_set_source_surface(cr.get(), lastScreen_.get(), -areaX(), -areaY());
+    cairo_paint(cr.get());
+    return area;
+  }
+
+  // Screenshots until `done` holds for one, at most for `limit`; the last one is returned.
+  std::unique_ptr<Canvas> shootUntil(const std::string& name,
+                                     const std::function<bool(const Canvas&)>& done,
+                                     milliseconds limit = reactionLimit) {
+    const Clock::time_point deadline = Clock::now() + limit;
+    for (;;) {
+      std::unique_ptr<Canvas> area = shoot(name);
+      if (done(*area) || Clock::now() >= deadline) return area;
+      std::this_thread::sleep_for(100ms);
+    }
+  }
+
+  std::unique_ptr<Canvas> shootUntilBoard(const std::string& name,
+                                          const std::function<bool(const std::string&)>& done,
+                                          milliseconds limit = reactionLimit) {
+    return shootUntil(
+        name, [&](const Canvas& area) { return done(boardMap(area)); }, limit);
+  }
+
+  // The entries of the menu bar on the last screenshot: runs of columns holding dark text.
+  void findMenuBar() {
+    const int top = std::max(0, main_.y);
+    const int bottom = areaY();
+    constexpr int widestGapInLabel = 10;  // entries stand about 18 apart
+    std::vector<Box> runs;
+    for (int x = std::max(0, main_.x); x < main_.x + main_.width; ++x) {
+      bool ink = false;
+      for (int y = top; y < bottom && !ink; ++y) {
+        const Rgb c = surfacePixel(lastScreen_.get(), x, y);
+        ink = c.r < 100 && c.g < 100 && c.b < 100;
+      }
+      if (!ink) continue;
+      if (runs.empty() || x - runs.back().x1 > widestGapInLabel)
+        runs.push_back({x, top, x, bottom});
+      runs.back().x1 = x;
+    }
+    if (runs.size() != barEntries)
+      fail("the menu bar shows " + std::to_string(runs.size()) + " entries");
+    menuX_.clear();
+    for (const Box& r : runs)
+      menuX_.push_back((r.x0 + r.x1) / 2);
+    menuY_ = (top + bottom) / 2;
+  }
+
+  void clickBar(BarEntry entry) { screen_->click(menuX_.at(entry), menuY_); }
+
+  // Opens a menu of the bar and chooses its `row`-th item (and that item's `subRow`-th) with
+  // the arrow keys and Return.
+  void choose(BarEntry entry, int row, int subRow = 0) {
+    clickBar(entry);
+    if (!screen_->waitForCount("zelkan", 1, reactionLimit)) fail("the menu did not open");
+    for (int i = 0; i < row; ++i)
+      screen_->pressKey("Down");
+    if (subRow > 0) {
+      screen_->pressKey("Right");
+      if (!screen_->waitForCount("zelkan", 2, reactionLimit)) fail("the submenu did not open");
+      for (int i = 1; i < subRow; ++i)
+        screen_->pressKey("Down");
+    }
+    screen_->pressKey("Return");
+  }
+
+  void clickCell(int x, int y) {
+    const int middle = cellPictureSize / 2;
+    screen_->click(areaX() + cellPx(x) + middle, areaY() + cellPy(y) + middle);
+  }
+
+  void answerBox(const std::vector<std::string>& titles) {
+    const std::optional<WindowInfo> box = screen_->waitForWindow(titles, reactionLimit);
+    if (!box) fail("no box titled \"" + titles.front() + "\"");
+    if (!screen_->answer(*box, reactionLimit)) fail("the box \"" + box->title + "\" stays");
+  }
+
+  ::testing::AssertionResult settingsBecome(const std::string& expected) const {
+    const fs::path file = folder_ / "Zelkan.ini";
+    const Clock::time_point deadline = Clock::now() + reactionLimit;
+    std::string bytes;
+    while ((bytes = readFile(file)) != expected && Clock::now() < deadline)
+      std::this_thread::sleep_for(50ms);
+    if (bytes == expected) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "Zelkan.ini holds \"" << escaped(bytes) << "\", not \"" << escaped(expected) << "\"";
+  }
+
+  // Every visible pixel of the area outside the boxes has the window's background colour.
+  ::testing::AssertionResult backgroundOutside(const Canvas& area,
+                                               const std::vector<Box>& boxes) const {
+    for (int y = 0; y < clientHeight; ++y) {
+      for (int x = visibleLeft(); x < clientWidth; ++x) {
+        if (std::ranges::any_of(boxes, [&](const Box& b) { return b.holds(x, y); })) continue;
+        const Rgb c = area.pixel(x, y);
+        if (!(c == background))
+          return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << int(c.r)
+                                               << "," << int(c.g) << "," << int(c.b);
+      }
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  void expectEndsWithSuccess() {
+    const std::optional<int> status = game_->waitForEnd(reactionLimit);
+    ASSERT_TRUE(status) << "the game is still running";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0) << "wait status " << *status;
+  }
+
+  static inline std::unique_ptr<VirtualScreen> screen_;
+  fs::path root_;
+  fs::path folder_;     // the copy of the program's folder
+  fs::path elsewhere_;  // where the game is started from
+  fs::path output_;     // screenshots and the game's output, kept for looking at
+  std::unique_ptr<ChildProcess> game_;
+  WindowInfo main_;
+  SurfaceHolder lastScreen_;
+  std::vector<int> menuX_;
+  int menuY_ = 0;
+};
+
+TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
+  // An audio driver that does not exist: no sound device, whatever this machine has.
+  startGame({"SDL_AUDIODRIVER=zelkan-no-device"});
+
+  // The sound failure is told once, before the window appears, and play goes on.
+  const std::optional<WindowInfo> soundBox = screen_->waitForWindow({"Zelkan.dll"}, windowLimit);
+  if (!soundBox) fail("no sound failure box");
+  EXPECT_FALSE(screen_->findWindow({"Zelkan"})) << "the window came before the sound box";
+  ASSERT_TRUE(screen_->answer(*soundBox, reactionLimit));
+  waitForMainWindow();
+  EXPECT_EQ(main_.x, -4);  // with no window manager, exactly where the game puts it
+  EXPECT_EQ(main_.y, -4);
+  EXPECT_EQ(main_.width, clientWidth);
+
+  // Start-up: the stones in their rows, the frame, the title plate, and nothing in the panel.
+  auto area = shootUntilBoard(
+      "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
+  EXPECT_EQ(boardMap(*area), startMap(false));
+  EXPECT_TRUE(showsFrame(*area));
+  EXPECT_TRUE(showsPicture(*area, Picture::RABERU, titleX(), titleY()));
+  EXPECT_TRUE(backgroundOutside(*area, {boardBox(), titlePlateBox()}));
+  findMenuBar();
+  // No settings file yet: the defaults are written beside the program, not where it started.
+  EXPECT_TRUE(settingsBecome(settingsFile(true, false)));
+  EXPECT_FALSE(fs::exists(elsewhere_ / "Zelkan.ini"));
+
+  // A click before a game asks for one.
+  clickCell(10, 10);
+  answerBox({"開始"});
+
+  // 対COM > 先手: the player has black and the first move.
+  choose(TAIKYOKU, 2, 1);
+  answerBox({" "});
+  area = shootUntil("02-game-started", [](const Canvas& a) {
+    return static_cast<bool>(showsPicture(a, robo(1), robotX(), robotY()));
+  });
+  EXPECT_TRUE(showsPicture(*area, robo(1), robotX(), robotY()));
+  EXPECT_TRUE(showsPicture(*area, Picture::KUROSOTO, cellPx(21), cellPy(6)));
+  EXPECT_TRUE(showsPicture(*area, Picture::SIROSOTO, cellPx(21), cellPy(7)));
+  EXPECT_EQ(inkedPixels(*area, moveLine(9)), 0) << "a move count before the first move";
+
+  // Pick up a stone and move it up the board; the computer answers within the same click.
+  clickCell(10, 18);
+  area = shootUntilBoard("03-picked-up", [](const std::string& m) { return at(m, 10, 18) == 'S'; });
+  EXPECT_EQ(at(boardMap(*area), 10, 18), 'S');
+  clickCell(10, 12);
+  const auto replied = [](const std::string& m) { return at(m, 10, 12) == 'B' && count(m, "w"); };
+  // The robot stands waiting again once the computer's turn is over.
+  const auto turnOver = [&](const Canvas& a) {
+    return showsPicture(a, robo(1), robotX(), robotY()) && replied(boardMap(a));
+  };
+  const auto afterReply = shootUntil("04-computer-replied", turnOver);
+  std::string map = boardMap(*afterReply);
+  ASSERT_TRUE(replied(map)) << map;
+  EXPECT_EQ(count(map, "bw"), 1) << "one latest-move mark\n" << map;
+  EXPECT_EQ(count(map, "Bb"), stonesPerSide) << map;
+  EXPECT_EQ(count(map, "Ww"), stonesPerSide) << map;
+  EXPECT_EQ(at(map, 10, 18), '+') << "the stone left its cell\n" << map;
+  EXPECT_TRUE(count(map, "+") > 0 && count(map, "-") > 0) << "no influence map\n" << map;
+  EXPECT_GT(inkedPixels(*afterReply, moveLine(9)), 0) << "no move number";
+  EXPECT_GT(inkedPixels(*afterReply, moveLine(10)), 0) << "no moves-left line";
+
+  // 戻 takes the computer's move back: the player's move has the mark again.
+  clickBar(MODORU);
+  const auto steppedBack = [](const std::string& m) {
+    return at(m, 10, 12) == 'b' && count(m, "w") == 0;
+  };
+  area = shootUntilBoard("05-back", steppedBack);
+  map = boardMap(*area);
+  EXPECT_TRUE(steppedBack(map)) << map;
+  EXPECT_EQ(count(map, "W"), stonesPerSide) << map;
+  EXPECT_FALSE(sameIn(*area, *afterReply, moveLine(9))) << "the move number did not change";
+
+  // The next click only resumes: the computer, whose move was taken back, moves again.
+  clickCell(10, 8);
+  area = shootUntil("06-resumed", turnOver);
+  map = boardMap(*area);
+  EXPECT_TRUE(replied(map)) << map;
+  EXPECT_EQ(count(map, "bw"), 1) << map;
+
+  // 途中判定: the count is animated on a cleared board, paced by waits that must not spin.
+  const std::chrono::milliseconds processorBefore = processorTime(game_->pid());
+  const Clock::time_point judgementStart = Clock::now();
+  choose(KYOKUMEN, 2);
+  area = shootUntilBoard("07-judging", [](const std::string& m) { return at(m, 10, 12) == '.'; });
+  EXPECT_EQ(at(boardMap(*area), 10, 12), '.') << "the count does not start from a cleared board";
+  const std::optional<WindowInfo> result =
+      screen_->waitForWindow({"MANの勝ち！！", "COMの勝ち！！", "引き分け！！"}, judgementLimit);
+  ASSERT_TRUE(result) << "no judgement";
+  const auto judgement = std::chrono::duration_cast<milliseconds>(Clock::now() - judgementStart);
+  const milliseconds processor = processorTime(game_->pid()) - processorBefore;
+  EXPECT_GT(judgement, 3s);
+  EXPECT_LT(processor, judgement / 2) << "over " << judgement.count() << " ms";
+  ASSERT_TRUE(screen_->answer(*result, reactionLimit));
+  area = shootUntilBoard(
+      "08-judged", [](const std::string& m) { return at(m, 10, 12) == 'B' && count(m, "+") > 0; });
+  map = boardMap(*area);
+  EXPECT_EQ(count(map, "Bb"), stonesPerSide) << map;
+  EXPECT_EQ(count(map, "Ww"), stonesPerSide) << map;
+
+  // 勢力表示 off: the tints go, the latest move gets its mark back; the file follows.
+  choose(OPTION, 1);
+  EXPECT_TRUE(settingsBecome(settingsFile(false, false)));
+  const auto plain = [](const std::string& m) {
+    return count(m, "+-") == 0 && count(m, "w") == 1 && count(m, "?S") == 0;
+  };
+  area = shootUntilBoard("09-influence-off", plain);
+  EXPECT_TRUE(plain(boardMap(*area))) << boardMap(*area);
+
+  // BGM on (silent here), then 勢力表示 on again.
+  choose(OPTION, 2);
+  EXPECT_TRUE(settingsBecome(settingsFile(false, true)));
+  choose(OPTION, 1);
+  EXPECT_TRUE(settingsBecome(settingsFile(true, true)));
+  area = shootUntilBoard("10-influence-on", [](const std::string& m) {
+    return count(m, "+") > 0 && count(m, "-") > 0 && count(m, "w") == 1;
+  });
+  map = boardMap(*area);
+  EXPECT_TRUE(count(map, "+") > 0 && count(map, "-") > 0 && count(map, "w") == 1) << map;
+
+  EXPECT_FALSE(screen_->findWindow({"Zelkan.dll"})) << "the sound failure was told again";
+
+  // Escape ends the game at once.
+  screen_->pressKey(main_, "Escape");
+  expectEndsWithSuccess();
+}
+
+TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
+  { std::ofstream(folder_ / "Zelkan.ini", std::ios::binary) << settingsFile(true, true); }
+  const fs::path played = root_ / "played.raw";
+  startGame({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played.string()});
+  waitForMainWindow();
+  EXPECT_FALSE(screen_->findWindow({"Zelkan.dll"})) << "a sound failure with a working device";
+
+  // The influence map the file asks for is drawn at start-up.
+  auto area = shootUntilBoard(
+      "01-start", [](const std::string& map) { return map == startMap(true); }, windowLimit);
+  EXPECT_EQ(boardMap(*area), startMap(true));
+  findMenuBar();
+
+  // The music the file asks for plays, and the file is left as it was.
+  EXPECT_TRUE(soundsFrom(played, 0, reactionLimit)) << "no music";
+  EXPECT_EQ(readFile(folder_ / "Zelkan.ini"), settingsFile(true, true));
+
+  // BGM off: the file says so, and after the buffers in flight the device plays silence.
+  choose(OPTION, 2);
+  ASSERT_TRUE(settingsBecome(settingsFile(true, false)));
+  const std::uintmax_t inFlight = 16 * 1024;
+  const std::uintmax_t from = sizeOf(played) + inFlight;
+  const Clock::time_point silenceDeadline = Clock::now() + reactionLimit;
+  while (sizeOf(played) < from + bytesPerSecond / 2 && Clock::now() < silenceDeadline)
+    std::this_thread::sleep_for(50ms);
+  const std::vector<std::int16_t> after = samplesFrom(played, from);
+  EXPECT_GE(after.size(), bytesPerSecond / 4) << "the device stopped";
+  EXPECT_TRUE(std::ranges::all_of(after, [](std::int16_t s) { return s == 0; }))
+      << "the music goes on";
+
+  // その他: the about box, titled like the window, comes with its sound.
+  const std::uintmax_t beforeAbout = sizeOf(played);
+  clickBar(SONOTA);
+  const std::optional<WindowInfo> about =
+      screen_->waitForWindow({"Zelkan"}, reactionLimit, main_.id);
+  ASSERT_TRUE(about) << "no about box";
+  EXPECT_TRUE(soundsFrom(played, beforeAbout, reactionLimit)) << "no sound with the about box";
+  ASSERT_TRUE(screen_->answer(*about, reactionLimit));
+
+  // 対局 > 終了 ends the game at once.
+  choose(TAIKYOKU, 3);
+  expectEndsWithSuccess();
+}
+
+}  // namespace
+}  // namespace zelkan::test

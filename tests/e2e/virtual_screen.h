@@ -1,0 +1,73 @@
+// The X server the end-to-end tests show the game on, and the hands of the player at it:
+// windows found by their titles, mouse clicks and key presses through xdotool, and screenshots
+// through ImageMagick's import. Every call has a time limit.
+#pragma once
+
+#include <cairo.h>
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/child_process.h"
+#include "view/cairo_holders.h"
+
+namespace zelkan::test {
+
+struct WindowInfo {
+  std::string id;
+  std::string title;
+  int x = 0;  // the top-left corner on the screen; may lie off it
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+class VirtualScreen {
+ public:
+  // Starts Xvfb on a display number it picks itself; throws if it is not up within 10 s.
+  VirtualScreen();
+  ~VirtualScreen();
+  VirtualScreen(const VirtualScreen&) = delete;
+  VirtualScreen& operator=(const VirtualScreen&) = delete;
+
+  // Environment changes (for Launch::environment) that put a program on this screen.
+  std::vector<std::string> environment() const;
+
+  // The visible windows whose title is one of `titles`, compared exactly (xdotool itself
+  // ignores case, which would take the game's popup menus, titled "zelkan", for its window).
+  std::vector<WindowInfo> windows(const std::vector<std::string>& titles) const;
+  // The first of them other than the window `besides` (an id), if one is given.
+  std::optional<WindowInfo> findWindow(const std::vector<std::string>& titles,
+                                       const std::string& besides = "") const;
+  std::optional<WindowInfo> waitForWindow(const std::vector<std::string>& titles,
+                                          std::chrono::milliseconds limit,
+                                          const std::string& besides = "") const;
+  // Waits until `count` windows titled `title` are visible; false if they are not in time.
+  bool waitForCount(const std::string& title, std::size_t count,
+                    std::chrono::milliseconds limit) const;
+
+  // Moves the pointer to a screen position and clicks the left button there.
+  void click(int x, int y) const;
+  // Presses a key where the keyboard goes now (an open menu holds it).
+  void pressKey(const std::string& key) const;
+  // Gives the window the keyboard focus and presses a key in it.
+  void pressKey(const WindowInfo& window, const std::string& key) const;
+  // Presses Return in a message box; false if the box is still there after `limit`.
+  bool answer(const WindowInfo& box, std::chrono::milliseconds limit) const;
+
+  // The whole screen, written to `file` as PNG and read back.
+  SurfaceHolder screenshot(const std::filesystem::path& file) const;
+
+ private:
+  CommandResult run(const std::string& program, const std::vector<std::string>& args) const;
+  CommandResult xdotool(const std::vector<std::string>& args) const;
+
+  std::unique_ptr<ChildProcess> server_;
+  std::string display_;
+};
+
+}  // namespace zelkan::test
