@@ -257,10 +257,15 @@ std::string Engine::play(std::span<const std::string_view> args) {
   } else {
     gameOver_ = true;
   }
-  char payload[64];
-  std::snprintf(payload, sizeof payload, "%d %d %d %d %s", r.white, r.black, s.blackLost,
-                s.whiteLost, endName(r.end));
-  return success(payload);
+  return success(outcome(r));
+}
+
+// What play and genmove report after a move: WHITE BLACK BLACKLOST WHITELOST END.
+std::string Engine::outcome(const MoveRecord& r) const {
+  char text[64];
+  std::snprintf(text, sizeof text, "%d %d %d %d %s", r.white, r.black, state_->blackLost,
+                state_->whiteLost, endName(r.end));
+  return text;
 }
 
 std::string Engine::influence() const {
@@ -284,10 +289,9 @@ std::string Engine::genmove(std::span<const std::string_view> args) {
   const MoveRecord& r = turn.record;
   if (!r.done) return failure("the move history is full");
   if (r.end != GameEnd::none) gameOver_ = true;
-  char payload[96];
-  std::snprintf(payload, sizeof payload, "%d %d %d %d %d %d %d %d %s", r.fromX, r.fromY, r.toX,
-                r.toY, r.white, r.black, s.blackLost, s.whiteLost, endName(r.end));
-  return success(payload);
+  char move[32];
+  std::snprintf(move, sizeof move, "%d %d %d %d ", r.fromX, r.fromY, r.toX, r.toY);
+  return success(move + outcome(r));
 }
 
 std::string Engine::candidates(std::span<const std::string_view> args) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/game_state.h"
+#include "core/move_completion.h"
 
 namespace zelkan {
 
@@ -34,6 +35,7 @@ class Engine {
   std::string board() const;
   std::string legal(std::span<const std::string_view> args) const;
   std::string play(std::span<const std::string_view> args);
+  std::string outcome(const MoveRecord& r) const;
   std::string influence() const;
   std::string judge() const;
   std::string genmove(std::span<const std::string_view> args);
