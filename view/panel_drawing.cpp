@@ -39,7 +39,9 @@ void drawCount(Canvas& canvas, int value, double row) {
 }  // namespace
 
 std::string numberText(long long value) {
-  return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+  std::string text = value < 0 ? "" : " ";
+  text += std::to_string(value);
+  return text;
 }
 
 void 描画_文字列(Canvas& canvas, double x, double y, std::string_view text, Code colour,
