@@ -204,6 +204,8 @@ void MainWindow::repaintNow() {
 
 MessageBox::Answer MainWindow::show(const std::string& text, const std::string& title,
                                     Buttons buttons, Icon icon) {
+  // The box opens over everything drawn so far; while it is open the window repaints itself.
+  repaintNow();
   GtkWidget* parent = window_ != nullptr && gtk_widget_get_visible(window_) ? window_ : nullptr;
   GtkWidget* dialog =
       gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,
