@@ -489,6 +489,15 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_TRUE(soundsFrom(played, beforeAbout, reactionLimit)) << "no sound with the about box";
   ASSERT_TRUE(screen_->answer(*about, reactionLimit));
 
+  // 強さ > 強い is kept in the file; as black the strong computer opens the game.
+  choose(OPTION, 3, 3);
+  EXPECT_TRUE(settingsBecome(settingsFile(true, false) + "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2\r\n"));
+  choose(TAIKYOKU, 2, 2);
+  const auto opened = [](const std::string& m) {
+    return count(m, "b") == 1 && count(m, "W") == 38;
+  };
+  EXPECT_TRUE(opened(boardMap(*shootUntilBoard("02-strong-opening", opened))));
+
   // 対局 > 終了 ends the game at once.
   choose(TAIKYOKU, 3);
   expectEndsWithSuccess();
