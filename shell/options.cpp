@@ -7,7 +7,8 @@
 namespace zelkan {
 
 void MainWindow::読込_環境設定ファイル() {
-  const SettingsFileReading r = readSettingsFile(settingsFileName);
+  const SettingsFileReading r =
+      settingsFile.empty() ? SettingsFileReading{} : readSettingsFile(settingsFile);
   if (r.line1Read) {
     setTicked(MenuOption::SEIRYOKU, r.seiryokuOn);
     if (r.seiryokuOn) 描画_勢力図(canvas_, state_->board);
@@ -18,14 +19,15 @@ void MainWindow::読込_環境設定ファイル() {
   }
   if (r.failed()) {
     // The defaults, ticked without drawing: the map comes with the next redraw that honours it.
-    writeSettingsFile(settingsFileName, OptionTicks{});
+    if (!settingsFile.empty()) writeSettingsFile(settingsFile, OptionTicks{});
     setTicked(MenuOption::SEIRYOKU, true);
     setTicked(MenuOption::BGM, false);
   }
 }
 
 void MainWindow::書込_環境設定ファイル() {
-  writeSettingsFile(settingsFileName, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM)});
+  if (settingsFile.empty()) return;
+  writeSettingsFile(settingsFile, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM)});
 }
 
 void MainWindow::SEIRYOKU() {
