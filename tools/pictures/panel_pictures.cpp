@@ -54,9 +54,9 @@ constexpr int glyphLeft = 1;
 
 }  // namespace
 
-SurfaceHolder paintDigit(int digit) {
+SurfaceHolder paintDigit(int digit, int scale) {
   if (digit < 0 || digit > 9) throw std::out_of_range("digit");
-  Sheet sheet = newPicture(9, 25);
+  Sheet sheet = newPicture(9, 25, scale);
   cairo_t* cr = sheet.cr.get();
   fillPixels(cr, 0, 0, 9, 25, panelGrey);
   const Glyph& g = glyphs[static_cast<std::size_t>(digit)];
@@ -74,10 +74,10 @@ SurfaceHolder paintDigit(int digit) {
   return std::move(sheet.surface);
 }
 
-SurfaceHolder paintTitlePlate() {
+SurfaceHolder paintTitlePlate(int scale) {
   const int w = 120;
   const int h = 41;
-  Sheet sheet = newPicture(w, h);
+  Sheet sheet = newPicture(w, h, scale);
   cairo_t* cr = sheet.cr.get();
   fillPixels(cr, 0, 0, w, h, panelGrey);
 
@@ -125,9 +125,9 @@ SurfaceHolder paintTitlePlate() {
   return std::move(sheet.surface);
 }
 
-SurfaceHolder paintIcon() {
+SurfaceHolder paintIcon(int scale) {
   const int s = iconSize;
-  Sheet sheet = newPicture(s, s, true);
+  Sheet sheet = newPicture(s, s, scale, true);
   cairo_t* cr = sheet.cr.get();
   // A small wooden board with a black and a white stone.
   roundedRectangle(cr, 0.5, 0.5, s - 1, s - 1, 5);
