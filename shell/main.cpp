@@ -12,9 +12,9 @@
 
 namespace {
 
-// The desktop entry's id: the window's program name and class, so a dock takes the running
-// window for the entry it was started from.
-constexpr const char* desktopId = "org.zelkan.zelkan";
+// The desktop entry's id is the program name: the window's class (instance name) on X and its
+// application id on Wayland, so a dock takes the running window for the entry it came from.
+constexpr const char* desktopId = ZELKAN_DESKTOP_ID;
 
 // The folder the running program lies in, or empty when the system does not say.
 std::filesystem::path programFolder() {
@@ -34,8 +34,7 @@ bool enter(const std::filesystem::path& folder) {
 zelkan::FilePlaces enterFilePlaces() {
   const zelkan::FilePlaces places =
       zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-  if (!places.currentFolder.empty() && !enter(places.currentFolder) && places.installed)
-    enter("/");
+  if (!places.currentFolder.empty() && !enter(places.currentFolder) && places.installed) enter("/");
   zelkan::makeSettingsFolder(places);
   return places;
 }
@@ -47,7 +46,6 @@ int main(int argc, char** argv) {
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);
   g_set_prgname(desktopId);
-  gdk_set_program_class(desktopId);
   // Untitled windows (the popup menus) keep the title they have always had.
   g_set_application_name("zelkan");
   gtk_init(&argc, &argv);
