@@ -467,7 +467,7 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_TRUE(std::ranges::all_of(after, [](std::int16_t s) { return s == 0; }))
       << "the music goes on";
 
-  openAboutBox(played);
+  ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
 
   // 対局 > 終了 ends the game at once.
   choose(TAIKYOKU, 3);
@@ -508,7 +508,7 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   EXPECT_NE(named.output.find(main_.id), std::string::npos) << named.output;
 
   EXPECT_TRUE(settingsBecome(settingsFile(true, false)));
-  openAboutBox(played);
+  ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
   EXPECT_EQ(filesUnder(settings_.parent_path()), std::vector<fs::path>{settings_});

@@ -1,8 +1,8 @@
-// Where the settings file and the wave files are found, for the two layouts.
+// Where the settings file and the wave files are found, in the two layouts.
 #include "shell/file_places.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <stdlib.h>
 
 #include <fstream>
 
@@ -11,21 +11,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FilePlacesTest, TheLayoutFollowsTheSoundLibraryAndTheSettingsTheXdgRules) {
+TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   std::string root = ::testing::TempDir() + "zelkan-places-XXXXXX";
   ASSERT_NE(::mkdtemp(root.data()), nullptr);
-  const fs::path portable = fs::path(root) / "portable";
+  const fs::path portable = root + "/portable", bin = root + "/usr/bin", home = root + "/home";
   fs::create_directories(portable);
   std::ofstream(portable / "libZelkan.so") << "";
-  const fs::path bin = fs::path(root) / "usr/bin";
-  struct Case {
-    fs::path program;
-    const char* xdgConfigHome;
-    const char* home;
-    fs::path currentFolder, settingsFile;
-  };
-  const fs::path share = fs::path(root) / "usr/share/zelkan";
-  const Case cases[] = {
+  const fs::path share = root + "/usr/share/zelkan";
+  const std::tuple<fs::path, const char*, const char*, fs::path, fs::path> cases[] = {
       {portable, "/x", "/h", portable, "Zelkan.ini"},
       {"", "/x", "/h", "", "Zelkan.ini"},  // the program's folder unknown: as started
       {bin, "/x/", "/h", share, "/x/zelkan/Zelkan.ini"},
@@ -34,23 +27,18 @@ TEST(FilePlacesTest, TheLayoutFollowsTheSoundLibraryAndTheSettingsTheXdgRules) {
       {bin, nullptr, "h", share, ""},
       {bin, nullptr, nullptr, share, ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.program.string() + " " + (c.xdgConfigHome ? c.xdgConfigHome : "(unset)"));
-    const FilePlaces places = findFilePlaces(c.program, c.xdgConfigHome, c.home);
-    EXPECT_EQ(places.currentFolder, c.currentFolder);
-    EXPECT_EQ(places.settingsFile, c.settingsFile);
+  for (const auto& [program, xdgConfigHome, homeValue, current, settings] : cases) {
+    const FilePlaces places = findFilePlaces(program, xdgConfigHome, homeValue);
+    EXPECT_EQ(places.currentFolder, current) << program;
+    EXPECT_EQ(places.settingsFile, settings) << (xdgConfigHome ? xdgConfigHome : "(unset)");
   }
 
   // The config folder and ours are made private; a missing home is not made.
-  const fs::path home = fs::path(root) / "home";
   fs::create_directories(home);
   makeSettingsFolder(findFilePlaces(bin, nullptr, home.c_str()));
   makeSettingsFolder(findFilePlaces(bin, nullptr, (home / "gone").c_str()));
-  for (const fs::path& folder : {home / ".config", home / ".config/zelkan"}) {
-    struct stat status {};
-    ASSERT_EQ(::stat(folder.c_str(), &status), 0) << folder;
-    EXPECT_EQ(status.st_mode & 0777, 0700u) << folder;
-  }
+  for (const fs::path& folder : {home / ".config", home / ".config/zelkan"})
+    EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
   EXPECT_FALSE(fs::exists(home / "gone"));
   fs::remove_all(root);
 }
