@@ -125,8 +125,8 @@ void paintPanelStone(cairo_t* cr, bool black) {
 
 }  // namespace
 
-SurfaceHolder paintCellPicture(Picture picture) {
-  Sheet sheet = newPicture(cellPictureSize, cellPictureSize);
+SurfaceHolder paintCellPicture(Picture picture, int scale) {
+  Sheet sheet = newPicture(cellPictureSize, cellPictureSize, scale);
   cairo_t* cr = sheet.cr.get();
   switch (picture) {
     case Picture::KARA:
@@ -172,7 +172,7 @@ SurfaceHolder paintCellPicture(Picture picture) {
 // The frame bars. Across its width a bar shows, from the outside in: a dark edge, a lit bevel,
 // the wood, and a thin groove where it meets the grid. The same bar serves both sides, so it
 // carries the outer look on both long edges; only the part outside the grid stays visible.
-SurfaceHolder paintFrameBar(bool horizontal) {
+SurfaceHolder paintFrameBar(bool horizontal, int scale) {
   const int length = 433;
   const int depth = 21;
   const Colour edge = rgb(48, 27, 10);
@@ -192,7 +192,7 @@ SurfaceHolder paintFrameBar(bool horizontal) {
     return mix(body, rgb(128, 78, 34), grain * 0.6);
   };
 
-  Sheet sheet = newPicture(horizontal ? length : depth, horizontal ? depth : length);
+  Sheet sheet = newPicture(horizontal ? length : depth, horizontal ? depth : length, scale);
   cairo_t* cr = sheet.cr.get();
   for (int along = 0; along < length; ++along) {
     for (int across = 0; across < depth; ++across) {

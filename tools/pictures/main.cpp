@@ -2,8 +2,12 @@
 // Run it by hand after changing a painter; the files it writes are committed under
 // assets/pictures and built into the program from there.
 //
-//   zelkan-pictures [folder]     (default: the source tree's assets/pictures)
+//   zelkan-pictures [folder [scale]]
+//
+// folder defaults to the source tree's assets/pictures; scale (default 1) paints every picture
+// at that many times its size.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tools/pictures/painters.h"
@@ -13,23 +17,23 @@ using namespace zelkan::pictures;
 
 namespace {
 
-SurfaceHolder paint(Picture p) {
+SurfaceHolder paint(Picture p, int scale) {
   switch (p) {
     case Picture::KARAYOKO:
-      return paintFrameBar(true);
+      return paintFrameBar(true, scale);
     case Picture::KARATATE:
-      return paintFrameBar(false);
+      return paintFrameBar(false, scale);
     case Picture::RABERU:
-      return paintTitlePlate();
+      return paintTitlePlate(scale);
     default:
       break;
   }
   const int n = static_cast<int>(p);
   if (n >= static_cast<int>(Picture::SUUJI_0) && n <= static_cast<int>(Picture::SUUJI_9))
-    return paintDigit(n - static_cast<int>(Picture::SUUJI_0));
+    return paintDigit(n - static_cast<int>(Picture::SUUJI_0), scale);
   if (n >= static_cast<int>(Picture::ROBO_0) && n <= static_cast<int>(Picture::ROBO_4))
-    return paintRobot(n - static_cast<int>(Picture::ROBO_0));
-  return paintCellPicture(p);
+    return paintRobot(n - static_cast<int>(Picture::ROBO_0), scale);
+  return paintCellPicture(p, scale);
 }
 
 bool write(cairo_surface_t* surface, const std::string& folder, std::string_view name, int width,
@@ -52,10 +56,18 @@ bool write(cairo_surface_t* surface, const std::string& folder, std::string_view
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : ZELKAN_PICTURE_DIR;
+  const int scale = argc > 2 ? std::atoi(argv[2]) : 1;
+  if (argc > 3 || scale < 1 || scale > 16) {
+    std::fprintf(stderr, "usage: zelkan-pictures [folder [scale 1..16]]\n");
+    return 2;
+  }
   bool ok = true;
-  for (const PictureInfo& info : pictureList)
-    ok = write(paint(info.picture).get(), folder, info.name, info.width, info.height) && ok;
-  ok = write(paintIcon().get(), folder, iconName, iconSize, iconSize) && ok;
+  for (const PictureInfo& info : pictureList) {
+    ok = write(paint(info.picture, scale).get(), folder, info.name, info.width * scale,
+               info.height * scale) &&
+         ok;
+  }
+  ok = write(paintIcon(scale).get(), folder, iconName, iconSize * scale, iconSize * scale) && ok;
   if (ok)
     std::printf("zelkan-pictures: wrote %zu pictures to %s\n", pictureList.size() + 1,
                 folder.c_str());

@@ -20,11 +20,12 @@ void fillPixels(cairo_t* cr, int x, int y, int w, int h, Colour c) {
   cairo_fill(cr);
 }
 
-Sheet newPicture(int width, int height, bool alpha) {
+Sheet newPicture(int width, int height, int scale, bool alpha) {
   Sheet c;
-  c.surface.reset(
-      cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24, width, height));
+  c.surface.reset(cairo_image_surface_create(alpha ? CAIRO_FORMAT_ARGB32 : CAIRO_FORMAT_RGB24,
+                                             width * scale, height * scale));
   c.cr.reset(cairo_create(c.surface.get()));
+  cairo_scale(c.cr.get(), scale, scale);
   return c;
 }
 

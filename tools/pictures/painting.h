@@ -27,12 +27,14 @@ inline constexpr Colour panelGrey = rgb(128, 128, 128);  // palette index 8, the
 inline constexpr Colour wood = rgb(222, 178, 108);
 inline constexpr Colour gridLine = rgb(84, 56, 28);
 
-// A picture to paint on: opaque unless alpha is asked for.
+// A picture to paint on: opaque unless alpha is asked for. The surface is scale x width by
+// scale x height pixels and the context is scaled to match, so painters draw in the picture's
+// own units whatever the scale.
 struct Sheet {
   SurfaceHolder surface;
   ContextHolder cr;
 };
-Sheet newPicture(int width, int height, bool alpha = false);
+Sheet newPicture(int width, int height, int scale, bool alpha = false);
 
 // Empty cell: wood with the grid lines meeting at the centre pixel, in given colours.
 void paintCell(cairo_t* cr, Colour surface, Colour line);

@@ -131,10 +131,10 @@ void paintFace(cairo_t* cr, Mood mood) {
 
 }  // namespace
 
-SurfaceHolder paintRobot(int frame) {
+SurfaceHolder paintRobot(int frame, int scale) {
   if (frame < 0 || frame > 4) throw std::out_of_range("robot frame");
   const Mood mood = static_cast<Mood>(frame);
-  Sheet sheet = newPicture(width, height);
+  Sheet sheet = newPicture(width, height, scale);
   cairo_t* cr = sheet.cr.get();
   fillPixels(cr, 0, 0, width, height, panelGrey);
 
