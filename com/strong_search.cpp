@@ -136,6 +136,8 @@ class Searcher {
 };
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
+  // Every move of the last turn ends the game, so that turn is always searched in full.
+  if (pos_.moveNumber() == moveLimit - 1) depth = std::max(depth, 1);
   if (depth <= 0 || ply >= maxPly) return captures(alpha, beta, ply, 0);
 
   const std::uint64_t key = pos_.key();
@@ -214,6 +216,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
 }
 
 int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
+  if (pos_.moveNumber() == moveLimit - 1 && ply < maxPly) return search(1, alpha, beta, ply, false);
   const int standPat = evaluate();
   if (standPat >= beta) return standPat;
   if (captureDepth >= maxCaptureDepth || ply >= maxPly) return standPat;
