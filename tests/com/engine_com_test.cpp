@@ -86,11 +86,6 @@ TEST(EngineGenmove, PassesWithNoLegalMove) {
 TEST(EngineLevel, SetsTheLevelGenmovePlaysAtAndKeepsIt) {
   Engine engine;
   const std::string candidates = ask(engine, "candidates 5");
-  EXPECT_EQ(ask(engine, "level"), "? level takes 1 argument: NAME\n\n");
-  EXPECT_EQ(ask(engine, "level strong weak"), "? level takes 1 argument: NAME\n\n");
-  for (const char* line : {"level STRONG", "level hard", "level 2"}) {
-    EXPECT_EQ(ask(engine, line), "? NAME must be weak, normal or strong\n\n") << line;
-  }
   const std::string normalStart = ask(engine, "genmove 5");
   EXPECT_EQ(normalStart, "= 4 18 4 3 38 38 0 0 none\n\n") << "still normal";
   const std::string midgame = "set_position " + std::string(midgamePositions[1].rows) + " W 0 0 45";
