@@ -13,14 +13,6 @@ constexpr int infinity = 30000;
 constexpr int maxPly = 64;
 constexpr int maxCaptureDepth = 6;  // capture replies searched past the horizon
 constexpr std::uint64_t stopInterval = 1024;
-#ifndef NULLMOVE
-#define NULLMOVE 1
-#endif
-#ifndef LMR
-#define LMR 1
-#endif
-constexpr bool nullMove = NULLMOVE;
-constexpr bool lateReduction = LMR;
 
 enum Bound : std::uint8_t { exact = 1, lower = 2, upper = 3 };
 
@@ -154,7 +146,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
   }
 
   // A side that could pass and still be above beta is above it: try the pass, less deep.
-  if (nullMove && !passed && ply > 0 && depth >= 3 && beta < winBonus / 2 && evaluate() >= beta) {
+  if (!passed && ply > 0 && depth >= 3 && beta < winBonus / 2 && evaluate() >= beta) {
     pos_.pass();
     const int v = -search(depth - 3, -beta, -beta + 1, ply + 1, true);
     pos_.pass();
@@ -183,9 +175,8 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
     SearchPosition::Undo u;
     if (!counted()) return 0;
     const bool took = pos_.make(m, u);
-    const int reduction = lateReduction && depth >= 3 && i >= 3 && !took && p.keys[i] < killerKey
-                              ? (i >= 12 ? 2 : 1)
-                              : 0;
+    const int reduction =
+        depth >= 3 && i >= 3 && !took && p.keys[i] < killerKey ? (i >= 12 ? 2 : 1) : 0;
     const int v = childValue(depth, alpha, beta, ply, i == 0, reduction);
     pos_.undo(u);
     if (aborted_) return 0;
