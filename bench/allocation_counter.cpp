@@ -18,6 +18,18 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
   return operator new(size);
 }
+// The nothrow forms too (std::stable_sort's buffer comes from them), so that every block freed
+// by the deletes below came from malloc.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return operator new(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
 void operator delete(void* p) noexcept {
   std::free(p);
 }

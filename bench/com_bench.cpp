@@ -1,11 +1,14 @@
-// The computer's search and whole games of the computer against itself.
+// The computer's search, whole games of the computer against itself, and the strong level.
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 
 #include "bench/allocation_counter.h"
 #include "bench/midgame_positions.h"
+#include "com/levels.h"
 #include "com/search.h"
+#include "com/strong_search.h"
 #include "core/setup.h"
 
 namespace zelkan {
@@ -61,6 +64,33 @@ void BM_SelfPlayGame(benchmark::State& state) {
   state.counters["moves_per_game"] = static_cast<double>(moves) / game;
 }
 BENCHMARK(BM_SelfPlayGame)->Unit(benchmark::kMillisecond);
+
+// The strong level at the engine's budget on the midgame positions (their move number is in
+// their name): time per move, the depth reached, and the memory of its transposition table.
+void BM_StrongSearchMidgame(benchmark::State& state) {
+  const MidgamePosition& p = midgamePositions[state.range(0)];
+  state.SetLabel(std::string(p.name));
+  auto s = std::make_unique<GameState>();
+  初期設定(*s);
+  s->board = boardFromRows(p.rows);
+  s->turnColour = p.side;
+  s->otherColour = opponent(p.side);
+  s->moveNumber = static_cast<Code>(std::stoi(std::string(p.name.substr(4))));
+  StrongSearchResult r;
+  std::size_t tableBytes = 0;
+  for (auto _ : state) {
+    TranspositionTable table = TranspositionTable::forBudget(defaultNodeBudget);
+    tableBytes = table.bytes();
+    r = strongSearch(*s, defaultNodeBudget, {}, table);
+    benchmark::DoNotOptimize(r);
+  }
+  state.counters["depth"] = r.depth;
+  state.counters["nodes"] = static_cast<double>(r.nodes);
+  state.counters["table_MB"] = static_cast<double>(tableBytes) / (1 << 20);
+}
+BENCHMARK(BM_StrongSearchMidgame)
+    ->DenseRange(0, midgamePositions.size() - 1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelkan

@@ -17,7 +17,7 @@ enum class Level { weak, normal, strong };
 
 // The budget of the strong level the engine uses, in moves made by the search; it is also the
 // default of LevelLimits.
-inline constexpr std::uint64_t defaultNodeBudget = 60000;
+inline constexpr std::uint64_t defaultNodeBudget = 200000;
 
 // What bounds the weak and the strong levels.
 struct LevelLimits {

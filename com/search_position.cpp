@@ -84,13 +84,32 @@ int SearchPosition::at(int x, int y) const {
 }
 
 std::uint64_t SearchPosition::key() const {
-  const std::uint64_t counters = static_cast<std::uint16_t>(moveNumber_) |
-                           static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[0])) << 16 |
-                           static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[1])) << 32;
+  const std::uint64_t counters =
+      static_cast<std::uint16_t>(moveNumber_) |
+      static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[0])) << 16 |
+      static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[1])) << 32;
   return key_ ^ mix64(counters);
 }
 
-int SearchPosition::generateMoves(std::array<PackedMove, maxMoves>& moves) const {
+SearchPosition::RowMasks SearchPosition::touchingEnemy() const {
+  RowMasks touching{};
+  const RowMasks& enemy = rows_[side_ ^ 1];
+  for (int y = 1; y <= boardSize; ++y)
+    touching[y] = (enemy[y - 1] | enemy[y + 1] | enemy[y] << 1 | enemy[y] >> 1) & rowMask;
+  return touching;
+}
+
+int SearchPosition::generateMoves(std::array<PackedMove, maxMoves>& moves,
+                                  bool touchingOnly) const {
+  RowMasks allowed;
+  if (touchingOnly) {
+    allowed = touchingEnemy();
+  } else {
+    allowed.fill(rowMask);
+  }
+  const auto add = [&](int from, int to, int& n) {
+    if (holds(allowed, to)) moves[n++] = pack(from, to);
+  };
   int n = 0;
   for (int y = 1; y <= boardSize; ++y) {
     for (std::uint32_t bits = rows_[side_][y]; bits; bits &= bits - 1) {
@@ -102,12 +121,12 @@ int SearchPosition::generateMoves(std::array<PackedMove, maxMoves>& moves) const
         if (first == empty) {
           // A slide to every empty cell up to the first stone or the edge.
           for (; cells_[i] == empty; i += d)
-            moves[n++] = pack(from, i);
+            add(from, i, n);
         } else {
           // A jump over an unbroken line of one colour to the empty cell behind it.
           while (cells_[i] == first)
             i += d;
-          if (cells_[i] == empty) moves[n++] = pack(from, i);
+          if (cells_[i] == empty) add(from, i, n);
         }
       }
     }
@@ -115,13 +134,20 @@ int SearchPosition::generateMoves(std::array<PackedMove, maxMoves>& moves) const
   return n;
 }
 
-bool SearchPosition::touchesEnemy(PackedMove m) const {
+bool SearchPosition::mayCapture(PackedMove m) const {
   const int to = toOf(m);
   const std::int8_t enemy = static_cast<std::int8_t>(2 - side_);
+  bool touching = false;
   for (const int d : directions) {
-    if (cells_[to + d] == enemy) return true;
+    const int n = to + d;
+    if (cells_[n] != enemy) continue;
+    touching = true;
+    bool free = false;
+    for (const int e : directions)
+      free = free || (n + e != to && cells_[n + e] == empty);
+    if (!free) return true;
   }
-  return false;
+  return touching && sandwichCount(m) > 0;
 }
 
 int SearchPosition::sandwichCount(PackedMove m) const {

@@ -32,8 +32,9 @@ class SearchPosition {
   // The side to move is s.turnColour.
   explicit SearchPosition(const GameState& s);
 
-  // Every legal move of the side to move; returns how many were written.
-  int generateMoves(std::array<PackedMove, maxMoves>& moves) const;
+  // Every legal move of the side to move; returns how many were written. With touchingOnly, only
+  // the moves whose destination touches an enemy stone: the only ones that can capture.
+  int generateMoves(std::array<PackedMove, maxMoves>& moves, bool touchingOnly = false) const;
 
   // What undo needs to take a move back.
   struct Undo {
@@ -48,7 +49,10 @@ class SearchPosition {
   bool make(PackedMove m, Undo& u);
   void undo(const Undo& u);
   // The side to move has no legal move: the turn is handed over and nothing else changes.
-  void pass() { side_ ^= 1; key_ ^= sideKey(); }
+  void pass() {
+    side_ ^= 1;
+    key_ ^= sideKey();
+  }
 
   // How the game stands after the last move: none, limit or lead, as the end test says.
   bool gameOver() const;
@@ -58,8 +62,14 @@ class SearchPosition {
 
   // Enemy stones the move would sandwich, without making it: a cheap guess for move ordering.
   int sandwichCount(PackedMove m) const;
-  // True when the destination touches an enemy stone: only such a move can capture.
-  bool touchesEnemy(PackedMove m) const;
+  // The cells that touch an enemy stone of the side to move, as row masks (bit x of row y): only
+  // a move to one of them can capture.
+  using RowMasks = std::array<std::uint32_t, stride>;
+  RowMasks touchingEnemy() const;
+  static bool holds(const RowMasks& masks, int i) { return masks[yOf(i)] >> xOf(i) & 1; }
+  // False when the move surely captures nothing: it sandwiches nothing and every enemy stone
+  // it touches has another empty neighbour.
+  bool mayCapture(PackedMove m) const;
 
   Code sideToMove() const { return side_ == 0 ? cellBlack : cellWhite; }
   int side() const { return side_; }  // 0 black, 1 white
@@ -83,7 +93,7 @@ class SearchPosition {
   int takeGroupIfDead(int start, int colour);
 
   std::array<std::int8_t, cellCount> cells_{};
-  std::array<std::array<std::uint32_t, stride>, 2> rows_{};  // bit x of row y per side
+  std::array<RowMasks, 2> rows_{};  // bit x of row y per side
   std::array<int, 2> stones_{};
   std::array<Code, 2> lost_{};
   int side_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace zelkan {
@@ -24,7 +25,11 @@ class Searcher {
  public:
   Searcher(const GameState& s, std::uint64_t budget, const std::function<bool()>& stop,
            TranspositionTable& table)
-      : pos_(s), budget_(budget), stop_(stop), table_(table), plies_(maxPly + 1),
+      : pos_(s),
+        budget_(budget),
+        stop_(stop),
+        table_(table),
+        plies_(maxPly + 1),
         history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
 
   StrongSearchResult run(const GameState& s);
@@ -32,7 +37,8 @@ class Searcher {
  private:
   struct Ply {
     std::array<PackedMove, SearchPosition::maxMoves> moves;
-    std::array<int, SearchPosition::maxMoves> keys;
+    std::array<int, SearchPosition::maxMoves> keys;  // never negative
+    std::array<std::uint64_t, SearchPosition::maxMoves> sorted;
     std::array<PackedMove, 2> killers{};
   };
 
@@ -54,7 +60,20 @@ class Searcher {
   }
 
   // Picks the move with the highest key among moves[i..n) and swaps it to i.
+  // Past the first few picks, where most cut-offs happen, the rest is sorted once instead.
   static void pickNext(Ply& p, int i, int n) {
+    constexpr int picks = 6;
+    if (i > picks) return;
+    if (i == picks) {
+      for (int k = i; k < n; ++k)
+        p.sorted[k] = static_cast<std::uint64_t>(p.keys[k]) << 32 | p.moves[k];
+      std::sort(p.sorted.begin() + i, p.sorted.begin() + n, std::greater<>());
+      for (int k = i; k < n; ++k) {
+        p.moves[k] = static_cast<PackedMove>(p.sorted[k]);
+        p.keys[k] = static_cast<int>(p.sorted[k] >> 32);
+      }
+      return;
+    }
     int best = i;
     for (int k = i + 1; k < n; ++k) {
       if (p.keys[k] > p.keys[best]) best = k;
@@ -64,13 +83,14 @@ class Searcher {
   }
 
   void orderMoves(Ply& p, int n, PackedMove tableMove) {
+    const SearchPosition::RowMasks touching = pos_.touchingEnemy();
     for (int i = 0; i < n; ++i) {
       const PackedMove m = p.moves[i];
-      int key = history_[SearchPosition::fromOf(m) * SearchPosition::cellCount +
-                         SearchPosition::toOf(m)];
+      int key =
+          history_[SearchPosition::fromOf(m) * SearchPosition::cellCount + SearchPosition::toOf(m)];
       if (m == tableMove) {
         key = tableMoveKey;
-      } else if (pos_.touchesEnemy(m)) {
+      } else if (SearchPosition::holds(touching, SearchPosition::toOf(m))) {
         const int taken = pos_.sandwichCount(m);
         if (taken > 0) key = captureKey + taken * 1024 + std::min(key, 1023);
       }
@@ -79,10 +99,15 @@ class Searcher {
     }
   }
 
-  // After a move was made: its value for the side that made it.
-  int childValue(int depth, int alpha, int beta, int ply, bool fullWindow) {
+  // After a move was made: its value for the side that made it. A quiet move late in the order
+  // is first searched less deep, and again in full only when it looks better than the best.
+  int childValue(int depth, int alpha, int beta, int ply, bool fullWindow, int reduction = 0) {
     if (pos_.gameOver()) return -terminal();
     if (fullWindow) return -search(depth - 1, -beta, -alpha, ply + 1, false);
+    if (reduction > 0) {
+      const int v = -search(depth - 1 - reduction, -alpha - 1, -alpha, ply + 1, false);
+      if (v <= alpha || aborted_) return v;
+    }
     int v = -search(depth - 1, -alpha - 1, -alpha, ply + 1, false);
     if (v > alpha && v < beta && !aborted_) v = -search(depth - 1, -beta, -alpha, ply + 1, false);
     return v;
@@ -103,6 +128,8 @@ class Searcher {
 };
 
 int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
+  // Every move of the last turn ends the game, so that turn is always searched in full.
+  if (pos_.moveNumber() == moveLimit - 1) depth = std::max(depth, 1);
   if (depth <= 0 || ply >= maxPly) return captures(alpha, beta, ply, 0);
 
   const std::uint64_t key = pos_.key();
@@ -116,6 +143,15 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
       if (entry.bound == lower && v >= beta) return v;
       if (entry.bound == upper && v <= alpha) return v;
     }
+  }
+
+  // A side that could pass and still be above beta is above it: try the pass, less deep.
+  if (!passed && ply > 0 && depth >= 3 && beta < winBonus / 2 && evaluate() >= beta) {
+    pos_.pass();
+    const int v = -search(depth - 3, -beta, -beta + 1, ply + 1, true);
+    pos_.pass();
+    if (aborted_) return 0;
+    if (v >= beta) return v;
   }
 
   Ply& p = plies_[ply];
@@ -138,8 +174,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
     const PackedMove m = p.moves[i];
     SearchPosition::Undo u;
     if (!counted()) return 0;
-    pos_.make(m, u);
-    const int v = childValue(depth, alpha, beta, ply, i == 0);
+    const bool took = pos_.make(m, u);
+    const int reduction =
+        depth >= 3 && i >= 3 && !took && p.keys[i] < killerKey ? (i >= 12 ? 2 : 1) : 0;
+    const int v = childValue(depth, alpha, beta, ply, i == 0, reduction);
     pos_.undo(u);
     if (aborted_) return 0;
     if (v > best) {
@@ -152,7 +190,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
         if (p.killers[0] != m) p.killers = {m, p.killers[0]};
         int& h = history_[SearchPosition::fromOf(m) * SearchPosition::cellCount +
                           SearchPosition::toOf(m)];
-        h = std::min(h + depth * depth, captureKey / 2);
+        h = std::min(h + depth * depth, killerKey - 1);
       }
       break;
     }
@@ -169,6 +207,7 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
 }
 
 int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
+  if (pos_.moveNumber() == moveLimit - 1 && ply < maxPly) return search(1, alpha, beta, ply, false);
   const int standPat = evaluate();
   if (standPat >= beta) return standPat;
   if (captureDepth >= maxCaptureDepth || ply >= maxPly) return standPat;
@@ -176,11 +215,11 @@ int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
   int best = standPat;
 
   Ply& p = plies_[ply];
-  const int all = pos_.generateMoves(p.moves);
+  const int all = pos_.generateMoves(p.moves, true);
   int n = 0;
   for (int i = 0; i < all; ++i) {
     const PackedMove m = p.moves[i];
-    if (!pos_.touchesEnemy(m)) continue;
+    if (!pos_.mayCapture(m)) continue;
     p.moves[n] = m;
     p.keys[n++] = pos_.sandwichCount(m);
   }

@@ -187,7 +187,7 @@ TEST(LevelSoak, WeakAndStrongPlayOnlyLegalMoves) {
     FixedSecond clock(static_cast<int>(rng() % 60));
     LevelLimits limits;
     limits.seed = game;
-    limits.nodeBudget = 3000;
+    limits.nodeBudget = 1000;
     for (int passes = 0; passes < 2;) {
       const Code mover = s->turnColour;
       const int n = legalMoves(*s, mover, moves);
