@@ -120,8 +120,11 @@ bool rewriteInPlace(const std::filesystem::path& target, std::string_view bytes,
 // the permissions a newly made file gets. -1 when the directory takes none.
 int createTemporary(const std::filesystem::path& target, SettingsFileOpener opener,
                     std::filesystem::path& name) {
-  const std::string prefix =
-      "." + target.filename().string() + "." + std::to_string(::getpid()) + ".";
+  std::string prefix = ".";
+  prefix += target.filename().string();
+  prefix += '.';
+  prefix += std::to_string(::getpid());
+  prefix += '.';
   for (int n = 0; n < mostTemporaryNames; ++n) {
     name = directoryOf(target) / (prefix + std::to_string(n) + ".tmp");
     const int fd = opener(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -177,9 +177,10 @@ class LineMaker {
 
   // A comment: a command, spoiled or not, behind a '#', now and then with many more words.
   std::string comment(const GameState& s) {
-    std::string out = (roll(2) ? "#" : " \t# ") + join(mutate(command(s)));
+    std::string out = roll(2) ? "#" : " \t# ";
+    out += join(mutate(command(s)));
     for (int n = roll(3) ? 0 : roll(12); n > 0; --n)
-      out += " " + number(0, 99);
+      out.append(" ").append(number(0, 99));
     return out;
   }
 

@@ -6,7 +6,8 @@ namespace zelkan {
 namespace {
 
 void put(std::vector<std::uint8_t>& out, std::string_view tag) {
-  out.insert(out.end(), tag.begin(), tag.end());
+  for (const char c : tag)
+    out.push_back(static_cast<std::uint8_t>(c));
 }
 
 void putLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
