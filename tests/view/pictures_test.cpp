@@ -9,13 +9,16 @@ namespace {
 
 using test::picturePixel;
 
-TEST(Pictures, EveryPictureIsBuiltInAtItsSize) {
-  for (const PictureInfo& info : pictureList) {
-    cairo_surface_t* s = pictureSurface(info.picture);
-    ASSERT_NE(s, nullptr) << info.name;
-    EXPECT_EQ(cairo_image_surface_get_width(s), info.width) << info.name;
-    EXPECT_EQ(cairo_image_surface_get_height(s), info.height) << info.name;
+TEST(Pictures, EveryPictureIsBuiltInAtItsSizeAtEachScale) {
+  for (int scale = 1; scale <= largestScale; ++scale) {
+    for (const PictureInfo& info : pictureList) {
+      cairo_surface_t* s = pictureSurface(info.picture, scale);
+      ASSERT_NE(s, nullptr) << info.name;
+      EXPECT_EQ(cairo_image_surface_get_width(s), info.width * scale) << info.name;
+      EXPECT_EQ(cairo_image_surface_get_height(s), info.height * scale) << info.name;
+    }
   }
+  EXPECT_THROW(pictureSurface(Picture::KARA, largestScale + 1), std::out_of_range);
   cairo_surface_t* icon = iconSurface();
   EXPECT_EQ(cairo_image_surface_get_width(icon), iconSize);
   EXPECT_EQ(cairo_image_surface_get_height(icon), iconSize);
@@ -54,22 +57,29 @@ TEST(Pictures, TintsKeepTheGridVisible) {
 TEST(Pictures, PanelPicturesBlendIntoTheBackground) {
   const int unwiped = test::cellPy(5.9) - test::cellPy(5.8);
   ASSERT_EQ(unwiped, 2);
-  for (int d = 0; d <= 9; ++d) {
-    for (int y = 0; y < unwiped + 1; ++y) {
-      for (int x = 0; x < 9; ++x)
-        EXPECT_EQ(picturePixel(suuji(d), x, y), test::background) << d << ": " << x << "," << y;
+  for (int s = 1; s <= largestScale; ++s) {
+    for (int d = 0; d <= 9; ++d) {
+      for (int y = 0; y < (unwiped + 1) * s; ++y) {
+        for (int x = 0; x < 9 * s; ++x)
+          EXPECT_EQ(picturePixel(suuji(d), x, y, s), test::background)
+              << d << ": " << x << "," << y;
+      }
     }
   }
   for (const Picture p : {Picture::KUROSOTO, Picture::SIROSOTO, Picture::ROBO_0, Picture::ROBO_1,
                           Picture::ROBO_2, Picture::ROBO_3, Picture::ROBO_4, Picture::RABERU}) {
-    const PictureInfo& info = pictureInfo(p);
-    for (int x = 0; x < info.width; ++x) {
-      EXPECT_EQ(picturePixel(p, x, 0), test::background) << info.name << " x " << x;
-      EXPECT_EQ(picturePixel(p, x, info.height - 1), test::background) << info.name << " x " << x;
-    }
-    for (int y = 0; y < info.height; ++y) {
-      EXPECT_EQ(picturePixel(p, 0, y), test::background) << info.name << " y " << y;
-      EXPECT_EQ(picturePixel(p, info.width - 1, y), test::background) << info.name << " y " << y;
+    for (int s = 1; s <= largestScale; ++s) {
+      const PictureInfo& info = pictureInfo(p);
+      const int w = info.width * s;
+      const int h = info.height * s;
+      for (int x = 0; x < w; ++x) {
+        EXPECT_EQ(picturePixel(p, x, 0, s), test::background) << info.name << s << " x " << x;
+        EXPECT_EQ(picturePixel(p, x, h - 1, s), test::background) << info.name << s << " x " << x;
+      }
+      for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(picturePixel(p, 0, y, s), test::background) << info.name << s << " y " << y;
+        EXPECT_EQ(picturePixel(p, w - 1, y, s), test::background) << info.name << s << " y " << y;
+      }
     }
   }
 }
