@@ -39,7 +39,8 @@ class Canvas {
   // as at scale 1, and then multiplied by the scale. So the layout is the same at every scale
   // and only what lies inside each box (lines, discs, text, pictures) gains resolution.
 
-  // Copies a picture opaquely, at its natural size, with its top-left corner at (x, y).
+  // Copies a picture opaquely, at its natural size (the scale's picture), with its top-left
+  // corner at (x, y).
   void copyPicture(Picture picture, double x, double y);
 
   // Fills the box from (x, y) to (x + width, y + height), outline and interior, in a palette
