@@ -54,25 +54,20 @@ SurfaceHolder loadPng(std::string_view name, int scale, int width, int height) {
   return surface;
 }
 
-using PictureSet = std::array<SurfaceHolder, pictureList.size()>;
-
-PictureSet loadSet(int scale) {
-  PictureSet set;
-  for (const PictureInfo& info : pictureList)
-    set[static_cast<std::size_t>(info.picture)] =
-        loadPng(info.name, scale, info.width, info.height);
-  return set;
-}
-
 }  // namespace
 
 cairo_surface_t* pictureSurface(Picture picture, int scale) {
   if (scale < 1 || scale > largestScale) throw std::out_of_range("picture scale out of range");
-  // One set per scale, each read when first asked for: a window uses only one of them.
-  static std::array<PictureSet, largestScale> sets;
-  PictureSet& set = sets[static_cast<std::size_t>(scale - 1)];
-  if (!set[0]) set = loadSet(scale);
-  return set.at(static_cast<std::size_t>(picture)).get();
+  // Each picture of each scale is read when first asked for: a window uses one scale, and its
+  // start-up only the board's pictures.
+  static std::array<std::array<SurfaceHolder, pictureList.size()>, largestScale> sets;
+  SurfaceHolder& surface =
+      sets[static_cast<std::size_t>(scale - 1)].at(static_cast<std::size_t>(picture));
+  if (!surface) {
+    const PictureInfo& info = pictureInfo(picture);
+    surface = loadPng(info.name, scale, info.width, info.height);
+  }
+  return surface.get();
 }
 
 cairo_surface_t* iconSurface() {
