@@ -42,10 +42,12 @@ std::optional<ComMove> searchComMove(Board& board, Code comColour, Code humanCol
 }
 
 ComTurn playComTurn(GameState& s, SecondSource& clock) {
+  const Code human = s.turnColour == cellBlack ? cellWhite : cellBlack;
+  return playComMove(s, searchComMove(s.board, s.turnColour, human, clock));
+}
+
+ComTurn playComMove(GameState& s, const std::optional<ComMove>& chosen) {
   ComTurn turn;
-  const Code com = s.turnColour;
-  const Code human = com == cellBlack ? cellWhite : cellBlack;
-  const std::optional<ComMove> chosen = searchComMove(s.board, com, human, clock);
   if (!chosen) {
     turn.passed = true;
     std::swap(s.turnColour, s.otherColour);

@@ -72,4 +72,7 @@ struct ComTurn {
 // side passes: the turn is handed over and nothing else changes.
 ComTurn playComTurn(GameState& s, SecondSource& clock);
 
+// The rest of the computer's turn once a move is chosen (or none, for a pass), as above.
+ComTurn playComMove(GameState& s, const std::optional<ComMove>& chosen);
+
 }  // namespace zelkan

@@ -1,5 +1,11 @@
 // The computer's turn, shown as it happens: thinking, the chosen stone picked up, the move and
 // its captures, the record and the panel.
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
+
+#include "com/levels.h"
 #include "com/search.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
@@ -7,6 +13,39 @@
 #include "view/panel_drawing.h"
 
 namespace zelkan {
+namespace {
+
+// The strong level stops at its node budget; on a slow machine it stops here at the latest.
+constexpr double longestStrongThought = 1.5;
+
+}  // namespace
+
+// The computer's choice at its level. The strong level thinks on a worker thread over a copy of
+// the state, while the window waits for it as during a pause: it repaints, and input is held.
+std::optional<ComMove> Game::think() {
+  LevelLimits limits;
+  limits.seed = seed;
+  switch (level) {
+    case Level::normal:
+      return searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
+    case Level::weak:
+      return chooseComMove(s_, Level::weak, window_, limits);
+    case Level::strong:
+      break;
+  }
+  std::atomic<bool> stop = false;
+  limits.stop = [&stop] { return stop.load(std::memory_order_relaxed); };
+  const auto copy = std::make_unique<GameState>(s_);
+  FixedSecond clock(window_.second());
+  std::future<std::optional<ComMove>> reply = std::async(
+      std::launch::async, [&] { return chooseComMove(*copy, Level::strong, clock, limits); });
+  const double deadline = waits_.now() + longestStrongThought;
+  while (reply.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    if (waits_.now() >= deadline) stop = true;
+    waits_.sleep(waits_.step);
+  }
+  return reply.get();
+}
 
 void Game::com_打つ() {
   endPendingSelection();
@@ -14,8 +53,7 @@ void Game::com_打つ() {
   描画_ロボット(canvas_, 2);
   canvas_.refresh();
 
-  const std::optional<ComMove> chosen =
-      searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
+  const std::optional<ComMove> chosen = think();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
 
   if (!chosen) {

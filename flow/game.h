@@ -3,7 +3,11 @@
 // animations and the computer's reply included, drawing on the canvas as it goes.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+
+#include "com/levels.h"
 
 #include "core/game_state.h"
 #include "core/move_completion.h"
@@ -18,6 +22,10 @@ class Game {
   Game(GameState& state, Canvas& canvas, GameWindow& window, WaitTools waits);
 
   SoundHandles sounds;  // filled in at start-up
+
+  // The computer's strength, and the seed of the weak level's random choice.
+  Level level = Level::normal;
+  std::uint64_t seed = 0;
 
   // Window events. Mouse positions are in twips from the client area's top-left corner.
   void mousePressed(double x, double y);
@@ -50,6 +58,7 @@ class Game {
   void replayCaptures(const CaptureLog& captures);
   void redrawMoveStone(int n);
   void endPendingSelection();
+  std::optional<ComMove> think();
   void refreshTakenCounts();
   void drawInfluenceIfTicked();
   void restorePosition(int p, bool marking);

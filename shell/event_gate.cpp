@@ -39,15 +39,20 @@ void EventGate::drain() {
 
 void EventGate::filter(GdkEvent* event, gpointer self) {
   auto* gate = static_cast<EventGate*>(self);
-  if (gate->holds(event)) {
-    gate->held_.push_back(gdk_event_copy(event));
-    return;
+  switch (gate->fateOf(event)) {
+    case Fate::pass:
+      gtk_main_do_event(event);
+      break;
+    case Fate::hold:
+      gate->held_.push_back(gdk_event_copy(event));
+      break;
+    case Fate::drop:
+      break;
   }
-  gtk_main_do_event(event);
 }
 
-bool EventGate::holds(GdkEvent* event) const {
-  if (depth_ == 0) return false;
+EventGate::Fate EventGate::fateOf(GdkEvent* event) const {
+  if (depth_ == 0 && dialogs_.empty()) return Fate::pass;
   switch (event->type) {
     case GDK_BUTTON_PRESS:
     case GDK_2BUTTON_PRESS:
@@ -65,12 +70,13 @@ bool EventGate::holds(GdkEvent* event) const {
     case GDK_DELETE:
       break;
     default:
-      return false;  // repaints, configuration, focus and the like go on
+      return Fate::pass;  // repaints, configuration, focus and the like go on
   }
   GtkWidget* widget = gtk_get_event_widget(event);
-  if (widget == nullptr) return true;
-  GtkWidget* top = gtk_widget_get_toplevel(widget);
-  return std::find(dialogs_.begin(), dialogs_.end(), top) == dialogs_.end();
+  GtkWidget* top = widget != nullptr ? gtk_widget_get_toplevel(widget) : nullptr;
+  if (top != nullptr && std::find(dialogs_.begin(), dialogs_.end(), top) != dialogs_.end())
+    return Fate::pass;
+  return dialogs_.empty() ? Fate::hold : Fate::drop;
 }
 
 void EventGate::sleep(double seconds) {

@@ -1,6 +1,7 @@
 // One event at a time: while a handler runs (its animations, waits and the computer's reply
 // included), clicks, keys and menu use aimed at the main window are held, and handled in order
-// once it returns. Repaints go on, and the message boxes a handler shows get their own events.
+// once it returns. Repaints go on. A message box is modal: it gets its own events, and input
+// aimed at any other window (the main window, its menus) while it is open is dropped.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -21,7 +22,7 @@ class EventGate {
   // Runs a handler to its end with input held, then handles what was held, in order.
   void run(const std::function<void()>& handler);
 
-  // A message box shown from inside a handler: its events pass while it is open.
+  // A message box: its events pass while it is open, and other windows' input is dropped.
   void dialogOpened(GtkWidget* dialog) { dialogs_.push_back(dialog); }
   void dialogClosed(GtkWidget* dialog);
 
@@ -30,8 +31,10 @@ class EventGate {
   static void sleep(double seconds);
 
  private:
+  enum class Fate { pass, hold, drop };
+
   static void filter(GdkEvent* event, gpointer self);
-  bool holds(GdkEvent* event) const;
+  Fate fateOf(GdkEvent* event) const;
   void drain();
 
   int depth_ = 0;

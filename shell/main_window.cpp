@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <random>
 
 #include "core/setup.h"
 #include "sound/sound_library.h"
@@ -27,6 +28,7 @@ MainWindow::MainWindow() : state_(std::make_unique<GameState>()), sound_(*this) 
   WaitTools waits = realWaitTools();
   waits.sleep = &EventGate::sleep;
   game_ = std::make_unique<Game>(*state_, canvas_, *this, std::move(waits));
+  game_->seed = std::random_device{}();  // the weak level plays differently each run
   canvas_.repaintNow = [this] { repaintNow(); };
 }
 
@@ -100,6 +102,11 @@ GtkWidget* MainWindow::buildMenuBar() {
   GtkWidget* options = addSubmenu(bar, "ｵﾌﾟｼｮﾝ");
   addCheckItem(options, "勢力表示", MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
   addCheckItem(options, "BGM", MenuOption::BGM, [this] { BGM(); });
+  GtkWidget* strength = addSubmenu(options, "強さ");
+  addLevelItem(strength, "弱い", Level::weak);
+  addLevelItem(strength, "普通", Level::normal);
+  addLevelItem(strength, "強い", Level::strong);
+  showLevel();
 
   addBarItem(bar, "その他", [this] { SONOTA(); });
   return bar;
@@ -158,6 +165,35 @@ void MainWindow::addCheckItem(GtkWidget* shell, const char* caption, MenuOption 
   gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
 }
 
+// A radio item of the strength submenu. GTK moves the mark itself and activates both the item
+// that gains it and the one that loses it; only the one that gains it picks its level.
+void MainWindow::addLevelItem(GtkWidget* shell, const char* caption, Level level) {
+  GSList* group = nullptr;
+  if (level != Level::weak)
+    group = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(levelItems_[0]));
+  GtkWidget* item = gtk_radio_menu_item_new_with_label(group, caption);
+  levelItems_[static_cast<int>(level)] = item;
+  auto* check = GTK_CHECK_MENU_ITEM(item);
+  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep([this, level, check] {
+                     if (gtk_check_menu_item_get_active(check)) pickLevel(level);
+                   })));
+  gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+}
+
+// Puts the radio mark on the item of the computer's level, without running any handler.
+void MainWindow::showLevel() {
+  for (GtkWidget* item : levelItems_) {
+    g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                    reinterpret_cast<gpointer>(onActivate), nullptr);
+  }
+  GtkWidget* chosen = levelItems_[static_cast<int>(game_->level)];
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(chosen), TRUE);
+  for (GtkWidget* item : levelItems_)
+    g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                      reinterpret_cast<gpointer>(onActivate), nullptr);
+}
+
 void MainWindow::onActivate(GtkMenuItem*, gpointer handler) {
   (*static_cast<const Handler*>(handler))();
 }
@@ -214,6 +250,8 @@ void MainWindow::repaintNow() {
 
 MessageBox::Answer MainWindow::show(const std::string& text, const std::string& title,
                                     Buttons buttons, Icon icon) {
+  // The box opens over everything drawn so far; while it is open the window repaints itself.
+  repaintNow();
   GtkWidget* parent = window_ != nullptr && gtk_widget_get_visible(window_) ? window_ : nullptr;
   GtkWidget* dialog =
       gtk_message_dialog_new(GTK_WINDOW(parent), GTK_DIALOG_MODAL,

@@ -44,6 +44,8 @@ class MainWindow final : public GameWindow {
   void BGM();
   void 読込_環境設定ファイル();
   void 書込_環境設定ファイル();
+  // The strength submenu's handler: the computer plays at `level` from its next move on.
+  void pickLevel(Level level);
   // The about box.
   void SONOTA();
 
@@ -55,6 +57,8 @@ class MainWindow final : public GameWindow {
   void addItem(GtkWidget* shell, const char* caption, Handler handler);
   void addBarItem(GtkWidget* bar, const char* caption, Handler handler);
   void addCheckItem(GtkWidget* shell, const char* caption, MenuOption option, Handler handler);
+  void addLevelItem(GtkWidget* shell, const char* caption, Level level);
+  void showLevel();
   const Handler* keep(Handler handler);
   void handle(const Handler& handler);
   void repaintNow();
@@ -76,6 +80,7 @@ class MainWindow final : public GameWindow {
   GtkWidget* area_ = nullptr;
   GtkWidget* menuBar_ = nullptr;
   GtkWidget* checkItems_[2] = {nullptr, nullptr};
+  GtkWidget* levelItems_[3] = {nullptr, nullptr, nullptr};  // by Level
   std::deque<Handler> handlers_;   // the menu items' handlers, at fixed addresses
   bool ticks_[2] = {true, false};  // as the menu is built: influence on, music off
 };

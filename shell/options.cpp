@@ -1,4 +1,5 @@
-// The two options of the options menu and the file that keeps them between runs.
+// The options menu (the influence map, the music, the computer's strength) and the file that
+// keeps them between runs.
 #include "shell/main_window.h"
 #include "shell/settings_file.h"
 #include "view/board_drawing.h"
@@ -22,10 +23,18 @@ void MainWindow::読込_環境設定ファイル() {
     setTicked(MenuOption::SEIRYOKU, true);
     setTicked(MenuOption::BGM, false);
   }
+  game_->level = r.level;
+  showLevel();
 }
 
 void MainWindow::書込_環境設定ファイル() {
-  writeSettingsFile(settingsFileName, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM)});
+  writeSettingsFile(settingsFileName,
+                    {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM), game_->level});
+}
+
+void MainWindow::pickLevel(Level level) {
+  game_->level = level;
+  書込_環境設定ファイル();
 }
 
 void MainWindow::SEIRYOKU() {

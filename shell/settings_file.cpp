@@ -17,6 +17,8 @@ constexpr std::string_view seiryokuOnText = "\x90\xa8\x97\xcd\x95\x5c\x8e\xa6=ON
 constexpr std::string_view seiryokuOffText = "\x90\xa8\x97\xcd\x95\x5c\x8e\xa6=OFF";
 constexpr std::string_view bgmOnText = "BGM=ON";
 constexpr std::string_view bgmOffText = "BGM=OFF";
+constexpr std::string_view weakText = "\x8b\xad\x82\xb3=\x8e\xe3\x82\xa2";    // 強さ=弱い
+constexpr std::string_view strongText = "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2";  // 強さ=強い
 constexpr std::string_view lineEnd = "\r\n";
 
 // Links followed before the writer gives up, as the system does.
@@ -62,6 +64,10 @@ std::string fileBytes(OptionTicks ticks) {
   bytes += lineEnd;
   bytes += ticks.bgm ? bgmOnText : bgmOffText;
   bytes += lineEnd;
+  if (ticks.level != Level::normal) {
+    bytes += ticks.level == Level::weak ? weakText : strongText;
+    bytes += lineEnd;
+  }
   return bytes;
 }
 
@@ -210,6 +216,9 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
   if (!nextLine(rest, toEnd, line)) return reading;
   reading.line2Read = true;
   reading.bgmOn = line == bgmOnText;
+  if (!nextLine(rest, toEnd, line)) return reading;
+  if (line == weakText) reading.level = Level::weak;
+  if (line == strongText) reading.level = Level::strong;
   return reading;
 }
 

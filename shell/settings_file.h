@@ -1,10 +1,13 @@
-// "Zelkan.ini", the file that keeps the two options between runs: two lines in the Japanese code
-// page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF".
+// "Zelkan.ini", the file that keeps the options between runs: two lines in the Japanese code
+// page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF";
+// then, only when the computer's strength is not the normal one, "強さ=弱い" or "強さ=強い".
 // Reading and writing the file only; ticking the menu items, drawing and music are the window's.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
+
+#include "com/levels.h"
 
 namespace zelkan {
 
@@ -21,6 +24,9 @@ struct SettingsFileReading {
   bool seiryokuOn = false;  // line 1 is exactly "勢力表示=ON"
   bool line2Read = false;
   bool bgmOn = false;  // line 2 is exactly "BGM=ON"
+  // Line 3, up to its CR or the end of the file: "強さ=弱い" or "強さ=強い"; anything else, or
+  // no third line, is the normal strength.
+  Level level = Level::normal;
 
   // Missing or unreadable file, or fewer than two lines: the defaults must be written and applied.
   bool failed() const { return !line2Read; }
@@ -31,9 +37,10 @@ struct SettingsFileReading {
 struct OptionTicks {
   bool seiryoku = true;
   bool bgm = false;
+  Level level = Level::normal;  // written as a third line unless normal
 };
 
-// Reads the first two lines of the file at `path`. A line ends at a CR, and an LF right after it
+// Reads the first three lines of the file at `path`. A line ends at a CR, and an LF right after it
 // is skipped; a lone LF belongs to the line. Bytes after the last CR at the end of the file make
 // one more line, as a line reader gives them. Each line is compared byte for byte with the CP932
 // bytes of the ON text; anything else reads OFF. Only regular files (or links to them) are read.
@@ -43,7 +50,7 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
 // directory or disk that refuses; nullptr is open(2) itself.
 using SettingsFileOpener = int (*)(const char* path, int flags, unsigned mode);
 
-// Writes the two lines for `ticks` to the file at `path` and says whether the file now holds them.
+// Writes the lines for `ticks` to the file at `path` and says whether the file now holds them.
 // The lines go to a new file beside the old one that then takes its name, so a crash or a full
 // disk leaves the old file whole; the new file keeps the old one's permissions. Where that
 // directory takes no new file, or the file has other hard links, the file is rewritten in place.

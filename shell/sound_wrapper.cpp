@@ -1,6 +1,7 @@
 #include "shell/sound_wrapper.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,13 +49,17 @@ void SoundWrapper::InitSound(std::int32_t windowHandle) {
 
 std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t copies) {
   if (soundDevice == 0) return 0;
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking, so a pipe by this name cannot hold up start-up; only a regular file has
+  // anything to read, and a pipe, socket or device counts as an empty file.
+  const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     if (errno != ENOENT) ShowSoundError(std::strerror(errno));
     return 0;
   }
   std::vector<std::uint8_t> bytes;
-  int error = readAll(fd, bytes);
+  struct stat status;
+  int error = ::fstat(fd, &status) != 0 ? errno : S_ISDIR(status.st_mode) ? EISDIR : 0;
+  if (error == 0 && S_ISREG(status.st_mode)) error = readAll(fd, bytes);
   ::close(fd);
   if (error == 0 && bytes.empty()) error = ENODATA;  // an empty file: "No data available"
   if (error != 0) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/midgame_positions.h"
 #include "tools/engine/engine.h"
 
 namespace zelkan::test {
@@ -77,6 +78,44 @@ TEST(EngineGenmove, PassesWithNoLegalMove) {
   EXPECT_EQ(ask(engine, "genmove 0"), "= pass\n\n");
   EXPECT_EQ(ask(engine, "board"), "= " + walledInRows() + " W 3 4 12\n\n");
   EXPECT_NE(ask(engine, "genmove 0"), "= pass\n\n");  // white can move
+}
+
+// genmove's level: kept by clear_board and set_position, each level's answers repeating from the
+// same position (and differing from the normal level's there), candidates always the normal
+// level's.
+TEST(EngineLevel, SetsTheLevelGenmovePlaysAtAndKeepsIt) {
+  Engine engine;
+  const std::string candidates = ask(engine, "candidates 5");
+  EXPECT_EQ(ask(engine, "level"), "? level takes 1 argument: NAME\n\n");
+  EXPECT_EQ(ask(engine, "level strong weak"), "? level takes 1 argument: NAME\n\n");
+  for (const char* line : {"level STRONG", "level hard", "level 2"}) {
+    EXPECT_EQ(ask(engine, line), "? NAME must be weak, normal or strong\n\n") << line;
+  }
+  const std::string normalStart = ask(engine, "genmove 5");
+  EXPECT_EQ(normalStart, "= 4 18 4 3 38 38 0 0 none\n\n") << "still normal";
+  const std::string midgame =
+      "set_position " + std::string(midgamePositions[1].rows) + " W 0 0 45";
+  ASSERT_EQ(ask(engine, midgame), "= \n\n");
+  const std::string normalMidgame = ask(engine, "genmove 5");
+
+  for (const char* level : {"weak", "strong", "normal"}) {
+    SCOPED_TRACE(level);
+    ASSERT_EQ(ask(engine, std::string("level ") + level), "= \n\n");
+    ASSERT_EQ(ask(engine, "clear_board"), "= \n\n");
+    const std::string first = ask(engine, "genmove 5");
+    const std::string second = ask(engine, "genmove 5");
+    ASSERT_EQ(ask(engine, midgame), "= \n\n");
+    const std::string fromMidgame = ask(engine, "genmove 5");
+    EXPECT_EQ(first != normalStart, level != std::string("normal")) << first;
+    EXPECT_EQ(fromMidgame != normalMidgame, level != std::string("normal")) << fromMidgame;
+
+    EXPECT_EQ(ask(engine, "clear_board"), "= \n\n");
+    EXPECT_EQ(ask(engine, "candidates 5"), candidates);
+    EXPECT_EQ(ask(engine, "genmove 5"), first);
+    EXPECT_EQ(ask(engine, "genmove 5"), second);
+    EXPECT_EQ(ask(engine, midgame), "= \n\n");
+    EXPECT_EQ(ask(engine, "genmove 5"), fromMidgame);
+  }
 }
 
 TEST(EngineCandidates, ListsEveryCandidateInSearchOrderAndChangesNothing) {

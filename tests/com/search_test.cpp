@@ -6,8 +6,11 @@
 
 #include "bench/allocation_counter.h"
 #include "bench/midgame_positions.h"
+#include "com/levels.h"
 #include "com/positional_probes.h"
 #include "com/search.h"
+#include "com/strong_search.h"
+#include "core/judgement.h"
 #include "core/setup.h"
 #include "tests/com/com_test_board.h"
 
@@ -207,6 +210,74 @@ TEST(ComTurn, WithNoLegalMoveThePlayerPassesAndNothingElseChanges) {
   EXPECT_EQ(s->whiteLost, 2);
   EXPECT_EQ(s->snapshots, before->snapshots);
   EXPECT_EQ(s->moveLogX, before->moveLogX);
+}
+
+// Black's (3, 5) -> (10, 5) sandwiches three white stones, but (3, 5) bars white's (3, 1) from
+// (3, 9), above the black line (3, 10)-(3, 16) that white's (3, 17) closes: white then takes
+// seven. (15, 19) -> (15, 9) takes two and keeps them (and saves (15, 6) from (15, 1) -> (15, 5)).
+TEST(StrongLevel, DeclinesTheCaptureThatLosesMoreAndTakesTheOneThatKeeps) {
+  auto s = startGame();
+  s->board = emptyBoard();
+  for (int x = 1; x <= boardSize; ++x) {
+    if (x != 14) s->board(x, 1) = cellWhite;
+    if (x != 3 && x != 10) s->board(x, 19) = cellBlack;
+  }
+  put(s->board, cellBlack, {{3, 5}, {3, 10}, {3, 11}, {3, 12}, {3, 13}, {3, 14}, {3, 15}});
+  put(s->board, cellBlack, {{3, 16}, {14, 5}, {15, 6}});
+  put(s->board, cellWhite, {{3, 17}, {11, 5}, {12, 5}, {13, 5}, {15, 7}, {15, 8}});
+  s->moveNumber = 30;
+  FixedSecond clock(0);
+  LevelLimits limits;
+  limits.nodeBudget = 20000;
+  const auto normal = chooseComMove(*s, Level::normal, clock, limits);
+  ASSERT_TRUE(normal);
+  EXPECT_TRUE(isMove(*normal, 3, 5, 10, 5))
+      << normal->fromX << "," << normal->fromY << " -> " << normal->toX << "," << normal->toY;
+  const auto strong = chooseComMove(*s, Level::strong, clock, limits);
+  ASSERT_TRUE(strong);
+  EXPECT_TRUE(isMove(*strong, 15, 19, 15, 9))
+      << strong->fromX << "," << strong->fromY << " -> " << strong->toX << "," << strong->toY;
+}
+
+// On the hundredth move every move ends the game: the strong level plays the move with the best
+// judgement for its side, and values it as the finished game.
+TEST(StrongLevel, ScoresTheGameEndingMoveByTheJudgement) {
+  for (const MidgamePosition& p : midgamePositions) {
+    SCOPED_TRACE(p.name);
+    auto s = startGame();
+    s->board = boardFromRows(p.rows);
+    s->turnColour = p.side;
+    s->otherColour = p.side == cellBlack ? cellWhite : cellBlack;
+    s->moveNumber = moveLimit - 1;
+    const int sign = p.side == cellBlack ? 1 : -1;
+    int best = -100000;
+    FixedSecond clock(0);
+    forEachCandidate(s->board, p.side, s->otherColour, clock, [&](const ComMove& m) {
+      auto after = std::make_unique<GameState>(*s);
+      ASSERT_EQ(completeMove(*after, m.fromX, m.fromY, m.toX, m.toY).end, GameEnd::limit);
+      const Scores sc = judgePosition(*after);
+      best = std::max(best, sign * (sc.black - sc.white));
+    });
+    TranspositionTable table(12);
+    const StrongSearchResult r = strongSearch(*s, 20000, {}, table);
+    ASSERT_TRUE(r.move);
+    EXPECT_EQ(r.value, finalValue(best));
+    const auto chosen = completeMove(*s, r.move->fromX, r.move->fromY, r.move->toX, r.move->toY);
+    ASSERT_TRUE(chosen.done);
+    const Scores sc = judgePosition(*s);
+    EXPECT_EQ(sign * (sc.black - sc.white), best);
+  }
+}
+
+// A stop check that says yes at once still leaves a legal move: the game's own best.
+TEST(StrongLevel, StoppedAtOnceItPlaysTheGamesOwnChoice) {
+  auto s = startGame();
+  FixedSecond clock(0);
+  LevelLimits limits;
+  limits.stop = [] { return true; };
+  const auto strong = chooseComMove(*s, Level::strong, clock, limits);
+  ASSERT_TRUE(strong);
+  EXPECT_TRUE(isMove(*strong, 4, 18, 4, 3));
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 // Whole games of the computer against itself from random openings, checking the position after
-// every move.
+// every move, and the strong search's own board against the game's rules on every move.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <random>
 
+#include "com/levels.h"
 #include "com/search.h"
+#include "com/search_position.h"
 #include "core/counts.h"
+#include "core/judgement.h"
 #include "core/move_completion.h"
 #include "core/movement.h"
 #include "core/setup.h"
@@ -75,6 +79,39 @@ void checkPosition(const GameState& s, Code blackLostBefore, Code whiteLostBefor
   ASSERT_LE(s.moveNumber, moveLimit);
 }
 
+// The strong search's board, made from the position before a move, gives the same legal moves as
+// the game's move check, and after the move the same board, tallies, end and judgement as the
+// game; taking the move back restores its key.
+void checkSearchPosition(SearchPosition p, const std::array<Move, 38 * 36>& moves, int n,
+                         const MoveRecord& r, const GameState& after) {
+  std::array<PackedMove, SearchPosition::maxMoves> mine;
+  ASSERT_EQ(p.generateMoves(mine), n);
+  std::sort(mine.begin(), mine.begin() + n);
+  const auto packed = [](int x1, int y1, int x2, int y2) {
+    return SearchPosition::pack(SearchPosition::index(x1, y1), SearchPosition::index(x2, y2));
+  };
+  for (int i = 0; i < n; ++i) {
+    const Move& m = moves[i];
+    ASSERT_TRUE(std::binary_search(mine.begin(), mine.begin() + n, packed(m.x1, m.y1, m.x2, m.y2)));
+  }
+  const std::uint64_t key = p.key();
+  SearchPosition::Undo u;
+  p.make(packed(r.fromX, r.fromY, r.toX, r.toY), u);
+  for (int x = 1; x <= boardSize; ++x) {
+    for (int y = 1; y <= boardSize; ++y) {
+      const Code c = after.board(x, y);
+      ASSERT_EQ(p.at(x, y), c == cellBlack ? 0 : c == cellWhite ? 1 : 2) << x << "," << y;
+    }
+  }
+  ASSERT_EQ(p.blackLost(), after.blackLost);
+  ASSERT_EQ(p.whiteLost(), after.whiteLost);
+  ASSERT_EQ(p.gameOver(), r.end != GameEnd::none);
+  const Scores scores = judgePosition(after);
+  ASSERT_EQ(p.judgementMargin(), scores.black - scores.white);
+  p.undo(u);
+  ASSERT_EQ(p.key(), key);
+}
+
 class SelfPlaySoak : public ::testing::TestWithParam<int> {};
 
 TEST_P(SelfPlaySoak, GamesRunToTheirEndWithASoundPosition) {
@@ -98,11 +135,13 @@ TEST_P(SelfPlaySoak, GamesRunToTheirEndWithASoundPosition) {
       const Code whiteLost = s->whiteLost;
       const Code moveNumber = s->moveNumber;
       const Code mover = s->turnColour;
+      const SearchPosition before(*s);
+      const int n = legalMoves(*s, mover, moves);
+      MoveRecord r;
       if (s->moveNumber < opening) {
-        const int n = legalMoves(*s, mover, moves);
         ASSERT_GT(n, 0);
         const Move m = moves[rng() % n];
-        const MoveRecord r = completeMove(*s, m.x1, m.y1, m.x2, m.y2);
+        r = completeMove(*s, m.x1, m.y1, m.x2, m.y2);
         ASSERT_TRUE(r.done);
         over = r.end != GameEnd::none;
         if (!over) std::swap(s->turnColour, s->otherColour);
@@ -117,12 +156,14 @@ TEST_P(SelfPlaySoak, GamesRunToTheirEndWithASoundPosition) {
         }
         ASSERT_TRUE(t.record.done);
         ASSERT_EQ(t.record.colour, mover);
+        r = t.record;
         over = t.record.end != GameEnd::none;
         ASSERT_EQ(s->turnColour, over ? mover : (mover == cellBlack ? cellWhite : cellBlack));
       }
       passesInARow = 0;
       ASSERT_EQ(s->moveNumber, moveNumber + 1);
       ASSERT_NO_FATAL_FAILURE(checkPosition(*s, blackLost, whiteLost));
+      ASSERT_NO_FATAL_FAILURE(checkSearchPosition(before, moves, n, r, *s));
     }
     if (over) ++ended;
   }
@@ -131,6 +172,43 @@ TEST_P(SelfPlaySoak, GamesRunToTheirEndWithASoundPosition) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shards, SelfPlaySoak, ::testing::Range(0, 4));
+
+// The weak level against the strong one on a small budget, each colour in turn: every move is
+// legal (completeMove refuses any other) and a side passes only when it has no legal move.
+TEST(LevelSoak, WeakAndStrongPlayOnlyLegalMoves) {
+  auto s = std::make_unique<GameState>();
+  std::array<Move, 38 * 36> moves;
+  for (unsigned game = 0; game < 4; ++game) {
+    SCOPED_TRACE(::testing::Message() << "game " << game);
+    std::mt19937 rng(game);
+    初期設定(*s);
+    s->turnColour = cellBlack;
+    s->otherColour = cellWhite;
+    FixedSecond clock(static_cast<int>(rng() % 60));
+    LevelLimits limits;
+    limits.seed = game;
+    limits.nodeBudget = 3000;
+    for (int passes = 0; passes < 2;) {
+      const Code mover = s->turnColour;
+      const int n = legalMoves(*s, mover, moves);
+      const bool strong = (mover == cellBlack) == (game % 2 == 0);
+      if (s->moveNumber < 6) {
+        const Move m = moves[rng() % n];
+        ASSERT_TRUE(completeMove(*s, m.x1, m.y1, m.x2, m.y2).done);
+        std::swap(s->turnColour, s->otherColour);
+        continue;
+      }
+      const ComTurn t = playComTurn(*s, clock, strong ? Level::strong : Level::weak, limits);
+      ASSERT_EQ(t.passed, n == 0);
+      passes = t.passed ? passes + 1 : 0;
+      if (t.passed) continue;
+      ASSERT_TRUE(t.record.done);
+      ASSERT_EQ(t.record.colour, mover);
+      if (t.record.end != GameEnd::none) break;
+    }
+    EXPECT_GT(s->moveNumber, 6);
+  }
+}
 
 }  // namespace
 }  // namespace zelkan::test

@@ -3,6 +3,7 @@
 // the game's own pictures. The screenshots stay in the build folder (screens/<test>/).
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "core/move_completion.h"
 #include "core/setup.h"
 #include "tests/e2e/child_process.h"
 #include "tests/e2e/screen_reading.h"
@@ -269,6 +271,20 @@ class PlayTest : public ::testing::Test {
            << "Zelkan.ini holds \"" << escaped(bytes) << "\", not \"" << escaped(expected) << "\"";
   }
 
+  // A board map with the cells that a window (a message box) hides, in part or whole, as '?'.
+  std::string behind(std::string map, const WindowInfo& w) const {
+    for (int y = 1; y <= boardSize; ++y) {
+      for (int x = 1; x <= boardSize; ++x) {
+        const int px = areaX() + cellPx(x);
+        const int py = areaY() + cellPy(y);
+        if (px < w.x + w.width && px + cellPictureSize > w.x && py < w.y + w.height &&
+            py + cellPictureSize > w.y)
+          map[static_cast<std::size_t>((y - 1) * (boardSize + 1) + x - 1)] = '?';
+      }
+    }
+    return map;
+  }
+
   // Every visible pixel of the area outside the boxes has the window's background colour.
   ::testing::AssertionResult backgroundOutside(const Canvas& area,
                                                const std::vector<Box>& boxes) const {
@@ -333,9 +349,11 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   clickCell(10, 10);
   answerBox({"開始"});
 
-  // 対COM > 先手: the player has black and the first move.
+  // 対COM > 先手: the player has black and the first move. The box says so over the new panel;
+  // a click on a stone and a menu command behind the box are lost, not kept for later.
   choose(TAIKYOKU, 2, 1);
-  answerBox({" "});
+  const std::optional<WindowInfo> turnBox = screen_->waitForWindow({" "}, reactionLimit);
+  if (!turnBox) fail("no box for the first move");
   area = shootUntil("02-game-started", [](const Canvas& a) {
     return static_cast<bool>(showsPicture(a, robo(1), robotX(), robotY()));
   });
@@ -343,6 +361,12 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   EXPECT_TRUE(showsPicture(*area, Picture::KUROSOTO, cellPx(21), cellPy(6)));
   EXPECT_TRUE(showsPicture(*area, Picture::SIROSOTO, cellPx(21), cellPy(7)));
   EXPECT_EQ(inkedPixels(*area, moveLine(9)), 0) << "a move count before the first move";
+  clickCell(10, 18);
+  clickBar(SONOTA);
+  ASSERT_TRUE(screen_->answer(*turnBox, reactionLimit));
+  std::this_thread::sleep_for(500ms);
+  EXPECT_EQ(at(boardMap(*shoot("02-box-answered")), 10, 18), 'B') << "the click was kept";
+  EXPECT_FALSE(screen_->findWindow({"Zelkan"}, main_.id)) << "the menu command was kept";
 
   // Pick up a stone and move it up the board; the computer answers within the same click.
   clickCell(10, 18);
@@ -469,6 +493,15 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_TRUE(soundsFrom(played, beforeAbout, reactionLimit)) << "no sound with the about box";
   ASSERT_TRUE(screen_->answer(*about, reactionLimit));
 
+  // 強さ > 強い is kept in the file; as black the strong computer opens the game.
+  choose(OPTION, 3, 3);
+  EXPECT_TRUE(settingsBecome(settingsFile(true, false) + "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2\r\n"));
+  choose(TAIKYOKU, 2, 2);
+  const auto opened = [](const std::string& m) {
+    return count(m, "b") == 1 && count(m, "W") == 38;
+  };
+  EXPECT_TRUE(opened(boardMap(*shootUntilBoard("02-strong-opening", opened))));
+
   // 対局 > 終了 ends the game at once.
   choose(TAIKYOKU, 3);
   expectEndsWithSuccess();
@@ -506,6 +539,70 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   area = shootUntil("02-picked-up", [&](const Canvas& a) { return sameIn(a, expected, cell); });
   EXPECT_TRUE(sameIn(*area, expected, cell));
 
+  screen_->pressKey(main_, "Escape");
+  expectEndsWithSuccess();
+}
+
+// Two players, a game cut short by a large lead: each box opens over what was drawn before it.
+// One wave file is a pipe and another a folder: each is told, and the other sounds play.
+TEST_F(PlayTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
+  for (const char* name : {"消滅.wav", "禁止.wav"})
+    fs::remove(folder_ / name);
+  ASSERT_EQ(mkfifo((folder_ / "消滅.wav").c_str(), 0600), 0);
+  fs::create_directory(folder_ / "禁止.wav");
+  const fs::path played = root_ / "played.raw";
+  startGame({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played.string()});
+  for (int box = 0; box < 2; ++box)
+    answerBox({"Zelkan.dll"});
+  waitForMainWindow();
+  const auto area = shootUntilBoard(
+      "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
+  ASSERT_EQ(boardMap(*area), startMap(false));
+  findMenuBar();
+  choose(TAIKYOKU, 1);
+  answerBox({" "});
+
+  // Both sides' moves, the last one leaving white with at most half black's stones.
+  static constexpr int moves[][4] = {
+      {1, 18, 1, 5},  {1, 2, 1, 4},  {19, 18, 19, 4}, {1, 1, 1, 3},   {1, 5, 1, 2},
+      {19, 2, 19, 3}, {1, 19, 1, 5}, {10, 1, 10, 3},  {19, 4, 19, 2},
+  };
+  const auto state = std::make_unique<GameState>();
+  GameState& s = *state;
+  初期設定(s);
+  s.turnColour = cellBlack;
+  s.otherColour = cellWhite;
+  const auto unmarked = [](std::string map) {
+    std::ranges::replace(map, 'b', 'B');
+    std::ranges::replace(map, 'w', 'W');
+    return map;
+  };
+  for (const auto& m : moves) {
+    ASSERT_TRUE(completeMove(s, m[0], m[1], m[2], m[3]).done);
+    std::swap(s.turnColour, s.otherColour);
+    clickCell(m[0], m[1]);
+    clickCell(m[2], m[3]);
+    const std::string expected = positionMap(s.board, true);
+    shootUntilBoard("02-played", [&](const std::string& map) {
+      return unmarked(map) == expected || screen_->findWindow({"対局"});
+    });
+  }
+  EXPECT_TRUE(soundsFrom(played, 0, reactionLimit)) << "the stones were not heard";
+  const std::string final = positionMap(s.board, true);
+
+  // "大差なので終了です" over the last move; the count; "続けますか？" over the final board.
+  const std::optional<WindowInfo> lead = screen_->waitForWindow({"対局"}, reactionLimit);
+  if (!lead) fail("no box at the end of the game");
+  EXPECT_EQ(unmarked(boardMap(*shoot("03-lead"))), behind(final, *lead));
+  ASSERT_TRUE(screen_->answer(*lead, reactionLimit));
+  answerBox({"先手の勝ち！！"});
+  const std::optional<WindowInfo> goOn = screen_->waitForWindow({"対局"}, judgementLimit);
+  if (!goOn) fail("no question whether to go on");
+  EXPECT_EQ(boardMap(*shoot("04-go-on")), behind(final, *goOn));
+  ASSERT_TRUE(screen_->answer(*goOn, reactionLimit));
+  const auto again =
+      shootUntilBoard("05-again", [](const std::string& map) { return map == startMap(true); });
+  EXPECT_EQ(boardMap(*again), startMap(true));
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/game_state.h"
+#include "core/influence.h"
 #include "tests/view/canvas_checks.h"
 #include "view/coordinates.h"
 #include "view/palette.h"
@@ -96,6 +97,23 @@ std::string startMap(bool influence) {
     if (influence && y >= 3 && y <= 5) c = '-';
     if (influence && y >= 15 && y <= 17) c = '+';
     map += std::string(boardSize, c) + '\n';
+  }
+  return map;
+}
+
+std::string positionMap(const Board& board, bool influence) {
+  const Influence tints = computeInfluence(board);
+  std::string map;
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      const Owner owner = influence ? tints.owner(x, y) : Owner::none;
+      map += board(x, y) == cellBlack   ? 'B'
+             : board(x, y) == cellWhite ? 'W'
+             : owner == Owner::black    ? '+'
+             : owner == Owner::white    ? '-'
+                                        : '.';
+    }
+    map += '\n';
   }
   return map;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/game_state.h"
 #include "view/canvas.h"
 #include "view/picture_list.h"
 
@@ -33,6 +34,10 @@ long count(const std::string& map, std::string_view looks);
 // The starting position: white in rows 1-2, black in rows 18-19; with the influence map, rows
 // 3-5 white's and rows 15-17 black's.
 std::string startMap(bool influence);
+
+// A position as boardMap shows it with no latest-move mark, tinted where the influence map
+// would tint it if `influence`.
+std::string positionMap(const Board& board, bool influence);
 
 // The frame round the grid: the rims of its four bars that the cells leave visible.
 ::testing::AssertionResult showsFrame(const Canvas& area);

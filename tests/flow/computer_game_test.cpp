@@ -32,12 +32,14 @@ bool randomMove(GameFixture& f, std::mt19937& rng) {
 }
 
 // Whole games against the computer, player first and second, played to their end and answered
-// Yes: the game comes back to the starting position with no mode.
+// Yes: the game comes back to the starting position with no mode. The last two are against the
+// weak and the strong level; the strong one's thinking is cut short by the scripted clock.
 TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
   std::mt19937 rng(7);
   for (int game = 0; game < 4; ++game) {
     GameFixture f;
     f.window.fixedSecond = 13 * game;
+    f.game.level = game < 2 ? Level::normal : game == 2 ? Level::weak : Level::strong;
     const bool playerFirst = game % 2 == 0;
     if (playerFirst) {
       f.game.SENTE();

@@ -90,7 +90,9 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     const char* what;
     std::string bytes;
     bool line1Read, seiryokuOn, line2Read, bgmOn;
+    Level level = Level::normal;
   };
+  const std::string both = seiryokuOn + "\r\nBGM=ON\r\n";
   const Case cases[] = {
       {"both on", seiryokuOn + "\r\nBGM=ON\r\n", true, true, true, true},
       {"both off", seiryokuOff + "\r\nBGM=OFF\r\n", true, false, true, false},
@@ -112,6 +114,13 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"blank line 2", seiryokuOn + "\r\n\r\n", true, true, true, false},
       {"one line", seiryokuOn + "\r\n", true, true, false, false},
       {"empty", "", false, false, false, false},
+      {"weak", both + cp932("強さ=弱い\r\n"), true, true, true, true, Level::weak},
+      {"strong to the end, then more", both + cp932("強さ=強い\rBGM=OFF"), true, true, true, true,
+       Level::strong},
+      {"normal written out", both + cp932("強さ=普通\r\n"), true, true, true, true},
+      {"unknown strength", both + cp932("強さ=最強\r\n"), true, true, true, true},
+      {"strength in UTF-8", both + "強さ=強い\r\n", true, true, true, true},
+      {"strength cut short", both + cp932("強さ=強"), true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -121,6 +130,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     EXPECT_EQ(r.seiryokuOn, c.seiryokuOn);
     EXPECT_EQ(r.line2Read, c.line2Read);
     EXPECT_EQ(r.bgmOn, c.bgmOn);
+    EXPECT_EQ(r.level, c.level);
     EXPECT_EQ(r.failed(), !c.line2Read);
     EXPECT_EQ(bytesOf(file), c.bytes);  // reading never rewrites
   }
@@ -171,16 +181,21 @@ TEST_F(SettingsFileTest, FirstRunWritesTheDefaults) {
 
 TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
   EXPECT_EQ(defaults, cp932("勢力表示=ON\r\nBGM=OFF\r\n"));
-  for (const bool seiryoku : {false, true}) {
-    for (const bool bgm : {false, true}) {
-      ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm}));
-      const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") + "\r\n" +
-                                   (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n";
-      EXPECT_EQ(bytesOf(file), cp932(expected));
-      const SettingsFileReading back = readSettingsFile(file);
-      EXPECT_FALSE(back.failed());
-      EXPECT_EQ(back.seiryokuOn, seiryoku);
-      EXPECT_EQ(back.bgmOn, bgm);
+  const std::pair<Level, std::string> levels[] = {
+      {Level::normal, ""}, {Level::weak, "強さ=弱い\r\n"}, {Level::strong, "強さ=強い\r\n"}};
+  for (const auto& [level, line3] : levels) {
+    for (const bool seiryoku : {false, true}) {
+      for (const bool bgm : {false, true}) {
+        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level}));
+        const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") +
+                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3;
+        EXPECT_EQ(bytesOf(file), cp932(expected));
+        const SettingsFileReading back = readSettingsFile(file);
+        EXPECT_FALSE(back.failed());
+        EXPECT_EQ(back.seiryokuOn, seiryoku);
+        EXPECT_EQ(back.bgmOn, bgm);
+        EXPECT_EQ(back.level, level);
+      }
     }
   }
 }

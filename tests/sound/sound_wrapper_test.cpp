@@ -3,6 +3,7 @@
 #include "shell/sound_wrapper.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -140,6 +141,19 @@ TEST_F(SoundWrapperTest, UnreadableAndEmptyFilesAreReportedInTheSystemsWords) {
   EXPECT_EQ(box.shown, (std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(ENODATA)),
                                                                soundError(std::strerror(EISDIR)),
                                                                soundError(std::strerror(ELOOP))}));
+  sound.終了処理();
+}
+
+TEST_F(SoundWrapperTest, NamesThatAreNotRegularFilesReadAsEmptyWithoutWaiting) {
+  ASSERT_EQ(mkfifo("その他.wav", 0600), 0);                  // no writer ever comes
+  std::filesystem::create_symlink("/dev/zero", "禁止.wav");  // would never end
+  write("消滅.wav", constantWave(100, 100));
+  sound.startUp(0);
+  EXPECT_EQ(handles(), (std::vector<std::int32_t>{0, 0, 0, 0, handles()[4]}));
+  EXPECT_NE(handles()[4], 0);
+  EXPECT_EQ(box.shown,
+            (std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(ENODATA)),
+                                                    soundError(std::strerror(ENODATA))}));
   sound.終了処理();
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "com/levels.h"
 #include "com/search.h"
 #include "core/counts.h"
 #include "core/influence.h"
@@ -162,6 +163,10 @@ std::optional<std::string> Engine::handle(std::string_view line) {
     if (auto e = arity(1, "SECOND")) return e;
     return candidates(args);
   }
+  if (command == "level") {
+    if (auto e = arity(1, "NAME")) return e;
+    return setLevel(args[0]);
+  }
   if (command == "influence") {
     if (auto e = arity(0, "")) return e;
     return influence();
@@ -268,6 +273,19 @@ std::string Engine::outcome(const MoveRecord& r) const {
   return text;
 }
 
+std::string Engine::setLevel(std::string_view name) {
+  if (name == "weak") {
+    level_ = Level::weak;
+  } else if (name == "normal") {
+    level_ = Level::normal;
+  } else if (name == "strong") {
+    level_ = Level::strong;
+  } else {
+    return failure("NAME must be weak, normal or strong");
+  }
+  return success("");
+}
+
 std::string Engine::influence() const {
   const Influence inf = computeInfluence(state_->board);
   return success(std::to_string(inf.whiteArea) + ' ' + std::to_string(inf.blackArea));
@@ -284,7 +302,9 @@ std::string Engine::genmove(std::span<const std::string_view> args) {
   if (!second) return failure(error);
   FixedSecond clock(*second);
   GameState& s = *state_;
-  const ComTurn turn = playComTurn(s, clock);
+  // The default limits: the weak level's seed 0 and the strong level's fixed budget, so the
+  // same position always gets the same answer.
+  const ComTurn turn = playComTurn(s, clock, level_, LevelLimits{});
   if (turn.passed) return success("pass");
   const MoveRecord& r = turn.record;
   if (!r.done) return failure("the move history is full");

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "com/levels.h"
 #include "core/game_state.h"
 #include "core/move_completion.h"
 
@@ -36,12 +37,14 @@ class Engine {
   std::string legal(std::span<const std::string_view> args) const;
   std::string play(std::span<const std::string_view> args);
   std::string outcome(const MoveRecord& r) const;
+  std::string setLevel(std::string_view name);
   std::string influence() const;
   std::string judge() const;
   std::string genmove(std::span<const std::string_view> args);
   std::string candidates(std::span<const std::string_view> args);  // restores the board
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
+  Level level_ = Level::normal;  // genmove's; kept by clear_board and set_position
   bool gameOver_ = false;
   bool quit_ = false;
 };

@@ -1,0 +1,296 @@
+#include "com/strong_search.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace zelkan {
+namespace {
+
+constexpr int winBonus = 5000;
+constexpr int infinity = 30000;
+constexpr int maxPly = 64;
+constexpr int maxCaptureDepth = 6;  // capture replies searched past the horizon
+constexpr std::uint64_t stopInterval = 1024;
+
+enum Bound : std::uint8_t { exact = 1, lower = 2, upper = 3 };
+
+// Move-ordering keys, highest first.
+constexpr int tableMoveKey = 1 << 30;
+constexpr int captureKey = 1 << 24;
+constexpr int killerKey = 1 << 22;
+
+class Searcher {
+ public:
+  Searcher(const GameState& s, std::uint64_t budget, const std::function<bool()>& stop,
+           TranspositionTable& table)
+      : pos_(s), budget_(budget), stop_(stop), table_(table), plies_(maxPly + 1),
+        history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
+
+  StrongSearchResult run(const GameState& s);
+
+ private:
+  struct Ply {
+    std::array<PackedMove, SearchPosition::maxMoves> moves;
+    std::array<int, SearchPosition::maxMoves> keys;
+    std::array<PackedMove, 2> killers{};
+  };
+
+  // The value of the position for the side to move.
+  int evaluate() const {
+    const int margin = pos_.judgementMargin();
+    return pos_.side() == 0 ? margin : -margin;
+  }
+  int terminal() const {
+    const int value = finalValue(pos_.judgementMargin());
+    return pos_.side() == 0 ? value : -value;
+  }
+
+  bool counted() {
+    ++nodes_;
+    if (nodes_ % stopInterval == 0 && stop_ && stop_()) aborted_ = true;
+    if (budgetOn_ && nodes_ >= budget_) aborted_ = true;
+    return !aborted_;
+  }
+
+  // Picks the move with the highest key among moves[i..n) and swaps it to i.
+  static void pickNext(Ply& p, int i, int n) {
+    int best = i;
+    for (int k = i + 1; k < n; ++k) {
+      if (p.keys[k] > p.keys[best]) best = k;
+    }
+    std::swap(p.moves[i], p.moves[best]);
+    std::swap(p.keys[i], p.keys[best]);
+  }
+
+  void orderMoves(Ply& p, int n, PackedMove tableMove) {
+    for (int i = 0; i < n; ++i) {
+      const PackedMove m = p.moves[i];
+      int key = history_[SearchPosition::fromOf(m) * SearchPosition::cellCount +
+                         SearchPosition::toOf(m)];
+      if (m == tableMove) {
+        key = tableMoveKey;
+      } else if (pos_.touchesEnemy(m)) {
+        const int taken = pos_.sandwichCount(m);
+        if (taken > 0) key = captureKey + taken * 1024 + std::min(key, 1023);
+      }
+      if (key < killerKey && (m == p.killers[0] || m == p.killers[1])) key = killerKey;
+      p.keys[i] = key;
+    }
+  }
+
+  // After a move was made: its value for the side that made it.
+  int childValue(int depth, int alpha, int beta, int ply, bool fullWindow) {
+    if (pos_.gameOver()) return -terminal();
+    if (fullWindow) return -search(depth - 1, -beta, -alpha, ply + 1, false);
+    int v = -search(depth - 1, -alpha - 1, -alpha, ply + 1, false);
+    if (v > alpha && v < beta && !aborted_) v = -search(depth - 1, -beta, -alpha, ply + 1, false);
+    return v;
+  }
+
+  int search(int depth, int alpha, int beta, int ply, bool passed);
+  int captures(int alpha, int beta, int ply, int captureDepth);
+
+  SearchPosition pos_;
+  std::uint64_t budget_;
+  const std::function<bool()>& stop_;
+  TranspositionTable& table_;
+  std::vector<Ply> plies_;
+  std::vector<int> history_;  // from * cellCount + to: how often the move cut off, by depth
+  std::uint64_t nodes_ = 0;
+  bool budgetOn_ = false;
+  bool aborted_ = false;
+};
+
+int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
+  if (depth <= 0 || ply >= maxPly) return captures(alpha, beta, ply, 0);
+
+  const std::uint64_t key = pos_.key();
+  TranspositionTable::Entry& entry = table_.slot(key);
+  PackedMove tableMove = 0;
+  if (entry.key == key) {
+    tableMove = entry.move;
+    if (entry.depth >= depth) {
+      const int v = entry.value;
+      if (entry.bound == exact) return v;
+      if (entry.bound == lower && v >= beta) return v;
+      if (entry.bound == upper && v <= alpha) return v;
+    }
+  }
+
+  Ply& p = plies_[ply];
+  const int n = pos_.generateMoves(p.moves);
+  if (n == 0) {
+    // No legal move: the side passes; two passes in a row leave the position as it is.
+    if (passed) return evaluate();
+    pos_.pass();
+    const int v = -search(depth - 1, -beta, -alpha, ply + 1, true);
+    pos_.pass();
+    return v;
+  }
+  orderMoves(p, n, tableMove);
+
+  const int alphaIn = alpha;
+  int best = -infinity;
+  PackedMove bestMove = p.moves[0];
+  for (int i = 0; i < n; ++i) {
+    pickNext(p, i, n);
+    const PackedMove m = p.moves[i];
+    SearchPosition::Undo u;
+    if (!counted()) return 0;
+    pos_.make(m, u);
+    const int v = childValue(depth, alpha, beta, ply, i == 0);
+    pos_.undo(u);
+    if (aborted_) return 0;
+    if (v > best) {
+      best = v;
+      bestMove = m;
+    }
+    if (v > alpha) alpha = v;
+    if (alpha >= beta) {
+      if (p.keys[i] < captureKey) {
+        if (p.killers[0] != m) p.killers = {m, p.killers[0]};
+        int& h = history_[SearchPosition::fromOf(m) * SearchPosition::cellCount +
+                          SearchPosition::toOf(m)];
+        h = std::min(h + depth * depth, captureKey / 2);
+      }
+      break;
+    }
+  }
+
+  if (entry.key != key || entry.depth <= depth) {
+    entry.key = key;
+    entry.move = bestMove;
+    entry.value = static_cast<std::int16_t>(best);
+    entry.depth = static_cast<std::int8_t>(depth);
+    entry.bound = best >= beta ? lower : best > alphaIn ? exact : upper;
+  }
+  return best;
+}
+
+int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
+  const int standPat = evaluate();
+  if (standPat >= beta) return standPat;
+  if (captureDepth >= maxCaptureDepth || ply >= maxPly) return standPat;
+  alpha = std::max(alpha, standPat);
+  int best = standPat;
+
+  Ply& p = plies_[ply];
+  const int all = pos_.generateMoves(p.moves);
+  int n = 0;
+  for (int i = 0; i < all; ++i) {
+    const PackedMove m = p.moves[i];
+    if (!pos_.touchesEnemy(m)) continue;
+    p.moves[n] = m;
+    p.keys[n++] = pos_.sandwichCount(m);
+  }
+  for (int i = 0; i < n; ++i) {
+    pickNext(p, i, n);
+    SearchPosition::Undo u;
+    if (!counted()) return 0;
+    if (!pos_.make(p.moves[i], u) && !pos_.gameOver()) {
+      pos_.undo(u);
+      continue;
+    }
+    const int v =
+        pos_.gameOver() ? -terminal() : -captures(-beta, -alpha, ply + 1, captureDepth + 1);
+    pos_.undo(u);
+    if (aborted_) return 0;
+    if (v > best) best = v;
+    if (v > alpha) alpha = v;
+    if (alpha >= beta) break;
+  }
+  return best;
+}
+
+StrongSearchResult Searcher::run(const GameState& s) {
+  StrongSearchResult result;
+  // The root's moves in the order of the game's own scoring, so captures and the tactical terms
+  // come first; the clock is held still so the search repeats.
+  std::vector<PackedMove> root;
+  {
+    Board board = s.board;
+    const Code com = s.turnColour;
+    const Code human = com == cellBlack ? cellWhite : cellBlack;
+    FixedSecond still(0);
+    std::vector<ComMove> scored;
+    forEachCandidate(board, com, human, still, [&](const ComMove& m) { scored.push_back(m); });
+    std::stable_sort(scored.begin(), scored.end(),
+                     [](const ComMove& a, const ComMove& b) { return a.score > b.score; });
+    for (const ComMove& m : scored) {
+      root.push_back(SearchPosition::pack(SearchPosition::index(m.fromX, m.fromY),
+                                          SearchPosition::index(m.toX, m.toY)));
+    }
+  }
+  if (root.empty()) return result;
+
+  const auto moveOf = [](PackedMove m, int value) {
+    const int from = SearchPosition::fromOf(m);
+    const int to = SearchPosition::toOf(m);
+    return ComMove{static_cast<Code>(SearchPosition::xOf(from)),
+                   static_cast<Code>(SearchPosition::yOf(from)),
+                   static_cast<Code>(SearchPosition::xOf(to)),
+                   static_cast<Code>(SearchPosition::yOf(to)), static_cast<double>(value)};
+  };
+  result.move = moveOf(root[0], 0);
+  if (root.size() == 1) return result;
+
+  // Past the last move of the game there is nothing more to see.
+  const int movesLeft = moveLimit - s.moveNumber;
+  for (int depth = 1; depth <= std::min(maxPly, movesLeft); ++depth) {
+    if (stop_ && stop_()) break;
+    budgetOn_ = depth > 1;
+    int alpha = -infinity;
+    const int beta = infinity;
+    std::size_t bestIndex = root.size();
+    for (std::size_t i = 0; i < root.size(); ++i) {
+      SearchPosition::Undo u;
+      if (!counted()) break;
+      pos_.make(root[i], u);
+      const int v = childValue(depth, alpha, beta, 0, i == 0);
+      pos_.undo(u);
+      if (aborted_) break;
+      if (v > alpha) {
+        alpha = v;
+        bestIndex = i;
+      }
+    }
+    if (bestIndex < root.size()) {
+      // Moves searched to the end of an iteration cut short are still better than the first.
+      std::rotate(root.begin(), root.begin() + static_cast<long>(bestIndex),
+                  root.begin() + static_cast<long>(bestIndex) + 1);
+      result.move = moveOf(root[0], alpha);
+      result.value = alpha;
+    }
+    if (aborted_) break;
+    result.depth = depth;
+  }
+  result.nodes = nodes_;
+  return result;
+}
+
+}  // namespace
+
+TranspositionTable::TranspositionTable(int log2Entries)
+    : entries_(std::make_unique<Entry[]>(std::size_t{1} << log2Entries)),
+      mask_((std::uint64_t{1} << log2Entries) - 1) {}
+
+TranspositionTable TranspositionTable::forBudget(std::uint64_t nodeBudget) {
+  int log2 = 12;
+  while (log2 < 21 && (std::uint64_t{1} << log2) < nodeBudget)
+    ++log2;
+  return TranspositionTable(log2);
+}
+
+int finalValue(int blackMinusWhite) {
+  if (blackMinusWhite > 0) return blackMinusWhite + winBonus;
+  if (blackMinusWhite < 0) return blackMinusWhite - winBonus;
+  return 0;
+}
+
+StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
+                                const std::function<bool()>& stop, TranspositionTable& table) {
+  return Searcher(s, nodeBudget, stop, table).run(s);
+}
+
+}  // namespace zelkan

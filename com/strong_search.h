@@ -1,0 +1,60 @@
+// The strong level: iterative-deepening alpha-beta over whole moves, with a capture-only search
+// at the leaves and a transposition table, bounded by a node budget and a stop check from
+// outside. The value of a position is the judgement's margin for the side to move; a move that
+// ends the game is worth its final margin plus a bonus for the win.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "com/search.h"
+#include "com/search_position.h"
+#include "core/game_state.h"
+
+namespace zelkan {
+
+// What the search knows of positions it has seen, kept by their Zobrist key.
+class TranspositionTable {
+ public:
+  struct Entry {
+    std::uint64_t key = 0;
+    PackedMove move = 0;
+    std::int16_t value = 0;
+    std::int8_t depth = -1;
+    std::uint8_t bound = 0;
+  };
+  static_assert(sizeof(Entry) == 16);
+
+  // 2^log2Entries entries of 16 bytes.
+  explicit TranspositionTable(int log2Entries);
+  // A table for a search of nodeBudget moves made: about one entry per move, from 64 kB up to
+  // at most 32 MB.
+  static TranspositionTable forBudget(std::uint64_t nodeBudget);
+
+  std::size_t bytes() const { return (mask_ + 1) * sizeof(Entry); }
+  Entry& slot(std::uint64_t key) { return entries_[key & mask_]; }
+
+ private:
+  std::unique_ptr<Entry[]> entries_;
+  std::uint64_t mask_;
+};
+
+struct StrongSearchResult {
+  std::optional<ComMove> move;  // empty when there is no legal move
+  int depth = 0;                // deepest iteration completed
+  std::uint64_t nodes = 0;      // moves made
+  int value = 0;                // the chosen move's value for the mover
+};
+
+// The search from s for s.turnColour. It ends when an iteration would pass nodeBudget moves made,
+// when stop (asked every 1024 moves; may be empty) says so, or when the tree is searched to the
+// end of the game. The first iteration always completes unless stopped. s is not changed.
+StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
+                                const std::function<bool()>& stop, TranspositionTable& table);
+
+// The value of a finished game for black: the judgement's margin, and a bonus to the winner.
+int finalValue(int blackMinusWhite);
+
+}  // namespace zelkan
