@@ -4,33 +4,53 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
+#include "shell/file_places.h"
 #include "shell/main_window.h"
 
 namespace {
 
-// The program's own folder becomes the current one, so the sound library, the wave files and
-// "Zelkan.ini" are found beside the program wherever it is started from.
-void enterProgramFolder() {
+// The desktop entry's id is the program name: the window's class (instance name) on X and its
+// application id on Wayland, so a dock takes the running window for the entry it came from.
+constexpr const char* desktopId = ZELKAN_DESKTOP_ID;
+
+// The folder the running program lies in, or empty when the system does not say.
+std::filesystem::path programFolder() {
   char path[PATH_MAX];
   const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return;
-  std::string exe(path, static_cast<std::size_t>(n));
-  const std::size_t slash = exe.rfind('/');
-  if (slash == std::string::npos) return;
-  const std::string folder = slash == 0 ? "/" : exe.substr(0, slash);
-  if (chdir(folder.c_str()) != 0) return;
+  if (n <= 0) return {};
+  return std::filesystem::path(std::string(path, static_cast<std::size_t>(n))).parent_path();
+}
+
+bool enter(const std::filesystem::path& folder) {
+  return chdir(folder.c_str()) == 0;
+}
+
+// Makes the folder of the wave files current, so they are found by their bare names wherever the
+// game is started from. An installed game whose folder cannot be entered takes the root instead,
+// and finds no stray wave file where it was started.
+zelkan::FilePlaces enterFilePlaces() {
+  const zelkan::FilePlaces places =
+      zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  if (!places.currentFolder.empty() && !enter(places.currentFolder) && places.installed) enter("/");
+  zelkan::makeSettingsFolder(places);
+  return places;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  enterProgramFolder();
+  const zelkan::FilePlaces places = enterFilePlaces();
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);
+  g_set_prgname(desktopId);
+  // Untitled windows (the popup menus) keep the title they have always had.
+  g_set_application_name("zelkan");
   gtk_init(&argc, &argv);
   zelkan::MainWindow window;
+  window.settingsFile = places.settingsFile;
   window.startUp();
   gtk_main();
   return 0;

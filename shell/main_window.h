@@ -5,12 +5,14 @@
 #include <gtk/gtk.h>
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "core/game_state.h"
 #include "flow/game.h"
 #include "shell/event_gate.h"
+#include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
 #include "view/canvas.h"
 
@@ -48,6 +50,9 @@ class MainWindow final : public GameWindow {
   void pickLevel(Level level);
   // The about box.
   void SONOTA();
+
+  // Where "Zelkan.ini" is kept; empty: nowhere, so the defaults apply and nothing is written.
+  std::filesystem::path settingsFile = settingsFileName;
 
  private:
   using Handler = std::function<void()>;

@@ -8,7 +8,8 @@
 namespace zelkan {
 
 void MainWindow::読込_環境設定ファイル() {
-  const SettingsFileReading r = readSettingsFile(settingsFileName);
+  const SettingsFileReading r =
+      settingsFile.empty() ? SettingsFileReading{} : readSettingsFile(settingsFile);
   if (r.line1Read) {
     setTicked(MenuOption::SEIRYOKU, r.seiryokuOn);
     if (r.seiryokuOn) 描画_勢力図(canvas_, state_->board);
@@ -19,7 +20,7 @@ void MainWindow::読込_環境設定ファイル() {
   }
   if (r.failed()) {
     // The defaults, ticked without drawing: the map comes with the next redraw that honours it.
-    writeSettingsFile(settingsFileName, OptionTicks{});
+    if (!settingsFile.empty()) writeSettingsFile(settingsFile, OptionTicks{});
     setTicked(MenuOption::SEIRYOKU, true);
     setTicked(MenuOption::BGM, false);
   }
@@ -28,7 +29,8 @@ void MainWindow::読込_環境設定ファイル() {
 }
 
 void MainWindow::書込_環境設定ファイル() {
-  writeSettingsFile(settingsFileName,
+  if (settingsFile.empty()) return;
+  writeSettingsFile(settingsFile,
                     {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM), game_->level});
 }
 

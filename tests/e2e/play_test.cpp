@@ -137,14 +137,14 @@ class PlayTest : public ::testing::Test {
     fs::remove_all(root_, ignored);
   }
 
-  void startGame(const std::vector<std::string>& changes) {
+  void startGame(const std::vector<std::string>& changes, const fs::path& program = {}) {
     std::vector<std::string> environment = screen_->environment();
     environment.insert(environment.end(), changes.begin(), changes.end());
     // The game ends with _Exit, before any leak check; should it ever return from main, what
     // GTK keeps until the end is no leak of ours.
     environment.push_back("ASAN_OPTIONS=detect_leaks=0");
     Launch launch;
-    launch.argv = {(folder_ / "zelkan").string()};
+    launch.argv = {(program.empty() ? folder_ / "zelkan" : program).string()};
     launch.workingFolder = elsewhere_;
     launch.environment = environment;
     launch.output = output_ / "zelkan.log";
@@ -261,7 +261,7 @@ class PlayTest : public ::testing::Test {
   }
 
   ::testing::AssertionResult settingsBecome(const std::string& expected) const {
-    const fs::path file = folder_ / "Zelkan.ini";
+    const fs::path file = settings_.empty() ? folder_ / "Zelkan.ini" : settings_;
     const Clock::time_point deadline = Clock::now() + reactionLimit;
     std::string bytes;
     while ((bytes = readFile(file)) != expected && Clock::now() < deadline)
@@ -300,6 +300,17 @@ class PlayTest : public ::testing::Test {
     return ::testing::AssertionSuccess();
   }
 
+  // その他: the about box, titled like the window, comes with its sound, and is answered.
+  void openAboutBox(const fs::path& played) {
+    const std::uintmax_t beforeAbout = sizeOf(played);
+    clickBar(SONOTA);
+    const std::optional<WindowInfo> about =
+        screen_->waitForWindow({"Zelkan"}, reactionLimit, main_.id);
+    ASSERT_TRUE(about) << "no about box";
+    EXPECT_TRUE(soundsFrom(played, beforeAbout, reactionLimit)) << "no sound with the about box";
+    ASSERT_TRUE(screen_->answer(*about, reactionLimit));
+  }
+
   void expectEndsWithSuccess() {
     const std::optional<int> status = game_->waitForEnd(reactionLimit);
     ASSERT_TRUE(status) << "the game is still running";
@@ -310,6 +321,7 @@ class PlayTest : public ::testing::Test {
   fs::path root_;
   fs::path folder_;     // the copy of the program's folder
   fs::path elsewhere_;  // where the game is started from
+  fs::path settings_;   // where the game keeps its settings, when not beside itself
   fs::path output_;     // screenshots and the game's output, kept for looking at
   std::unique_ptr<ChildProcess> game_;
   WindowInfo main_;
@@ -484,14 +496,7 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_TRUE(std::ranges::all_of(after, [](std::int16_t s) { return s == 0; }))
       << "the music goes on";
 
-  // その他: the about box, titled like the window, comes with its sound.
-  const std::uintmax_t beforeAbout = sizeOf(played);
-  clickBar(SONOTA);
-  const std::optional<WindowInfo> about =
-      screen_->waitForWindow({"Zelkan"}, reactionLimit, main_.id);
-  ASSERT_TRUE(about) << "no about box";
-  EXPECT_TRUE(soundsFrom(played, beforeAbout, reactionLimit)) << "no sound with the about box";
-  ASSERT_TRUE(screen_->answer(*about, reactionLimit));
+  ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
 
   // 強さ > 強い is kept in the file; as black the strong computer opens the game.
   choose(OPTION, 3, 3);
@@ -605,6 +610,48 @@ TEST_F(PlayTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
   EXPECT_EQ(boardMap(*again), startMap(true));
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
+}
+
+std::vector<fs::path> filesUnder(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    files.push_back(entry.path());
+  std::ranges::sort(files);
+  return files;
+}
+
+TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
+  const fs::path installed = root_ / "prefix";
+  const CommandResult install = runCommand(
+      {ZELKAN_CMAKE, "--install", ZELKAN_BUILD_FOLDER, "--prefix", installed.string()}, 60s);
+  ASSERT_TRUE(install.finished && install.exitCode == 0) << install.output << install.errors;
+  const fs::path moved = root_ / "moved prefix";
+  fs::rename(installed, moved);
+  const std::vector<fs::path> tree = filesUnder(moved);
+  const fs::path home = root_ / "home";
+  fs::create_directories(home);
+  settings_ = home / ".config/zelkan/Zelkan.ini";
+  const fs::path played = root_ / "played.raw";
+  startGame({"HOME=" + home.string(), "XDG_CONFIG_HOME", "SDL_AUDIODRIVER=disk",
+             "SDL_DISKAUDIOFILE=" + played.string()},
+            moved / "bin/zelkan");
+  waitForMainWindow();
+  shootUntilBoard(
+      "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
+  findMenuBar();
+  // The window's class names its desktop entry.
+  const CommandResult named =
+      runCommand({"xdotool", "search", "--classname", "^org\\.zelkan\\.zelkan$"}, reactionLimit,
+                 screen_->environment());
+  EXPECT_NE(named.output.find(main_.id), std::string::npos) << named.output;
+
+  EXPECT_TRUE(settingsBecome(settingsFile(true, false)));
+  ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
+  screen_->pressKey(main_, "Escape");
+  expectEndsWithSuccess();
+  EXPECT_EQ(filesUnder(settings_.parent_path()), std::vector<fs::path>{settings_});
+  EXPECT_EQ(filesUnder(moved), tree) << "a file written beside the installed program";
+  EXPECT_TRUE(fs::is_empty(elsewhere_));
 }
 
 }  // namespace

@@ -14,4 +14,9 @@ SurfaceHolder paintRobot(int frame, int scale);              // ROBO_0..ROBO_4
 SurfaceHolder paintTitlePlate(int scale);                    // RABERU
 SurfaceHolder paintIcon(int scale);                          // the window icon
 
+// The icon's drawing in its own iconSize units on a context of any scale, whole or not: the
+// window icon, the desktop's icons at each size and the scalable one. The edge and the grid
+// lines fall on whole pixels at every size.
+void drawIcon(cairo_t* cr);
+
 }  // namespace zelkan::pictures

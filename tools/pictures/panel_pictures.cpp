@@ -158,23 +158,41 @@ SurfaceHolder paintTitlePlate(int scale) {
   return std::move(sheet.surface);
 }
 
-SurfaceHolder paintIcon(int scale) {
-  const int s = iconSize;
-  Sheet sheet = newPicture(s, s, scale, true);
-  cairo_t* cr = sheet.cr.get();
-  // A small wooden board with a black and a white stone.
-  roundedRectangle(cr, 0.5, 0.5, s - 1, s - 1, 5);
+void drawIcon(cairo_t* cr) {
+  const double s = iconSize;
+  // Pixels per unit, from the context's scale; lines are a whole number of pixels wide, at
+  // least one, and start on a pixel edge.
+  double k = 1;
+  double unused = 0;
+  cairo_user_to_device_distance(cr, &k, &unused);
+  const double line = std::max(1.0, std::round(k)) / k;
+  const auto snap = [k](double at) { return std::round(at * k) / k; };
+
+  // A small wooden board with a black and a white stone on its grid.
+  roundedRectangle(cr, line / 2, line / 2, s - line, s - line, 5);
   setColour(cr, wood);
   cairo_fill_preserve(cr);
   setColour(cr, rgb(92, 54, 22));
-  cairo_set_line_width(cr, 1);
+  cairo_set_line_width(cr, line);
   cairo_stroke(cr);
-  for (const int p : {11, 21}) {
-    fillPixels(cr, 3, p, s - 6, 1, gridLine);
-    fillPixels(cr, p, 3, 1, s - 6, gridLine);
+  setColour(cr, gridLine);
+  const double from = snap(3);
+  const double to = snap(s - 3);
+  for (const double centre : {11.5, 21.5}) {
+    const double p = snap(centre - line / 2);
+    cairo_rectangle(cr, from, p, to - from, line);
+    cairo_rectangle(cr, p, from, line, to - from);
   }
-  paintStone(cr, 11.5, 11.5, 7.4, true, 0.45, 1.0);
-  paintStone(cr, 21.5, 21.5, 7.4, false, 0.45, 1.0);
+  cairo_fill(cr);
+  const double black = snap(11.5 - line / 2) + line / 2;
+  const double white = snap(21.5 - line / 2) + line / 2;
+  paintStone(cr, black, black, 7.4, true, 0.45, 1.0);
+  paintStone(cr, white, white, 7.4, false, 0.45, 1.0);
+}
+
+SurfaceHolder paintIcon(int scale) {
+  Sheet sheet = newPicture(iconSize, iconSize, scale, true);
+  drawIcon(sheet.cr.get());
   return std::move(sheet.surface);
 }
 

@@ -1,0 +1,32 @@
+// Where the game's files live. Two layouts, told apart by where our sound library lies:
+// - The portable folder (the build folder or a copy of it): the library beside the program. The
+//   program's folder is made current, and the wave files and "Zelkan.ini" are found there by their
+//   bare names.
+// - Installed (cmake --install, the Debian package): anything else. The program lies in bin/, the
+//   wave files in share/zelkan/, found from the program's own folder so the tree can be moved;
+//   that folder is made current, so the wave files keep their bare names. "Zelkan.ini" lives in
+//   the user's config folder, $XDG_CONFIG_HOME/zelkan/ or ~/.config/zelkan/, by its full path.
+//   Nothing is written beside an installed program.
+#pragma once
+
+#include <filesystem>
+
+namespace zelkan {
+
+struct FilePlaces {
+  std::filesystem::path currentFolder;  // made current at start; empty: stay where started
+  std::filesystem::path settingsFile;   // empty: nowhere, so the defaults apply, nothing written
+  bool installed = false;
+};
+
+// The places for a program lying in `programFolder` (empty when it cannot be told), with the
+// values of XDG_CONFIG_HOME and HOME (nullptr when unset). A relative or empty value counts as
+// unset, as the XDG rules say.
+FilePlaces findFilePlaces(const std::filesystem::path& programFolder, const char* xdgConfigHome,
+                          const char* home);
+
+// Makes the folder of an installed game's settings file, and the config folder it lies in, where
+// they are missing, with mode 0700; nothing further up. Failures are left to the settings writer.
+void makeSettingsFolder(const FilePlaces& places);
+
+}  // namespace zelkan

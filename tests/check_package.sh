@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The Debian package holds exactly the installed game and depends on what the game needs to run,
+# sanitizer runtimes not among it.
+#   tests/check_package.sh zelkan_<version>_<arch>.deb
+set -euo pipefail
+deb=$1
+id=org.zelkan.zelkan
+diff <(printf './usr/%s\n' bin/zelkan bin/zelkan-engine lib/zelkan/libZelkan.so \
+  share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+  share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
+  share/icons/hicolor/scalable/apps/$id.svg share/zelkan/{その他,禁止,石打音,BGM,消滅}.wav | sort) \
+  <(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort)
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in fonts-ipafont-gothic fonts-ipafont-mincho libgtk-3-0 libsdl2-mixer-2.0-0; do
+  grep -q "$needed" <<<"$depends" || { echo "$deb does not depend on $needed: $depends"; exit 1; }
+done
+if grep -qE 'libasan|libubsan' <<<"$depends"; then echo "$deb needs a sanitizer: $depends"; exit 1; fi
+echo "$deb: $(stat -c %s "$deb") bytes, Depends: $depends"
