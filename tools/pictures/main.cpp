@@ -54,7 +54,8 @@ bool write(cairo_surface_t* surface, const std::string& folder, std::string_view
   return true;
 }
 
-// Paints the set and the icon at one scale into the folder.
+// Paints the set at one scale into the folder, with the window icon at scale 1 (the desktop's
+// icons at their sizes come from zelkan-icons).
 bool writeSet(const std::string& folder, int scale) {
   bool ok = true;
   for (const PictureInfo& info : pictureList) {
@@ -62,10 +63,9 @@ bool writeSet(const std::string& folder, int scale) {
                info.height * scale) &&
          ok;
   }
-  ok = write(paintIcon(scale).get(), folder, iconName, iconSize * scale, iconSize * scale) && ok;
+  if (scale == 1) ok = write(paintIcon(1).get(), folder, iconName, iconSize, iconSize) && ok;
   if (ok)
-    std::printf("zelkan-pictures: wrote %zu pictures at scale %d to %s\n", pictureList.size() + 1,
-                scale, folder.c_str());
+    std::printf("zelkan-pictures: wrote the pictures at scale %d to %s\n", scale, folder.c_str());
   return ok;
 }
 
