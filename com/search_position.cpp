@@ -84,9 +84,10 @@ int SearchPosition::at(int x, int y) const {
 }
 
 std::uint64_t SearchPosition::key() const {
-  const std::uint64_t counters = static_cast<std::uint16_t>(moveNumber_) |
-                           static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[0])) << 16 |
-                           static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[1])) << 32;
+  const std::uint64_t counters =
+      static_cast<std::uint16_t>(moveNumber_) |
+      static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[0])) << 16 |
+      static_cast<std::uint64_t>(static_cast<std::uint16_t>(lost_[1])) << 32;
   return key_ ^ mix64(counters);
 }
 

@@ -48,7 +48,10 @@ class SearchPosition {
   bool make(PackedMove m, Undo& u);
   void undo(const Undo& u);
   // The side to move has no legal move: the turn is handed over and nothing else changes.
-  void pass() { side_ ^= 1; key_ ^= sideKey(); }
+  void pass() {
+    side_ ^= 1;
+    key_ ^= sideKey();
+  }
 
   // How the game stands after the last move: none, limit or lead, as the end test says.
   bool gameOver() const;

@@ -24,7 +24,11 @@ class Searcher {
  public:
   Searcher(const GameState& s, std::uint64_t budget, const std::function<bool()>& stop,
            TranspositionTable& table)
-      : pos_(s), budget_(budget), stop_(stop), table_(table), plies_(maxPly + 1),
+      : pos_(s),
+        budget_(budget),
+        stop_(stop),
+        table_(table),
+        plies_(maxPly + 1),
         history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
 
   StrongSearchResult run(const GameState& s);
@@ -66,8 +70,8 @@ class Searcher {
   void orderMoves(Ply& p, int n, PackedMove tableMove) {
     for (int i = 0; i < n; ++i) {
       const PackedMove m = p.moves[i];
-      int key = history_[SearchPosition::fromOf(m) * SearchPosition::cellCount +
-                         SearchPosition::toOf(m)];
+      int key =
+          history_[SearchPosition::fromOf(m) * SearchPosition::cellCount + SearchPosition::toOf(m)];
       if (m == tableMove) {
         key = tableMoveKey;
       } else if (pos_.touchesEnemy(m)) {

@@ -93,8 +93,7 @@ TEST(EngineLevel, SetsTheLevelGenmovePlaysAtAndKeepsIt) {
   }
   const std::string normalStart = ask(engine, "genmove 5");
   EXPECT_EQ(normalStart, "= 4 18 4 3 38 38 0 0 none\n\n") << "still normal";
-  const std::string midgame =
-      "set_position " + std::string(midgamePositions[1].rows) + " W 0 0 45";
+  const std::string midgame = "set_position " + std::string(midgamePositions[1].rows) + " W 0 0 45";
   ASSERT_EQ(ask(engine, midgame), "= \n\n");
   const std::string normalMidgame = ask(engine, "genmove 5");
 

@@ -44,7 +44,7 @@ class Engine {
   std::string candidates(std::span<const std::string_view> args);  // restores the board
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
-  Level level_ = Level::normal;  // genmove's; kept by clear_board and set_position
+  Level level_ = Level::normal;       // genmove's; kept by clear_board and set_position
   bool gameOver_ = false;
   bool quit_ = false;
 };

@@ -28,7 +28,7 @@ namespace {
 
 struct Player {
   std::string name;
-  std::optional<Level> level;  // none: the random mover
+  std::optional<Level> level;   // none: the random mover
   std::vector<double> seconds;  // time of each move it chose
 };
 
@@ -48,10 +48,9 @@ std::optional<ComMove> randomMove(const GameState& s, std::uint64_t& rng) {
   const PackedMove m = moves[nextMix(rng) % static_cast<std::uint64_t>(n)];
   const int from = SearchPosition::fromOf(m);
   const int to = SearchPosition::toOf(m);
-  return ComMove{static_cast<Code>(SearchPosition::xOf(from)),
-                 static_cast<Code>(SearchPosition::yOf(from)),
-                 static_cast<Code>(SearchPosition::xOf(to)),
-                 static_cast<Code>(SearchPosition::yOf(to)), 0};
+  return ComMove{
+      static_cast<Code>(SearchPosition::xOf(from)), static_cast<Code>(SearchPosition::yOf(from)),
+      static_cast<Code>(SearchPosition::xOf(to)), static_cast<Code>(SearchPosition::yOf(to)), 0};
 }
 
 // Plays one game; returns black's judgement margin at its end.
@@ -148,9 +147,8 @@ int main(int argc, char** argv) {
     const bool aBlack = g % 2 == 0;
     const std::uint64_t openingSeed = mix64(seed * 1000003 + static_cast<std::uint64_t>(g / 2));
     const std::uint64_t gameSeed = mix64(openingSeed + 1 + static_cast<std::uint64_t>(g));
-    const int blackMargin =
-        aBlack ? playGame(*s, *a, *b, openingSeed, gameSeed, budget)
-               : playGame(*s, *b, *a, openingSeed, gameSeed, budget);
+    const int blackMargin = aBlack ? playGame(*s, *a, *b, openingSeed, gameSeed, budget)
+                                   : playGame(*s, *b, *a, openingSeed, gameSeed, budget);
     const int margin = aBlack ? blackMargin : -blackMargin;
     marginSum += margin;
     if (margin > 0) ++wins;
