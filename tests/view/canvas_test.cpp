@@ -159,7 +159,6 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     EXPECT_TRUE(showsPicture(big, Picture::KARATATE, 17, 7, 8, 0, scale));
     EXPECT_TRUE(showsPicture(big, Picture::KURO, cellPx(19), cellPy(19), 0, 0, scale));
     EXPECT_TRUE(showsPicture(big, Picture::RABERU, pixelOf(7000), pixelOf(200), 0, 0, scale));
-    EXPECT_TRUE(showsPicture(big, robo(2), cellPx(21.5), cellPy(12.5), 0, 0, scale));
     const int markX = pixelOf(twipsX(4) + 150) * scale + scale / 2;
     EXPECT_EQ(big.pixel(markX, pixelOf(twipsY(18) + 150) * scale + scale / 2), palette[markColour]);
     // The move lines, whose last pieces have 2 and 6 characters. Scale 1 rounds each advance to
