@@ -161,8 +161,7 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     EXPECT_TRUE(showsPicture(big, Picture::RABERU, pixelOf(7000), pixelOf(200), 0, 0, scale));
     const int markX = pixelOf(twipsX(4) + 150) * scale + scale / 2;
     EXPECT_EQ(big.pixel(markX, pixelOf(twipsY(18) + 150) * scale + scale / 2), palette[markColour]);
-    // The move lines, whose last pieces have 2 and 6 characters. Scale 1 rounds each advance to
-    // a whole pixel of its own, so a character may differ by half a scale-1 pixel.
+    // Move lines ending in 2 and 6 characters, whose advances scale 1 rounds each on its own.
     for (const auto& [row, characters] : {std::pair{9, 2}, {10, 6}}) {
       const Ink small =
           inkIn(one, cellPx(20.5), cellPy(row), clientWidth, cellPy(row + 1), background);
