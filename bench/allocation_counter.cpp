@@ -18,14 +18,11 @@ void* operator new(std::size_t size) {
 void* operator new[](std::size_t size) {
   return operator new(size);
 }
-// The nothrow forms too (std::stable_sort's buffer comes from them), so that every block freed
-// by the deletes below came from malloc.
+// The library's temporary buffers come from the nothrow forms: they too must come from malloc,
+// which the deletes below hand memory back to.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  try {
-    return operator new(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  return std::malloc(size == 0 ? 1 : size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
   return operator new(size, tag);

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
+  time python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libsdl2-dev libsdl2-mixer-dev

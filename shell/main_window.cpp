@@ -1,5 +1,7 @@
 #include "shell/main_window.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <random>
@@ -55,11 +57,15 @@ void MainWindow::startUp() {
   menuBar_ = buildMenuBar();
   gtk_box_pack_start(GTK_BOX(box), menuBar_, FALSE, FALSE, 0);
   area_ = gtk_drawing_area_new();
-  gtk_widget_set_size_request(area_, canvas_.width(), canvas_.height());
+  gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
   g_signal_connect(area_, "button-press-event", G_CALLBACK(onButtonPress), this);
   gtk_box_pack_start(GTK_BOX(box), area_, FALSE, FALSE, 0);
+  // The image is drawn at the desktop's scale, as the window is realised on its screen; a
+  // window later moved to a screen of another scale keeps it and is shown resampled there.
+  gtk_widget_realize(window_);
+  canvas_.setScale(std::clamp(gtk_widget_get_scale_factor(window_), 1, largestScale));
 
   GameState& s = *state_;
   s.resumePending = flagNo;
@@ -200,6 +206,9 @@ gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer
 
 gboolean MainWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
+  // One pixel of the image to one of the screen when the window's scale is the image's.
+  const double toWindow = 1.0 / w->canvas_.scale();
+  cairo_scale(cr, toWindow, toWindow);
   cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
   cairo_paint(cr);
   return TRUE;
@@ -208,8 +217,9 @@ gboolean MainWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
 gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   if (event->type != GDK_BUTTON_PRESS) return TRUE;  // the extra events of double clicks
   auto* w = static_cast<MainWindow*>(self);
-  const double x = event->x * twipsPerPixel;
-  const double y = event->y * twipsPerPixel;
+  // Through whole window pixels, as at scale 1: every cell is hit alike at every scale.
+  const double x = std::floor(event->x) * twipsPerPixel;
+  const double y = std::floor(event->y) * twipsPerPixel;
   w->handle([w, x, y] { w->game_->mousePressed(x, y); });
   return TRUE;
 }

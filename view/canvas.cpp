@@ -14,18 +14,24 @@
 
 namespace zelkan {
 
-Canvas::Canvas(int width, int height)
-    : width_(width),
-      height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)),
-      cr_(cairo_create(surface_.get())) {
+Canvas::Canvas(int scale) {
+  setScale(scale);
+}
+
+void Canvas::setScale(int scale) {
+  if (scale < 1 || scale > largestScale) throw std::out_of_range("drawing scale out of range");
+  scale_ = scale;
+  width_ = clientWidth * scale;
+  height_ = clientHeight * scale;
+  surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
+  cr_.reset(cairo_create(surface_.get()));
   if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot make the drawing image");
 
   // Text is laid out at a fixed resolution with fixed rendering options, so it comes out the
   // same in tests, tools and on screen whatever the desktop's settings.
   pango_.reset(pango_cairo_create_context(cr_.get()));
-  pango_cairo_context_set_resolution(pango_.get(), textDotsPerInch);
+  pango_cairo_context_set_resolution(pango_.get(), textDotsPerInch * scale);
   FontOptionsHolder options(cairo_font_options_create());
   cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
@@ -45,22 +51,22 @@ void Canvas::setColour(int colour) {
 
 void Canvas::copyPicture(Picture picture, double x, double y) {
   const PictureInfo& info = pictureInfo(picture);
-  const int px = pixelOf(x);
-  const int py = pixelOf(y);
+  const int px = pixelOf(x) * scale_;
+  const int py = pixelOf(y) * scale_;
   cairo_t* cr = cr_.get();
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, pictureSurface(picture), px, py);
-  cairo_rectangle(cr, px, py, info.width, info.height);
+  cairo_set_source_surface(cr, pictureSurface(picture, scale_), px, py);
+  cairo_rectangle(cr, px, py, info.width * scale_, info.height * scale_);
   cairo_fill(cr);
   cairo_restore(cr);
 }
 
 void Canvas::fillRectangle(double x, double y, double width, double height, int colour) {
-  const int x0 = pixelOf(x);
-  const int x1 = pixelOf(x + width);
-  const int y0 = pixelOf(y);
-  const int y1 = pixelOf(y + height);
+  const int x0 = pixelOf(x) * scale_;
+  const int x1 = pixelOf(x + width) * scale_;
+  const int y0 = pixelOf(y) * scale_;
+  const int y1 = pixelOf(y + height) * scale_;
   setColour(colour);
   cairo_rectangle(cr_.get(), std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0),
                   std::abs(y1 - y0));
@@ -70,9 +76,9 @@ void Canvas::fillRectangle(double x, double y, double width, double height, int 
 void Canvas::fillCircle(double x, double y, double radius, int colour) {
   // The outline is one pixel wide and centred on the radius, so the filled disc reaches half
   // a pixel beyond it.
-  const double r = std::abs(radius) / twipsPerPixel + 0.5;
+  const double r = (std::abs(radius) / twipsPerPixel + 0.5) * scale_;
   setColour(colour);
-  cairo_arc(cr_.get(), pixelOf(x) + 0.5, pixelOf(y) + 0.5, r, 0, 2 * G_PI);
+  cairo_arc(cr_.get(), (pixelOf(x) + 0.5) * scale_, (pixelOf(y) + 0.5) * scale_, r, 0, 2 * G_PI);
   cairo_fill(cr_.get());
 }
 
@@ -81,7 +87,7 @@ void Canvas::drawText(double x, double y, std::string_view text, int colour, dou
   pango_layout_set_font_description(layout_.get(), font_.get());
   pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
   setColour(colour);
-  cairo_move_to(cr_.get(), pixelOf(x), pixelOf(y));
+  cairo_move_to(cr_.get(), pixelOf(x) * scale_, pixelOf(y) * scale_);
   pango_cairo_show_layout(cr_.get(), layout_.get());
 }
 

@@ -25,14 +25,22 @@ inline constexpr double textDotsPerInch = 96.0;
 
 class Canvas {
  public:
-  // A fresh image filled with the window background (palette index backColour).
-  explicit Canvas(int width = clientWidth, int height = clientHeight);
+  // A fresh image filled with the window background (palette index backColour), of the client
+  // area's size times scale (1..largestScale) in each direction.
+  explicit Canvas(int scale = 1);
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
-  // All positions and sizes below are in twips; each is turned into whole pixels on its own.
+  // Starts afresh at another scale: a new image of the background, for the window to call once
+  // it knows the desktop's scale and before anything is drawn.
+  void setScale(int scale);
 
-  // Copies a picture opaquely, at its natural size, with its top-left corner at (x, y).
+  // All positions and sizes below are in twips; each is turned into whole pixels on its own,
+  // as at scale 1, and then multiplied by the scale. So the layout is the same at every scale
+  // and only what lies inside each box (lines, discs, text, pictures) gains resolution.
+
+  // Copies a picture opaquely, at its natural size (the scale's picture), with its top-left
+  // corner at (x, y).
   void copyPicture(Picture picture, double x, double y);
 
   // Fills the box from (x, y) to (x + width, y + height), outline and interior, in a palette
@@ -44,7 +52,8 @@ class Canvas {
   // to (x, y).
   void fillCircle(double x, double y, double radius, int colour);
 
-  // Writes text with its top-left at (x, y): glyphs only, the background stays as it was.
+  // Writes text with its top-left at (x, y): glyphs only, the background stays as it was. The
+  // text is laid out in image pixels at scale x textDotsPerInch.
   void drawText(double x, double y, std::string_view text, int colour, double points);
 
   // Asks the window to show the image now (before a pause, say). The window fills in
@@ -52,11 +61,13 @@ class Canvas {
   void refresh();
   std::function<void()> repaintNow;
 
+  // The image's size in its own pixels: the client area's times the scale.
   int width() const { return width_; }
   int height() const { return height_; }
+  int scale() const { return scale_; }
   cairo_surface_t* surface() const { return surface_.get(); }
 
-  // The colour of one pixel of the image.
+  // The colour of one pixel of the image, in the image's own pixels.
   Rgb pixel(int px, int py) const;
 
   // Writes the image as a PNG file; false if it could not be written.
@@ -65,8 +76,9 @@ class Canvas {
  private:
   void setColour(int colour);
 
-  int width_;
-  int height_;
+  int scale_ = 1;
+  int width_ = 0;
+  int height_ = 0;
   SurfaceHolder surface_;
   ContextHolder cr_;
   PangoContextHolder pango_;

@@ -93,6 +93,10 @@ constexpr Picture robo(int frame) {
   return static_cast<Picture>(static_cast<int>(Picture::ROBO_0) + frame);
 }
 
+// The scales the set is painted at: the desktop's scale factor, limited to these, is the scale
+// of the whole drawing. Scale s holds every picture at s times its size above.
+inline constexpr int largestScale = 3;
+
 // The window icon is not drawn on the board: it lives beside the pictures as its own file.
 inline constexpr std::string_view iconName = "icon";
 inline constexpr int iconSize = 32;

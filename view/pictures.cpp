@@ -30,8 +30,15 @@ cairo_status_t readBytes(void* closure, unsigned char* out, unsigned int length)
   return CAIRO_STATUS_SUCCESS;
 }
 
-SurfaceHolder loadPng(std::string_view name, int width, int height) {
-  const std::string path = std::string(pictureResourcePrefix) + std::string(name) + ".png";
+// The resource path of a picture: the scale-1 set at the prefix, the others in "<s>x/".
+std::string resourcePath(std::string_view name, int scale) {
+  std::string path(pictureResourcePrefix);
+  if (scale > 1) path += std::to_string(scale) + "x/";
+  return path + std::string(name) + ".png";
+}
+
+SurfaceHolder loadPng(std::string_view name, int scale, int width, int height) {
+  const std::string path = resourcePath(name, scale);
   BytesHolder bytes(g_resource_lookup_data(zelkan_pictures_get_resource(), path.c_str(),
                                            G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr));
   if (!bytes) throw std::runtime_error("picture missing from the resources: " + path);
@@ -41,38 +48,31 @@ SurfaceHolder loadPng(std::string_view name, int width, int height) {
   SurfaceHolder surface(cairo_image_surface_create_from_png_stream(readBytes, &reader));
   if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("picture cannot be read: " + path);
-  if (cairo_image_surface_get_width(surface.get()) != width ||
-      cairo_image_surface_get_height(surface.get()) != height)
+  if (cairo_image_surface_get_width(surface.get()) != width * scale ||
+      cairo_image_surface_get_height(surface.get()) != height * scale)
     throw std::runtime_error("picture has the wrong size: " + path);
   return surface;
 }
 
-struct LoadedPictures {
-  std::array<SurfaceHolder, pictureList.size()> pictures;
-  SurfaceHolder icon;
-
-  LoadedPictures() {
-    for (const PictureInfo& info : pictureList) {
-      pictures[static_cast<std::size_t>(info.picture)] =
-          loadPng(info.name, info.width, info.height);
-    }
-    icon = loadPng(iconName, iconSize, iconSize);
-  }
-};
-
-const LoadedPictures& loaded() {
-  static const LoadedPictures all;
-  return all;
-}
-
 }  // namespace
 
-cairo_surface_t* pictureSurface(Picture picture) {
-  return loaded().pictures.at(static_cast<std::size_t>(picture)).get();
+cairo_surface_t* pictureSurface(Picture picture, int scale) {
+  if (scale < 1 || scale > largestScale) throw std::out_of_range("picture scale out of range");
+  // Each picture of each scale is read when first asked for: a window uses one scale, and its
+  // start-up only the board's pictures.
+  static std::array<std::array<SurfaceHolder, pictureList.size()>, largestScale> sets;
+  SurfaceHolder& surface =
+      sets[static_cast<std::size_t>(scale - 1)].at(static_cast<std::size_t>(picture));
+  if (!surface) {
+    const PictureInfo& info = pictureInfo(picture);
+    surface = loadPng(info.name, scale, info.width, info.height);
+  }
+  return surface.get();
 }
 
 cairo_surface_t* iconSurface() {
-  return loaded().icon.get();
+  static const SurfaceHolder icon = loadPng(iconName, 1, iconSize, iconSize);
+  return icon.get();
 }
 
 }  // namespace zelkan

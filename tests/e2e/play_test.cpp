@@ -22,9 +22,11 @@
 #include "tests/e2e/screen_reading.h"
 #include "tests/e2e/virtual_screen.h"
 #include "tests/view/canvas_checks.h"
+#include "view/board_drawing.h"
 #include "view/canvas.h"
 #include "view/coordinates.h"
 #include "view/palette.h"
+#include "view/panel_drawing.h"
 #include "view/pictures.h"
 
 namespace zelkan::test {
@@ -169,13 +171,13 @@ class PlayTest : public ::testing::Test {
 
   // The drawing area lies below the menu bar, which takes what the window has above it.
   int areaX() const { return main_.x; }
-  int areaY() const { return main_.y + main_.height - clientHeight; }
+  int areaY() const { return main_.y + main_.height - clientHeight * scale_; }
   int visibleLeft() const { return std::max(0, -areaX()); }
 
   // The drawing area of the main window on a screenshot saved as `name`.png.
   std::unique_ptr<Canvas> shoot(const std::string& name) {
     lastScreen_ = screen_->screenshot(output_ / (name + ".png"));
-    auto area = std::make_unique<Canvas>();
+    auto area = std::make_unique<Canvas>(scale_);
     area->fillRectangle(0, 0, clientWidth * twipsPerPixel, clientHeight * twipsPerPixel,
                         offScreenColour);
     const ContextHolder cr(cairo_create(area->surface()));
@@ -207,7 +209,7 @@ class PlayTest : public ::testing::Test {
   void findMenuBar() {
     const int top = std::max(0, main_.y);
     const int bottom = areaY();
-    constexpr int widestGapInLabel = 10;  // entries stand about 18 apart
+    const int widestGapInLabel = 10 * scale_;  // entries stand about 18 apart
     std::vector<Box> runs;
     for (int x = std::max(0, main_.x); x < main_.x + main_.width; ++x) {
       bool ink = false;
@@ -248,7 +250,8 @@ class PlayTest : public ::testing::Test {
 
   void clickCell(int x, int y) {
     const int middle = cellPictureSize / 2;
-    screen_->click(areaX() + cellPx(x) + middle, areaY() + cellPy(y) + middle);
+    screen_->click(areaX() + (cellPx(x) + middle) * scale_,
+                   areaY() + (cellPy(y) + middle) * scale_);
   }
 
   void answerBox(const std::vector<std::string>& titles) {
@@ -325,6 +328,7 @@ class PlayTest : public ::testing::Test {
   SurfaceHolder lastScreen_;
   std::vector<int> menuX_;
   int menuY_ = 0;
+  int scale_ = 1;  // the desktop's scale the game is started at
 };
 
 TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
@@ -505,6 +509,42 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
 
   // 対局 > 終了 ends the game at once.
   choose(TAIKYOKU, 3);
+  expectEndsWithSuccess();
+}
+
+// At a desktop scale of 2 the window keeps its size in the desktop's units and shows the image
+// drawn at that scale pixel for pixel; clicks find their cells as at scale 1.
+TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
+  screen_ = std::make_unique<VirtualScreen>("2560x1600x24");  // room for the doubled window
+  scale_ = 2;
+  startGame({"GDK_SCALE=2", "SDL_AUDIODRIVER=disk",
+             "SDL_DISKAUDIOFILE=" + (root_ / "played.raw").string()});
+  waitForMainWindow();
+  EXPECT_EQ(main_.width, clientWidth * scale_);
+
+  auto state = std::make_unique<GameState>();
+  Canvas expected(scale_);
+  初期設定(*state, expected);
+  drawBoardFrame(expected);
+  描画_盤(expected, state->board);
+  drawTitlePlate(expected);
+  const Box visible{visibleLeft(), 0, expected.width(), expected.height()};
+  auto area = shootUntil(
+      "01-start", [&](const Canvas& a) { return sameIn(a, expected, visible); }, windowLimit);
+  EXPECT_TRUE(sameIn(*area, expected, visible));
+
+  // A game for two: the click on a black stone picks it up.
+  findMenuBar();
+  choose(TAIKYOKU, 1);
+  answerBox({" "});
+  描画_石決(expected, 10, 18, cellBlack);
+  const Box cell{cellPx(10) * scale_, cellPy(18) * scale_, (cellPx(10) + cellPictureSize) * scale_,
+                 (cellPy(18) + cellPictureSize) * scale_};
+  clickCell(10, 18);
+  area = shootUntil("02-picked-up", [&](const Canvas& a) { return sameIn(a, expected, cell); });
+  EXPECT_TRUE(sameIn(*area, expected, cell));
+
+  screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
 }
 

@@ -72,14 +72,13 @@ std::optional<WindowInfo> parseWindow(const std::string& text) {
 
 }  // namespace
 
-VirtualScreen::VirtualScreen() {
+VirtualScreen::VirtualScreen(const std::string& size) {
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
   try {
     Launch xvfb;
-    xvfb.argv = {"Xvfb",      "-displayfd", std::to_string(ready[1]),
-                 "-screen",   "0",          "1280x1024x24",
-                 "-nolisten", "tcp",        "-noreset"};
+    xvfb.argv = {"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", size, "-nolisten",
+                 "tcp",  "-noreset"};
     xvfb.inheritedDescriptor = ready[1];
     server_ = std::make_unique<ChildProcess>(xvfb);
   } catch (...) {

@@ -28,8 +28,9 @@ struct WindowInfo {
 
 class VirtualScreen {
  public:
-  // Starts Xvfb on a display number it picks itself; throws if it is not up within 10 s.
-  VirtualScreen();
+  // Starts Xvfb with a screen of the given size on a display number it picks itself; throws if
+  // it is not up within 10 s.
+  explicit VirtualScreen(const std::string& size = "1280x1024x24");
   ~VirtualScreen();
   VirtualScreen(const VirtualScreen&) = delete;
   VirtualScreen& operator=(const VirtualScreen&) = delete;

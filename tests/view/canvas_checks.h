@@ -31,20 +31,21 @@ inline Rgb surfacePixel(cairo_surface_t* s, int x, int y) {
              static_cast<std::uint8_t>(v)};
 }
 
-inline Rgb picturePixel(Picture p, int x, int y) {
-  return surfacePixel(pictureSurface(p), x, y);
+inline Rgb picturePixel(Picture p, int x, int y, int scale = 1) {
+  return surfacePixel(pictureSurface(p, scale), x, y);
 }
 
 // Whether the canvas shows the picture with its top-left at (px, py), over the part
-// width x height of the picture (all of it by default).
+// width x height of the picture (all of it by default). At a larger scale, all of these are
+// scale-1 pixels: the canvas shows the picture of that scale at scale times the place.
 inline ::testing::AssertionResult showsPicture(const Canvas& canvas, Picture p, int px, int py,
-                                               int width = 0, int height = 0) {
+                                               int width = 0, int height = 0, int scale = 1) {
   const PictureInfo& info = pictureInfo(p);
   if (width == 0) width = info.width;
   if (height == 0) height = info.height;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (!(canvas.pixel(px + x, py + y) == picturePixel(p, x, y))) {
+  for (int y = 0; y < height * scale; ++y) {
+    for (int x = 0; x < width * scale; ++x) {
+      if (!(canvas.pixel(px * scale + x, py * scale + y) == picturePixel(p, x, y, scale))) {
         return ::testing::AssertionFailure() << info.name << " at (" << px << ", " << py
                                              << ") differs at its pixel (" << x << ", " << y << ")";
       }

@@ -3,17 +3,22 @@
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
 
+#include <memory>
 #include <string>
 
 #include "canvas_checks.h"
 #include "view/board_drawing.h"
 #include "view/palette.h"
+#include "view/panel_drawing.h"
 
 namespace zelkan {
 namespace {
 
 using test::allPixels;
 using test::background;
+using test::cellPx;
+using test::cellPy;
+using test::showsPicture;
 
 constexpr Rgb red{255, 0, 0};
 constexpr Rgb white{255, 255, 255};
@@ -129,6 +134,50 @@ TEST(Canvas, TextPaintsOnlyItsGlyphsFromItsTopLeft) {
       EXPECT_EQ(c.r, 255);
       EXPECT_EQ(c.g, c.b);
     }
+  }
+}
+
+// The same drawing at the larger scales: every picture at scale times its scale-1 place and
+// painted at that scale, text from the same origin and as wide give or take a pixel a character,
+// and detail of its own rather than scale-1 pixels enlarged.
+TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
+  auto s = std::make_unique<GameState>();
+  const auto draw = [&s](Canvas& c) {
+    初期設定(*s, c);
+    drawBoardFrame(c);
+    描画_盤(c, s->board);
+    drawTitlePlate(c);
+    描画_打石印(c, 4, 18, markColour);
+    描画_手数(c, 15);
+    描画_ロボット(c, 2);
+  };
+  Canvas one;
+  draw(one);
+  for (const int scale : {2, 3}) {
+    Canvas big(scale);
+    draw(big);
+    EXPECT_TRUE(showsPicture(big, Picture::KARATATE, 17, 7, 8, 0, scale));
+    EXPECT_TRUE(showsPicture(big, Picture::KURO, cellPx(19), cellPy(19), 0, 0, scale));
+    EXPECT_TRUE(showsPicture(big, Picture::RABERU, pixelOf(7000), pixelOf(200), 0, 0, scale));
+    const int markX = pixelOf(twipsX(4) + 150) * scale + scale / 2;
+    EXPECT_EQ(big.pixel(markX, pixelOf(twipsY(18) + 150) * scale + scale / 2), palette[markColour]);
+    // Move lines ending in 2 and 6 characters, whose advances scale 1 rounds each on its own.
+    for (const auto& [row, characters] : {std::pair{9, 2}, {10, 6}}) {
+      const Ink small =
+          inkIn(one, cellPx(20.5), cellPy(row), clientWidth, cellPy(row + 1), background);
+      const Ink large = inkIn(big, cellPx(20.5) * scale, cellPy(row) * scale, big.width(),
+                              cellPy(row + 1) * scale, background);
+      EXPECT_NEAR(large.left, small.left * scale, scale) << row;
+      EXPECT_NEAR(large.top, small.top * scale, scale) << row;
+      EXPECT_NEAR(large.right + 1, (small.right + 1) * scale, characters * (scale + 1) / 2) << row;
+      EXPECT_NEAR(large.bottom + 1, (small.bottom + 1) * scale, scale) << row;
+    }
+    int finer = 0;
+    for (int y = 0; y < big.height(); ++y) {
+      for (int x = 0; x < big.width(); ++x)
+        finer += big.pixel(x, y) == one.pixel(x / scale, y / scale) ? 0 : 1;
+    }
+    EXPECT_GT(finer, big.width() * big.height() / 20);
   }
 }
 

@@ -9,13 +9,16 @@ namespace {
 
 using test::picturePixel;
 
-TEST(Pictures, EveryPictureIsBuiltInAtItsSize) {
-  for (const PictureInfo& info : pictureList) {
-    cairo_surface_t* s = pictureSurface(info.picture);
-    ASSERT_NE(s, nullptr) << info.name;
-    EXPECT_EQ(cairo_image_surface_get_width(s), info.width) << info.name;
-    EXPECT_EQ(cairo_image_surface_get_height(s), info.height) << info.name;
+TEST(Pictures, EveryPictureIsBuiltInAtItsSizeAtEachScale) {
+  for (int scale = 1; scale <= largestScale; ++scale) {
+    for (const PictureInfo& info : pictureList) {
+      cairo_surface_t* s = pictureSurface(info.picture, scale);
+      ASSERT_NE(s, nullptr) << info.name;
+      EXPECT_EQ(cairo_image_surface_get_width(s), info.width * scale) << info.name;
+      EXPECT_EQ(cairo_image_surface_get_height(s), info.height * scale) << info.name;
+    }
   }
+  EXPECT_THROW(pictureSurface(Picture::KARA, largestScale + 1), std::out_of_range);
   cairo_surface_t* icon = iconSurface();
   EXPECT_EQ(cairo_image_surface_get_width(icon), iconSize);
   EXPECT_EQ(cairo_image_surface_get_height(icon), iconSize);

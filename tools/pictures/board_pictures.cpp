@@ -171,7 +171,8 @@ SurfaceHolder paintCellPicture(Picture picture, int scale) {
 
 // The frame bars. Across its width a bar shows, from the outside in: a dark edge, a lit bevel,
 // the wood, and a thin groove where it meets the grid. The same bar serves both sides, so it
-// carries the outer look on both long edges; only the part outside the grid stays visible.
+// carries the outer look on both long edges; only the part outside the grid stays visible. The
+// bands are whole pixels of the scale-1 bar; the grain runs at the finest pixels of the scale.
 SurfaceHolder paintFrameBar(bool horizontal, int scale) {
   const int length = 433;
   const int depth = 21;
@@ -182,8 +183,8 @@ SurfaceHolder paintFrameBar(bool horizontal, int scale) {
   const Colour shade = rgb(118, 72, 32);
   const Colour joint = rgb(82, 48, 20);
 
-  // The colour at position `across` (0..20) of the profile, `along` the bar for the grain.
-  auto profile = [&](int across, int along, int seed) {
+  // The colour at band `across` (0..20) of the profile, `along` the bar for the grain.
+  auto profile = [&](int across, double along, int seed) {
     if (across == 0 || across == depth - 1) return edge;
     if (across == 1) return lit;
     if (across == depth - 2) return shade;
@@ -194,21 +195,26 @@ SurfaceHolder paintFrameBar(bool horizontal, int scale) {
 
   Sheet sheet = newPicture(horizontal ? length : depth, horizontal ? depth : length, scale);
   cairo_t* cr = sheet.cr.get();
-  for (int along = 0; along < length; ++along) {
-    for (int across = 0; across < depth; ++across) {
+  cairo_identity_matrix(cr);  // painted pixel by pixel of the scale
+  // A pixel's place in units of the scale-1 bar: its whole pixel, and its centre for the grain.
+  auto unit = [scale](int pixel) { return pixel / scale; };
+  auto centre = [scale](int pixel) { return (pixel + 0.5) / scale - 0.5; };
+  for (int along = 0; along < length * scale; ++along) {
+    for (int across = 0; across < depth * scale; ++across) {
       int x = horizontal ? along : across;
       int y = horizontal ? across : along;
-      Colour c = profile(across, along, horizontal ? 1 : 2);
+      Colour c = profile(unit(across), centre(along), horizontal ? 1 : 2);
       if (!horizontal) {
         // The ends of the side bars show past the top and bottom bars: give them the top and
         // bottom bars' look. The same end serves the left and the right corner, so its side
         // edges are one seam for both: outside as the frame's edge, inside as the joint with
         // the top or bottom bar.
-        const int topRow = along;           // 0..7 above the grid
-        const int bottomRow = along - 413;  // 14..19 below it
+        const int topRow = unit(along);           // 0..7 above the grid
+        const int bottomRow = unit(along) - 413;  // 14..19 below it
         if (topRow <= 7 || bottomRow >= 14) {
           const int row = topRow <= 7 ? topRow : bottomRow;
-          c = (across == 0 || across == depth - 1) && row > 0 ? joint : profile(row, across, 3);
+          const int side = unit(across);
+          c = (side == 0 || side == depth - 1) && row > 0 ? joint : profile(row, centre(across), 3);
         }
       }
       fillPixels(cr, x, y, 1, 1, c);

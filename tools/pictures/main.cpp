@@ -4,10 +4,12 @@
 //
 //   zelkan-pictures [folder [scale]]
 //
-// folder defaults to the source tree's assets/pictures; scale (default 1) paints every picture
-// at that many times its size.
+// folder defaults to the source tree's assets/pictures. With a scale, every picture is painted
+// at that many times its size into the folder; without one, the set at each scale the program
+// draws at: scale 1 into the folder, scale s into its subfolder "<s>x".
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "tools/pictures/painters.h"
@@ -52,24 +54,36 @@ bool write(cairo_surface_t* surface, const std::string& folder, std::string_view
   return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::string folder = argc > 1 ? argv[1] : ZELKAN_PICTURE_DIR;
-  const int scale = argc > 2 ? std::atoi(argv[2]) : 1;
-  if (argc > 3 || scale < 1 || scale > 16) {
-    std::fprintf(stderr, "usage: zelkan-pictures [folder [scale 1..16]]\n");
-    return 2;
-  }
+// Paints the set at one scale into the folder, with the window icon at scale 1 (the desktop's
+// icons at their sizes come from zelkan-icons).
+bool writeSet(const std::string& folder, int scale) {
   bool ok = true;
   for (const PictureInfo& info : pictureList) {
     ok = write(paint(info.picture, scale).get(), folder, info.name, info.width * scale,
                info.height * scale) &&
          ok;
   }
-  ok = write(paintIcon(scale).get(), folder, iconName, iconSize * scale, iconSize * scale) && ok;
+  if (scale == 1) ok = write(paintIcon(1).get(), folder, iconName, iconSize, iconSize) && ok;
   if (ok)
-    std::printf("zelkan-pictures: wrote %zu pictures to %s\n", pictureList.size() + 1,
-                folder.c_str());
+    std::printf("zelkan-pictures: wrote the pictures at scale %d to %s\n", scale, folder.c_str());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string folder = argc > 1 ? argv[1] : ZELKAN_PICTURE_DIR;
+  const int scale = argc > 2 ? std::atoi(argv[2]) : 0;
+  if (argc > 3 || (argc > 2 && (scale < 1 || scale > 16))) {
+    std::fprintf(stderr, "usage: zelkan-pictures [folder [scale 1..16]]\n");
+    return 2;
+  }
+  if (scale > 0) return writeSet(folder, scale) ? 0 : 1;
+  bool ok = writeSet(folder, 1);
+  for (int s = 2; s <= largestScale; ++s) {
+    const std::string subfolder = folder + "/" + std::to_string(s) + "x";
+    std::filesystem::create_directories(subfolder);
+    ok = writeSet(subfolder, s) && ok;
+  }
   return ok ? 0 : 1;
 }

@@ -61,14 +61,46 @@ SurfaceHolder paintDigit(int digit, int scale) {
   cairo_t* cr = sheet.cr.get();
   fillPixels(cr, 0, 0, 9, 25, panelGrey);
   const Glyph& g = glyphs[static_cast<std::size_t>(digit)];
-  // A dark drop shadow first, then the digit in white shading to pale grey at its foot.
+  auto inked = [&g](int row, int col) {
+    return row >= 0 && row < 20 && col >= 0 && col < 7 &&
+           g[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] == '#';
+  };
+  // A dark drop shadow first, then the digit in white shading to pale grey at its foot, row by
+  // row of the scale's pixels.
   for (int pass = 0; pass < 2; ++pass) {
     for (int row = 0; row < 20; ++row) {
       for (int col = 0; col < 7; ++col) {
-        if (g[static_cast<std::size_t>(row)][col] != '#') continue;
-        const Colour c =
-            pass == 0 ? rgb(58, 58, 62) : mix(rgb(255, 255, 255), rgb(214, 220, 228), row / 19.0);
-        fillPixels(cr, glyphLeft + col + (pass == 0), glyphTop + row + (pass == 0), 1, 1, c);
+        const int x = glyphLeft + col + (pass == 0);
+        const int y = glyphTop + row + (pass == 0);
+        auto addShape = [&] {
+          if (inked(row, col)) {
+            cairo_rectangle(cr, x, y, 1, 1);
+            return;
+          }
+          if (scale == 1) return;
+          // Finer pixels smooth the steps of the outline: an empty cell's corner between two
+          // inked neighbours is filled up to its diagonal.
+          for (const auto& [dx, dy] : {std::pair{-1, -1}, {1, -1}, {-1, 1}, {1, 1}}) {
+            if (!inked(row, col + dx) || !inked(row + dy, col)) continue;
+            const int cx = x + (dx > 0);
+            const int cy = y + (dy > 0);
+            cairo_move_to(cr, cx, cy);
+            cairo_line_to(cr, x + (dx < 0), cy);
+            cairo_line_to(cr, cx, y + (dy < 0));
+            cairo_close_path(cr);
+          }
+        };
+        for (int k = 0; k < scale; ++k) {
+          const double shade = std::clamp((row + (k + 0.5) / scale - 0.5) / 19.0, 0.0, 1.0);
+          cairo_save(cr);
+          cairo_rectangle(cr, x, y + static_cast<double>(k) / scale, 1, 1.0 / scale);
+          cairo_clip(cr);
+          addShape();
+          setColour(
+              cr, pass == 0 ? rgb(58, 58, 62) : mix(rgb(255, 255, 255), rgb(214, 220, 228), shade));
+          cairo_fill(cr);
+          cairo_restore(cr);
+        }
       }
     }
   }

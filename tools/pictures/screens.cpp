@@ -1,12 +1,13 @@
 // zelkan-screens: draws the start screen, a position in play and a sheet of every picture
 // enlarged, as PNG files, so the drawing can be looked at without a window.
 //
-//   zelkan-screens folder
+//   zelkan-screens folder [scale]     (scale 1..3, default 1: the desktop's scale factor)
 #include <cairo.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -65,15 +66,15 @@ void drawPositionInPlay(Canvas& canvas, GameState& s) {
   描画_ロボット(canvas, 2);
 }
 
-// Every picture enlarged four times (the long frame bars at their own size), in the order of
-// the list.
-int sheetScale(Picture p) {
-  return p == Picture::KARAYOKO || p == Picture::KARATATE ? 1 : 4;
+// Every picture at the scale, the small ones enlarged a whole number of times towards four times
+// their natural size, in the order of the list. The result: how many times its natural size.
+int sheetScale(Picture p, int scale) {
+  return p == Picture::KARAYOKO || p == Picture::KARATATE ? scale : scale * std::max(1, 4 / scale);
 }
 
-bool writePictureSheet(const std::string& path) {
+bool writePictureSheet(const std::string& path, int scale) {
   const int gap = 8;
-  const int sheetWidth = 1300;
+  const int sheetWidth = 1300 * scale;
   int x = gap;
   int y = gap;
   int rowHeight = 0;
@@ -83,8 +84,8 @@ bool writePictureSheet(const std::string& path) {
   // Lay out first to know the height, then paint.
   std::array<Place, pictureList.size()> places{};
   for (const PictureInfo& info : pictureList) {
-    const int w = info.width * sheetScale(info.picture);
-    const int h = info.height * sheetScale(info.picture);
+    const int w = info.width * sheetScale(info.picture, scale);
+    const int h = info.height * sheetScale(info.picture, scale);
     if (x + w + gap > sheetWidth) {
       x = gap;
       y += rowHeight + gap;
@@ -103,8 +104,9 @@ bool writePictureSheet(const std::string& path) {
     const Place p = places[static_cast<std::size_t>(info.picture)];
     cairo_save(cr.get());
     cairo_translate(cr.get(), p.x, p.y);
-    cairo_scale(cr.get(), sheetScale(info.picture), sheetScale(info.picture));
-    cairo_set_source_surface(cr.get(), pictureSurface(info.picture), 0, 0);
+    const int enlarge = sheetScale(info.picture, scale) / scale;
+    cairo_scale(cr.get(), enlarge, enlarge);
+    cairo_set_source_surface(cr.get(), pictureSurface(info.picture, scale), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr.get()), CAIRO_FILTER_NEAREST);
     cairo_paint(cr.get());
     cairo_restore(cr.get());
@@ -115,24 +117,25 @@ bool writePictureSheet(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: zelkan-screens folder\n");
+  const int scale = argc == 3 ? std::atoi(argv[2]) : 1;
+  if (argc < 2 || argc > 3 || scale < 1 || scale > largestScale) {
+    std::fprintf(stderr, "usage: zelkan-screens folder [scale 1..%d]\n", largestScale);
     return 2;
   }
   const std::string folder = argv[1];
   auto state = std::make_unique<GameState>();
   bool ok = true;
   {
-    Canvas canvas;
+    Canvas canvas(scale);
     drawStartScreen(canvas, *state);
     ok = canvas.writePng(folder + "/start.png") && ok;
   }
   {
-    Canvas canvas;
+    Canvas canvas(scale);
     drawPositionInPlay(canvas, *state);
     ok = canvas.writePng(folder + "/in-play.png") && ok;
   }
-  ok = writePictureSheet(folder + "/pictures.png") && ok;
+  ok = writePictureSheet(folder + "/pictures.png", scale) && ok;
   if (!ok) std::fprintf(stderr, "zelkan-screens: cannot write to %s\n", folder.c_str());
   return ok ? 0 : 1;
 }
