@@ -10,13 +10,9 @@
 namespace zelkan {
 namespace {
 
-Code opponentOf(Code colour) {
-  return colour == cellBlack ? cellWhite : cellBlack;
-}
-
 std::optional<ComMove> weakMove(GameState& s, SecondSource& clock, std::uint64_t seed) {
   std::vector<ComMove> all;
-  forEachCandidate(s.board, s.turnColour, opponentOf(s.turnColour), clock,
+  forEachCandidate(s.board, s.turnColour, opposite(s.turnColour), clock,
                    [&](const ComMove& m) { all.push_back(m); });
   if (all.empty()) return std::nullopt;
   // The same seed in the same position gives the same move; each position draws afresh.
@@ -36,7 +32,7 @@ std::optional<ComMove> chooseComMove(GameState& s, Level level, SecondSource& cl
     case Level::weak:
       return weakMove(s, clock, limits.seed);
     case Level::normal:
-      return searchComMove(s.board, s.turnColour, opponentOf(s.turnColour), clock);
+      return searchComMove(s.board, s.turnColour, opposite(s.turnColour), clock);
     case Level::strong: {
       TranspositionTable table = TranspositionTable::forBudget(limits.nodeBudget);
       return strongSearch(s, limits.nodeBudget, limits.stop, table).move;

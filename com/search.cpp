@@ -42,7 +42,7 @@ std::optional<ComMove> searchComMove(Board& board, Code comColour, Code humanCol
 }
 
 ComTurn playComTurn(GameState& s, SecondSource& clock) {
-  const Code human = s.turnColour == cellBlack ? cellWhite : cellBlack;
+  const Code human = opposite(s.turnColour);
   return playComMove(s, searchComMove(s.board, s.turnColour, human, clock));
 }
 

@@ -250,7 +250,7 @@ StrongSearchResult Searcher::run(const GameState& s) {
   {
     Board board = s.board;
     const Code com = s.turnColour;
-    const Code human = com == cellBlack ? cellWhite : cellBlack;
+    const Code human = opposite(com);
     FixedSecond still(0);
     std::vector<ComMove> scored;
     forEachCandidate(board, com, human, still, [&](const ComMove& m) { scored.push_back(m); });

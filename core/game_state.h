@@ -15,6 +15,11 @@ inline constexpr Code cellEmpty = 14;
 inline constexpr Code cellBlack = 0;
 inline constexpr Code cellWhite = 15;
 
+// The other side's colour.
+constexpr Code opposite(Code colour) {
+  return colour == cellBlack ? cellWhite : cellBlack;
+}
+
 // Picture codes of a stone being removed. They are fractional, so whatever carries a picture
 // code is a double; they are never stored in the board.
 using PictureCode = double;

@@ -17,7 +17,7 @@ MoveRecord completeMove(GameState& s, int x1, int y1, int x2, int y2) {
   const Code mover = s.turnColour;
   // The enemy is the other colour, whatever otherColour holds, so no move can ever take the
   // mover's own stones.
-  const Code enemy = mover == cellBlack ? cellWhite : cellBlack;
+  const Code enemy = opposite(mover);
   r.done = true;
   r.fromX = static_cast<Code>(x1);
   r.fromY = static_cast<Code>(y1);

@@ -5,12 +5,6 @@
 
 namespace zelkan {
 
-namespace {
-Code opposite(Code colour) {
-  return colour == cellBlack ? cellWhite : cellBlack;
-}
-}  // namespace
-
 // Brings the board to history entry p, redrawing only the cells that change; stepping
 // forward, every cell that becomes a stone gets the latest-move mark.
 void Game::restorePosition(int p, bool marking) {
