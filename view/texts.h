@@ -7,6 +7,7 @@
 
 #include <libintl.h>
 
+#include <cstring>
 #include <initializer_list>
 #include <string>
 
@@ -29,9 +30,10 @@ constexpr const char* N_(const char* text) {
 // catalog which.
 const char* C_(const char* context, const char* text);
 
-// True when the catalog gives `translated` in place of the text, false when it is the text itself.
+// True when the catalog gives `translated` in place of the text, false when it gives the text
+// itself (no entry, or the Japanese catalog).
 inline bool isTranslated(const char* text, const char* translated) {
-  return translated != text;
+  return translated != text && std::strcmp(translated, text) != 0;
 }
 
 // The words of a line on either side of its "%d", without the blanks around them:

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -152,6 +153,14 @@ TEST(InitialSetup, WipesTheMessageAreaButNotTheTitlePlateOrTheBoard) {
   EXPECT_TRUE(showsPicture(canvas, Picture::RABERU, 467, 13));
 }
 
+// Texts in this language from now on: a catalog's name, or "C" for the texts as written.
+void speak(const std::string& language) {
+  setenv("LANGUAGE", language.c_str(), 1);
+  // Through C, so gettext forgets what it looked up before even where the name stays the same.
+  std::setlocale(LC_MESSAGES, "C");
+  std::setlocale(LC_MESSAGES, "C.UTF-8");
+}
+
 struct Box {
   int x0, y0, x1, y1;
 };
@@ -197,8 +206,9 @@ TEST(PanelTexts, EveryCatalogsTextsStayInTheirPlaces) {
       {[](Canvas& c) { 描画_文字列(c, 21.5, 11.1, _("思考中"), 15, 12); }, 21.5, 11.1,
        21.5 + 1000 / twipsPerCell, 11.1 + 300 / twipsPerCell}};
   for (const std::string& language : languages) {
-    setenv("LANGUAGE", language.c_str(), 1);
-    std::setlocale(LC_MESSAGES, language == "C" ? "C" : "C.UTF-8");  // the catalogs read afresh
+    speak(language);
+    ASSERT_EQ(std::strcmp(_("思考中"), "思考中") == 0, language == "C" || language == "ja")
+        << language;
     for (int scale = 1; scale <= 3; ++scale) {
       for (std::size_t i = 0; i < std::size(places); ++i) {
         const Place& p = places[i];
@@ -216,8 +226,14 @@ TEST(PanelTexts, EveryCatalogsTextsStayInTheirPlaces) {
       }
     }
   }
-  unsetenv("LANGUAGE");
-  std::setlocale(LC_MESSAGES, "C");
+  // The Japanese catalog gives every text as written, so the move lines are drawn as ever.
+  speak("ja");
+  Canvas japanese;
+  描画_手数(japanese, 100);
+  Canvas expected;
+  expectedMoveLines(expected, 20.5, 100, 21.9, 0);
+  EXPECT_TRUE(sameImage(japanese, expected));
+  speak("C");
 }
 
 }  // namespace
