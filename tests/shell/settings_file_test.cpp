@@ -222,7 +222,7 @@ TEST_F(SettingsFileTest, TheOldFileIsReplacedWholeAndKeepsItsPermissions) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), old);
 }
 
-TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
+TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
   fs::create_directory(folder / "real");
   put(folder / "real" / "settings.ini", seiryokuOn + "\r\nBGM=ON\r\n");
   fs::permissions(folder / "real" / "settings.ini", fs::perms::owner_read | fs::perms::owner_write);
@@ -236,17 +236,56 @@ TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(namesIn(folder / "real"), std::set<std::string>{"settings.ini"});
   EXPECT_FALSE(readSettingsFile(file).failed());
 
-  // A dangling link gets its file made.
-  fs::remove(file);
-  fs::create_symlink("missing.ini", file);
-  ASSERT_TRUE(writeSettingsFile(file, {false, true}));
-  EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(bytesOf(folder / "missing.ini"), seiryokuOff + "\r\nBGM=ON\r\n");
+  // A link to anything else keeps it whole at start-up, and is replaced when an option changes.
+  fs::create_directory(folder / "other");
+  const std::pair<const char*, std::string> others[] = {
+      {"notes.txt", "#!/bin/sh\nexit 0\n"},
+      {"swapped.ini", "BGM=ON\r\n" + seiryokuOn + "\r\n"},
+      {"half.ini", seiryokuOn + "\r\n"},
+      {"missing.ini", ""},  // no bytes: no file
+      {"", ""},             // the folder
+      {"../Zelkan.ini", ""}};
+  for (const auto& [name, bytes] : others) {
+    SCOPED_TRACE(name);
+    fs::remove(file);
+    if (!bytes.empty()) put(folder / "other" / name, bytes);
+    fs::create_symlink(fs::path("other") / name, file);
+    const std::set<std::string> before = namesIn(folder / "other");
+    EXPECT_FALSE(writeSettingsDefaults(file));
+    EXPECT_TRUE(fs::is_symlink(file));
+    ASSERT_TRUE(writeSettingsFile(file, {false, true}));
+    EXPECT_EQ(statusOf(file).st_mode & S_IFMT, S_IFREG);
+    EXPECT_EQ(bytesOf(file), seiryokuOff + "\r\nBGM=ON\r\n");
+    EXPECT_EQ(namesIn(folder / "other"), before);
+    if (!bytes.empty()) {
+      EXPECT_EQ(bytesOf(folder / "other" / name), bytes);
+    }
+  }
+}
 
-  // Links in a loop lead nowhere.
-  fs::remove(file);
-  fs::create_symlink("Zelkan.ini", file);
-  EXPECT_FALSE(writeSettingsFile(file, OptionTicks{}));
+// A write cut off with its process leaves its new file behind, which the next write removes.
+TEST_F(SettingsFileTest, AWriteRemovesOnlyTheNewFilesOfProcessesGone) {
+  pid_t gone = 0;  // never a process id
+  std::ifstream("/proc/sys/kernel/pid_max") >> gone;
+  const std::string g = std::to_string(gone);
+  const auto ours = [](const std::string& pid, const std::string& n) {
+    return ".Zelkan.ini." + pid + "." + n + ".tmp";
+  };
+  const std::string live = std::to_string(::getppid());
+  fs::create_directories(folder / "sub");
+  fs::create_directory(folder / ours(g, "1"));
+  put(folder / "sub" / ours(g, "0"), "cut");
+  fs::create_symlink("sub/" + ours(g, "0"), folder / ours(g, "2"));
+  const std::set<std::string> kept{
+      "Zelkan.ini",       "sub",         ours(g, "1"),   ours(g, "2"),       ours(live, "0"),
+      ours(g, "0") + "~", ours(g, "00"), ours(g, "100"), ours("0" + g, "0"), ".x." + g + ".0.tmp"};
+  for (const std::string& name : kept)
+    if (!fs::exists(folder / name)) put(folder / name, "cut");
+  for (const char* n : {"0", "99"})
+    put(folder / ours(g, n), "cut");
+  ASSERT_TRUE(writeSettingsFile(file, OptionTicks{}));
+  EXPECT_EQ(namesIn(folder), kept);
+  EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(g, "0")});
 }
 
 TEST_F(SettingsFileTest, EveryHardLinkSeesTheNewLines) {
