@@ -79,13 +79,13 @@ int openFile(const char* path, int flags, unsigned mode) {
 }
 
 // Follows symbolic links from `path` to the name that is finally written: an existing file that
-// is not a link, or the missing name a dangling link points at. Empty when the links loop or a
-// name cannot be looked at.
+// is not a link, or `path` itself when it is missing. Empty when the links loop or lead nowhere,
+// or a name cannot be looked at: no file is ever made where a link points.
 std::filesystem::path followLinks(std::filesystem::path path) {
   for (int hop = 0; hop <= mostLinksFollowed; ++hop) {
     struct stat status;
     if (::lstat(path.c_str(), &status) != 0) {
-      return errno == ENOENT ? path : std::filesystem::path{};
+      return errno == ENOENT && hop == 0 ? path : std::filesystem::path{};
     }
     if (!S_ISLNK(status.st_mode)) return path;
     std::error_code error;
