@@ -241,7 +241,7 @@ TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
   fs::create_directory(folder / "other");
   fs::create_symlink("loop", folder / "other" / "loop");
   const std::pair<const char*, std::string> others[] = {
-      {"notes.txt", "#!/bin/sh\nexit 0\n"},
+      {"notes.txt", "#!/bin/sh\n"},
       {"swapped.ini", "BGM=ON\r\n" + seiryokuOn + "\r\n"},
       {"half.ini", seiryokuOn + "\r\n"},
       {"missing.ini", ""},
@@ -262,25 +262,23 @@ TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
 
 // A write cut off with its process leaves its new file behind, which the next write removes.
 TEST_F(SettingsFileTest, AWriteRemovesOnlyTheNewFilesOfProcessesGone) {
-  const std::string gone = "4194304", live = std::to_string(::getppid());  // above any process id
+  const std::string g = "4194304", live = std::to_string(::getppid());  // g: above any process id
   const auto ours = [](const std::string& pid, const char* n) {
     return ".Zelkan.ini." + pid + "." + n + ".tmp";
   };
   fs::create_directory(folder / "sub");
-  fs::create_directory(folder / ours(gone, "1"));
-  fs::create_symlink("sub/" + ours(gone, "0"), folder / ours(gone, "2"));
-  const std::set<std::string> kept{"Zelkan.ini",          "sub",
-                                   ours(gone, "1"),       ours(gone, "2"),
-                                   ours(live, "0"),       ours(gone, "0") + "~",
-                                   ours(gone, "00"),      ours(gone, "100"),
-                                   ours("0" + gone, "0"), ".x." + gone + ".0.tmp"};
+  fs::create_directory(folder / ours(g, "1"));
+  fs::create_symlink("sub/" + ours(g, "0"), folder / ours(g, "2"));
+  const std::set<std::string> kept{
+      "Zelkan.ini",       "sub",         ours(g, "1"),   ours(g, "2"),       ours(live, "0"),
+      ours(g, "0") + "~", ours(g, "00"), ours(g, "100"), ours("0" + g, "0"), ".x." + g + ".0.tmp"};
   for (const std::string& name : kept)
     if (!fs::exists(folder / name)) put(folder / name, "cut");
   for (const char* n : {"0", "99"})
-    put(folder / ours(gone, n), "cut");
+    put(folder / ours(g, n), "cut");
   ASSERT_TRUE(writeSettingsFile(file, OptionTicks{}));
   EXPECT_EQ(namesIn(folder), kept);
-  EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(gone, "0")});
+  EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(g, "0")});
 }
 
 TEST_F(SettingsFileTest, EveryHardLinkSeesTheNewLines) {
