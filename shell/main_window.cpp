@@ -17,8 +17,6 @@
 namespace zelkan {
 namespace {
 
-constexpr int escapeKeyCode = 27;
-
 MenuOption optionOf(int index) {
   return index == 0 ? MenuOption::SEIRYOKU : MenuOption::BGM;
 }
@@ -101,6 +99,8 @@ GtkWidget* MainWindow::buildMenuBar() {
   GtkWidget* position = addSubmenu(bar, _("局面"));
   addItem(position, _("最初"), [&g] { g.SAISYO(); });
   addItem(position, _("途中判定"), [&g] { g.HANTEI(); });
+  // TRANSLATORS: "Hint": the computer shows a good move for the side to move.
+  addItem(position, _("ヒント"), [&g] { g.HINTO(); });
 
   // TRANSLATORS: the menu bar's "Back" and "Forward" through the moves played.
   addBarItem(bar, _("戻"), [&g] { g.MODORU(); });
@@ -116,6 +116,15 @@ GtkWidget* MainWindow::buildMenuBar() {
   addLevelItem(strength, _("普通"), Level::normal);
   addLevelItem(strength, _("強い"), Level::strong);
   showLevel();
+  // TRANSLATORS: "Show moves": mark every cell the picked-up stone may move to.
+  destinationsItem_ = gtk_check_menu_item_new_with_label(_("移動先表示"));
+  g_signal_connect(destinationsItem_, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep([this] {
+                     game_->showDestinations =
+                         gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(destinationsItem_));
+                     書込_環境設定ファイル();
+                   })));
+  gtk_menu_shell_append(GTK_MENU_SHELL(options), destinationsItem_);
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box.
   addBarItem(bar, _("その他"), [this] { SONOTA(); });
@@ -130,7 +139,7 @@ const MainWindow::Handler* MainWindow::keep(Handler handler) {
 // Every event's handler runs through here: to its end with input held, and then the window
 // shows what it drew since its last refresh.
 void MainWindow::handle(const Handler& handler) {
-  gate_.run(handler);
+  gate_.run([this, &handler] { game_->command(handler); });
   gtk_widget_queue_draw(area_);
 }
 
@@ -235,9 +244,46 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 }
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
+  int code = 0;
+  switch (event->keyval) {
+    case GDK_KEY_Escape:
+      code = Game::keyEscape;
+      break;
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+      code = Game::keyLeft;
+      break;
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+      code = Game::keyRight;
+      break;
+    case GDK_KEY_Up:
+    case GDK_KEY_KP_Up:
+      code = Game::keyUp;
+      break;
+    case GDK_KEY_Down:
+    case GDK_KEY_KP_Down:
+      code = Game::keyDown;
+      break;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+      code = Game::keyReturn;
+      break;
+    case GDK_KEY_space:
+      code = Game::keySpace;
+      break;
+    case GDK_KEY_h:
+    case GDK_KEY_H:
+      code = Game::keyHint;
+      break;
+    default:
+      return FALSE;  // F10 and the like still reach the menus
+  }
+  // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
+  if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
+    return FALSE;
   auto* w = static_cast<MainWindow*>(self);
-  w->handle([w] { w->game_->keyPressed(escapeKeyCode); });
+  w->handle([w, code] { w->game_->keyPressed(code); });
   return TRUE;
 }
 

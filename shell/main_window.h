@@ -86,6 +86,7 @@ class MainWindow final : public GameWindow {
   GtkWidget* menuBar_ = nullptr;
   GtkWidget* checkItems_[2] = {nullptr, nullptr};
   GtkWidget* levelItems_[3] = {nullptr, nullptr, nullptr};  // by Level
+  GtkWidget* destinationsItem_ = nullptr;
   std::deque<Handler> handlers_;   // the menu items' handlers, at fixed addresses
   bool ticks_[2] = {true, false};  // as the menu is built: influence on, music off
 };

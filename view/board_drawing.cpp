@@ -65,4 +65,33 @@ void drawBoardFrame(Canvas& canvas) {
   copyAtCell(canvas, Picture::KARATATE, 19.4, 0.6);
 }
 
+CellBox cellBox(int x, int y) {
+  return {twipsX(x), twipsY(y), static_cast<double>(cellWidth), static_cast<double>(cellHeight)};
+}
+
+void drawDestinationMark(Canvas& canvas, int x, int y) {
+  canvas.fillCircle(twipsX(x) + 150, twipsY(y) + 150, 60, destinationColour);
+}
+
+namespace {
+
+// A frame `thickness` twips wide just inside the cell's edges.
+void drawFrame(Canvas& canvas, int x, int y, double thickness, int colour) {
+  const CellBox b = cellBox(x, y);
+  canvas.fillRectangle(b.x, b.y, b.width, thickness, colour);
+  canvas.fillRectangle(b.x, b.y + b.height - thickness, b.width, thickness, colour);
+  canvas.fillRectangle(b.x, b.y, thickness, b.height, colour);
+  canvas.fillRectangle(b.x + b.width - thickness, b.y, thickness, b.height, colour);
+}
+
+}  // namespace
+
+void drawHintFrame(Canvas& canvas, int x, int y) {
+  drawFrame(canvas, x, y, 45, hintColour);
+}
+
+void drawCursorFrame(Canvas& canvas, int x, int y) {
+  drawFrame(canvas, x, y, 30, cursorColour);
+}
+
 }  // namespace zelkan
