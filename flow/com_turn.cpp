@@ -62,7 +62,9 @@ std::optional<ComMove> Game::think() {
 
 void Game::com_打つ() {
   endPendingSelection();
-  描画_文字列(canvas_, 21.5, 11.1, "思考中", 15, 12);
+  // TRANSLATORS: "Thinking", shown under the panel's move lines while the computer chooses its
+  // move; it must fit in about 65 pixels at 12 points.
+  描画_文字列(canvas_, 21.5, 11.1, _("思考中"), 15, 12);
   描画_ロボット(canvas_, 2);
   canvas_.refresh();
 

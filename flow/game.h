@@ -14,6 +14,7 @@
 #include "core/move_completion.h"
 #include "flow/game_window.h"
 #include "view/canvas.h"
+#include "view/texts.h"
 #include "view/wait.h"
 
 namespace zelkan {
