@@ -1,6 +1,7 @@
 #include "view/board_drawing.h"
 
 #include "view/coordinates.h"
+#include "view/picture_list.h"
 
 namespace zelkan {
 namespace {
@@ -65,8 +66,10 @@ void drawBoardFrame(Canvas& canvas) {
   copyAtCell(canvas, Picture::KARATATE, 19.4, 0.6);
 }
 
+// The cell's picture, with the lines it shares with its neighbours.
 CellBox cellBox(int x, int y) {
-  return {twipsX(x), twipsY(y), static_cast<double>(cellWidth), static_cast<double>(cellHeight)};
+  constexpr double side = cellPictureSize * twipsPerPixel;
+  return {twipsX(x), twipsY(y), side, side};
 }
 
 void drawDestinationMark(Canvas& canvas, int x, int y) {
@@ -87,7 +90,7 @@ void drawFrame(Canvas& canvas, int x, int y, double thickness, int colour) {
 }  // namespace
 
 void drawHintFrame(Canvas& canvas, int x, int y) {
-  drawFrame(canvas, x, y, 45, hintColour);
+  drawFrame(canvas, x, y, 30, hintColour);
 }
 
 void drawCursorFrame(Canvas& canvas, int x, int y) {
