@@ -354,13 +354,16 @@ bool MainWindow::isTicked(MenuOption option) const {
 void MainWindow::setTicked(MenuOption option, bool ticked) {
   const int index = static_cast<int>(option);
   ticks_[index] = ticked;
-  if (GtkWidget* item = checkItems_[index]) {
-    g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+  if (GtkWidget* item = checkItems_[index]) tickQuietly(item, ticked);
+}
+
+// Sets a check item's mark without running its handler.
+void MainWindow::tickQuietly(GtkWidget* item, bool ticked) {
+  g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                  reinterpret_cast<gpointer>(onActivate), nullptr);
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
+  g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                     reinterpret_cast<gpointer>(onActivate), nullptr);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
-    g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                      reinterpret_cast<gpointer>(onActivate), nullptr);
-  }
 }
 
 void MainWindow::playSound(std::int32_t handle) {

@@ -64,6 +64,7 @@ class MainWindow final : public GameWindow {
   void addCheckItem(GtkWidget* shell, const char* caption, MenuOption option, Handler handler);
   void addLevelItem(GtkWidget* shell, const char* caption, Level level);
   void showLevel();
+  static void tickQuietly(GtkWidget* item, bool ticked);
   const Handler* keep(Handler handler);
   void handle(const Handler& handler);
   void repaintNow();

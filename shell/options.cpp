@@ -27,11 +27,7 @@ void MainWindow::読込_環境設定ファイル() {
   game_->level = r.level;
   showLevel();
   game_->showDestinations = r.destinations;
-  g_signal_handlers_block_matched(destinationsItem_, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                  reinterpret_cast<gpointer>(onActivate), nullptr);
-  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(destinationsItem_), r.destinations);
-  g_signal_handlers_unblock_matched(destinationsItem_, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                    reinterpret_cast<gpointer>(onActivate), nullptr);
+  tickQuietly(destinationsItem_, r.destinations);
 }
 
 void MainWindow::書込_環境設定ファイル() {
