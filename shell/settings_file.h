@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "com/levels.h"
+#include "files/atomic_file.h"
 
 namespace zelkan {
 
@@ -56,7 +57,7 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
 
 // How the writer opens files (the signature of open(2)). Tests pass their own to stand in for a
 // directory or disk that refuses; nullptr is open(2) itself.
-using SettingsFileOpener = int (*)(const char* path, int flags, unsigned mode);
+using SettingsFileOpener = FileOpener;
 
 // Writes the lines for `ticks` to the file at `path` and says whether the file now holds them.
 // The lines go to a new file beside the old one that then takes its name, so a crash or a full

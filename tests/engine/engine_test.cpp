@@ -3,8 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#include "core/game_record.h"
 
 #include "test_rows.h"
 
@@ -227,6 +235,104 @@ TEST_F(EngineTest, MalformedLinesNameTheFaultAndChangeNothing) {
     EXPECT_FALSE(engine.gameOver());
   }
   EXPECT_EQ(send("board" + std::string(4091, ' ')), before) << "4096 bytes are allowed";
+}
+
+// Records written by hand, good and refused, opened through loadgame; a refused one names its
+// line (where it has one) and leaves the game as it was.
+TEST_F(EngineTest, LoadgameTakesGoodRecordsAndRefusesBadOnesByLine) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("zelkan-records-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const auto file = [&](const std::string& name, const std::string& text) {
+    std::ofstream(dir / name, std::ios::binary) << text;
+    return (dir / name).string();
+  };
+  const std::string head = "zelkan-record 1\n";
+  struct Case {
+    std::string path;
+    std::string fault;  // empty: the record opens, and `board` then answers `after`
+    std::string after = "";
+  };
+  const std::string oneMove = with(start, {{4, 18, '.'}, {4, 3, 'B'}}) + " W 0 0 1";
+  ::mkfifo((dir / "fifo").c_str(), 0600);
+  const std::vector<Case> cases = {
+      {file("a", head + "# comment\r\nmode computer\ncomputer black\nfuture key\n\n4 18 4 3\n"), "",
+       oneMove},
+      {file("b", head + "start " + start + " W 0 0 7\npass\n4 18 4 3\n"), "",
+       with(start, {{4, 18, '.'}, {4, 3, 'B'}}) + " W 0 0 8"},
+      {file("c", head), "", start + " B 0 0 0"},
+      {file("d", ""), "line 1: not a game record"},
+      {file("e", "zelkan-record 2\n4 18 4 3\n"), "line 1: a record version"},
+      {file("f", "[Event]\n"), "line 1: not a game record"},
+      {file("g", head + "4 18 4 3\n4 18 4 3\n"), "line 3: illegal move"},
+      {file("h", head + "4 18 4\n"), "line 2: not a move"},
+      {file("i", head + "4 18 4 3\nmode two\n"), "line 3: not a move"},
+      {file("j", head + "mode chess\n"), "line 2: a header line"},
+      {file("k", head + "start " + start + " B 0 0 100\n"), "line 2: a header line"},
+      {file("l", head + "level " + std::string(2000, 'x') + "\n"), "line 2: line too long"},
+      {file("m", head + std::string(300000, '#')), "File too large"},
+      {dir.string(), "Is a directory"},
+      {(dir / "fifo").string(), "Invalid argument"},
+      {(dir / "missing").string(), "No such file"},
+  };
+  ASSERT_EQ(send("play 5 18 5 3"), done("38 38 0 0 none"));
+  for (const Case& c : cases) {
+    const std::string before = board();
+    const std::string answer = send("loadgame " + c.path);
+    if (c.fault.empty()) {
+      EXPECT_EQ(answer, done("")) << c.path;
+      EXPECT_EQ(board(), done(c.after)) << c.path;
+      ASSERT_EQ(send("clear_board"), done(""));
+      ASSERT_EQ(send("play 5 18 5 3"), done("38 38 0 0 none"));
+    } else {
+      EXPECT_EQ(answer.find("? " + c.path + ": "), 0u) << answer;
+      EXPECT_NE(answer.find(c.fault), std::string::npos) << answer << "should name: " << c.fault;
+      EXPECT_EQ(board(), before) << c.path;
+    }
+  }
+  EXPECT_NE(send("savegame " + (dir / "nowhere" / "x").string()).find("No such file"),
+            std::string::npos);
+  std::filesystem::remove_all(dir);
+}
+
+// A whole game saved, opened and saved again gives the same bytes; the replayed history is the
+// played one, and read back from that history the moves are the record's own.
+TEST_F(EngineTest, SavedGamesOpenMoveForMoveAndSaveTheSameBytes) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("zelkan-trip-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string first = (dir / "first game.zelkan").string();
+  const std::string second = (dir / "second.zelkan").string();
+  ASSERT_EQ(send("level weak"), done(""));
+  for (int i = 0; i < 200 && !engine.gameOver(); ++i)
+    ASSERT_TRUE(send("genmove " + std::to_string(i % 60)).starts_with("= "));
+  ASSERT_TRUE(engine.gameOver());
+  ASSERT_EQ(send("savegame " + first), done(""));
+
+  Engine reader;
+  ASSERT_EQ(reader.handle("loadgame " + first), done(""));
+  ASSERT_EQ(reader.handle("savegame " + second), done(""));
+  const auto bytes = [](const std::string& path) {
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+  };
+  EXPECT_EQ(bytes(first), bytes(second));
+  EXPECT_NE(bytes(first).find("\nresult "), std::string::npos);
+  EXPECT_TRUE(reader.gameOver());
+  const GameState &a = engine.state(), &b = reader.state();
+  ASSERT_EQ(a.historyEnd, b.historyEnd);
+  for (int k = 0; k <= a.historyEnd; ++k)
+    EXPECT_EQ(a.snapshots[k], b.snapshots[k]) << k;
+  EXPECT_EQ(a.moveLogColour, b.moveLogColour);
+  EXPECT_EQ(a.board, b.board);
+
+  GameRecord record;
+  GameEnd end{};
+  auto replayed = std::make_unique<GameState>();
+  ASSERT_FALSE(readRecord(bytes(first), record, *replayed, end));
+  EXPECT_EQ(movesFromHistory(b), record.moves);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
 #include "tools/engine/engine.h"
 
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "com/levels.h"
 #include "com/search.h"
 #include "core/counts.h"
+#include "core/game_record.h"
 #include "core/influence.h"
 #include "core/judgement.h"
 #include "core/move_completion.h"
 #include "core/movement.h"
 #include "core/setup.h"
+#include "files/atomic_file.h"
 
 namespace zelkan {
 namespace {
@@ -51,12 +55,6 @@ std::optional<int> parseSecond(std::string_view text, std::string& error) {
   const auto second = parseNumber(text, 0, 59);
   if (!second) error = "SECOND must be a whole number from 0 to 59";
   return second;
-}
-
-std::optional<Code> parseSide(std::string_view text) {
-  if (text == "B") return cellBlack;
-  if (text == "W") return cellWhite;
-  return std::nullopt;
 }
 
 char sideLetter(Code colour) {
@@ -107,6 +105,22 @@ std::string Engine::lineTooLong() {
 
 std::optional<std::string> Engine::handle(std::string_view line) {
   if (line.size() > maxLineBytes) return lineTooLong();
+
+  // savegame and loadgame take the rest of the line as the file's name, spaces and all.
+  for (const std::string_view command : {"savegame", "loadgame"}) {
+    std::string_view rest = line;
+    while (!rest.empty() && isSpace(rest.front()))
+      rest.remove_prefix(1);
+    if (!rest.starts_with(command)) continue;
+    rest.remove_prefix(command.size());
+    if (!rest.empty() && !isSpace(rest.front())) continue;
+    while (!rest.empty() && isSpace(rest.front()))
+      rest.remove_prefix(1);
+    while (!rest.empty() && isSpace(rest.back()))
+      rest.remove_suffix(1);
+    if (rest.empty()) return failure(std::string(command) + " takes 1 argument: PATH");
+    return command == "savegame" ? saveGame(rest) : loadGame(rest);
+  }
 
   std::array<std::string_view, maxArgs + 1> words;
   std::size_t count = 0;
@@ -190,40 +204,20 @@ std::string Engine::clearBoard() {
   state_->turnColour = cellBlack;
   state_->otherColour = cellWhite;
   gameOver_ = false;
+  end_ = GameEnd::none;
+  record_ = GameRecord{};
   return success("");
 }
 
 std::string Engine::setPosition(std::span<const std::string_view> args) {
-  const std::string_view rows = args[0];
-  if (rows.size() != boardSize * boardSize ||
-      rows.find_first_not_of(".BW") != std::string_view::npos) {
-    return failure("ROWS must be 361 characters, each '.', 'B' or 'W'");
-  }
-  const auto side = parseSide(args[1]);
-  if (!side) return failure("SIDE must be B or W");
-  const auto blackLost = parseNumber(args[2], 0, 9999);
-  if (!blackLost) return failure("BLACKLOST must be a whole number from 0 to 9999");
-  const auto whiteLost = parseNumber(args[3], 0, 9999);
-  if (!whiteLost) return failure("WHITELOST must be a whole number from 0 to 9999");
-  const auto moveNumber = parseNumber(args[4], 0, moveLimit - 1);
-  if (!moveNumber) return failure("MOVENUMBER must be a whole number from 0 to 99");
-
-  GameState& s = *state_;
-  for (int y = 1; y <= boardSize; ++y) {
-    for (int x = 1; x <= boardSize; ++x) {
-      const char c = rows[(y - 1) * boardSize + (x - 1)];
-      s.board(x, y) = c == 'B' ? cellBlack : c == 'W' ? cellWhite : cellEmpty;
-    }
-  }
-  s.turnColour = *side;
-  s.otherColour = *side == cellBlack ? cellWhite : cellBlack;
-  s.blackLost = static_cast<Code>(*blackLost);
-  s.whiteLost = static_cast<Code>(*whiteLost);
-  s.moveNumber = static_cast<Code>(*moveNumber);
-  s.historyEnd = s.moveNumber;
-  s.selState = 0;
-  調査_保存(s, s.moveNumber);
+  std::string error;
+  auto start = parseStart(args, error);
+  if (!start) return failure(error);
+  placeStart(*state_, start);
   gameOver_ = false;
+  end_ = GameEnd::none;
+  record_ = GameRecord{};
+  record_.start = std::move(start);
   return success("");
 }
 
@@ -263,7 +257,9 @@ std::string Engine::play(std::span<const std::string_view> args) {
     std::swap(s.turnColour, s.otherColour);
   } else {
     gameOver_ = true;
+    end_ = r.end;
   }
+  record_.moves.push_back({false, r.fromX, r.fromY, r.toX, r.toY});
   return success(outcome(r));
 }
 
@@ -316,10 +312,17 @@ std::string Engine::genmove(std::span<const std::string_view> args) {
     return failure("out of memory");
   }
   const ComTurn turn = playComMove(s, chosen);
-  if (turn.passed) return success("pass");
+  if (turn.passed) {
+    record_.moves.push_back({.pass = true});
+    return success("pass");
+  }
   const MoveRecord& r = turn.record;
   if (!r.done) return failure("the move history is full");
-  if (r.end != GameEnd::none) gameOver_ = true;
+  if (r.end != GameEnd::none) {
+    gameOver_ = true;
+    end_ = r.end;
+  }
+  record_.moves.push_back({false, r.fromX, r.fromY, r.toX, r.toY});
   char move[32];
   std::snprintf(move, sizeof move, "%d %d %d %d ", r.fromX, r.fromY, r.toX, r.toY);
   return success(move + outcome(r));
@@ -340,6 +343,35 @@ std::string Engine::candidates(std::span<const std::string_view> args) {
     lines += line;
   });
   return success(lines);
+}
+
+std::string Engine::saveGame(std::string_view path) {
+  GameRecord record = record_;
+  finishRecord(record, *state_, end_);
+  AtomicWriteOptions options;
+  options.rewriteInPlace = false;  // a failed save leaves the old file whole
+  const int error = writeFileAtomically(std::string(path), writeRecord(record), options);
+  if (error != 0) return failure(std::string(path) + ": " + std::strerror(error));
+  return success("");
+}
+
+std::string Engine::loadGame(std::string_view path) {
+  std::string text;
+  const int error = readSmallFile(std::string(path), recordMostBytes, text);
+  if (error != 0) return failure(std::string(path) + ": " + std::strerror(error));
+  GameRecord record;
+  GameEnd end = GameEnd::none;
+  auto replayed = std::make_unique<GameState>();
+  if (const auto problem = readRecord(text, record, *replayed, end)) {
+    std::string where = std::string(path) + ": ";
+    if (problem->line > 0) where += "line " + std::to_string(problem->line) + ": ";
+    return failure(where + recordProblemText(problem->problem));
+  }
+  state_ = std::move(replayed);
+  record_ = std::move(record);
+  end_ = end;
+  gameOver_ = end != GameEnd::none;
+  return success("");
 }
 
 }  // namespace zelkan

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "com/levels.h"
+#include "core/game_record.h"
 #include "core/game_state.h"
 #include "core/move_completion.h"
 
@@ -43,12 +44,18 @@ class Engine {
   std::string judge() const;
   std::string genmove(std::span<const std::string_view> args);
   std::string candidates(std::span<const std::string_view> args);  // restores the board
+  std::string saveGame(std::string_view path);
+  std::string loadGame(std::string_view path);
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
   Level level_ = Level::normal;       // genmove's; kept by clear_board and set_position
   std::uint64_t strongBudget_;
   std::unique_ptr<TranspositionTable> table_;  // the strong level's, kept from move to move
   bool gameOver_ = false;
+  GameEnd end_ = GameEnd::none;
+  // The moves since the last clear_board, set_position or loadgame, and the start position when
+  // it was set; savegame writes them.
+  GameRecord record_;
   bool quit_ = false;
 };
 

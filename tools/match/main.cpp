@@ -2,10 +2,11 @@
 // from seeded random openings, each side taking black in every other game, and prints the
 // results, the mean judgement margin and the time per move.
 //
-//   zelkan-match A B [-n GAMES] [--seed S] [--budget NODES]
+//   zelkan-match A B [-n GAMES] [--seed S] [--budget NODES] [--records DIR]
 //
 // A and B are weak, normal, strong or random. Games 2k and 2k + 1 share an opening of 4 to 8
-// random legal moves, A playing black in the first and white in the second.
+// random legal moves, A playing black in the first and white in the second. With --records, every
+// game is written to DIR as a game record, "game-0001.zelkan" and on, for the window to open.
 #include <algorithm>
 #include <array>
 #include <chrono>
@@ -17,11 +18,15 @@
 #include <string_view>
 #include <vector>
 
+#include <cstring>
+#include <filesystem>
 #include "com/levels.h"
 #include "com/mix.h"
 #include "com/search_position.h"
+#include "core/game_record.h"
 #include "core/judgement.h"
 #include "core/setup.h"
+#include "files/atomic_file.h"
 
 namespace zelkan {
 namespace {
@@ -53,9 +58,11 @@ std::optional<ComMove> randomMove(const GameState& s, std::uint64_t& rng) {
       static_cast<Code>(SearchPosition::xOf(to)), static_cast<Code>(SearchPosition::yOf(to)), 0};
 }
 
-// Plays one game; returns black's judgement margin at its end.
+// Plays one game, its moves kept in `record`; returns black's judgement margin at its end.
 int playGame(GameState& s, Player& black, Player& white, std::uint64_t openingSeed,
-             std::uint64_t gameSeed, std::uint64_t budget) {
+             std::uint64_t gameSeed, std::uint64_t budget, GameRecord& record) {
+  record = GameRecord{};
+  record.otherKeys = {{"black", black.name}, {"white", white.name}};
   初期設定(s);
   s.gameMode = modeCom;
   s.turnColour = cellBlack;
@@ -90,6 +97,9 @@ int playGame(GameState& s, Player& black, Player& white, std::uint64_t openingSe
       std::exit(2);
     }
     over = !turn.passed && turn.record.end != GameEnd::none;
+    const MoveRecord& r = turn.record;
+    record.moves.push_back({turn.passed, r.fromX, r.fromY, r.toX, r.toY});
+    if (over) finishRecord(record, s, r.end);
   }
   const Scores sc = judgePosition(s);
   return sc.black - sc.white;
@@ -105,7 +115,7 @@ void printTimes(const Player& p, const char* label) {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: zelkan-match A B [-n GAMES] [--seed S] [--budget NODES]\n"
+               "usage: zelkan-match A B [-n GAMES] [--seed S] [--budget NODES] [--records DIR]\n"
                "       A, B: weak, normal, strong or random\n");
   return 2;
 }
@@ -122,8 +132,13 @@ int main(int argc, char** argv) {
   long games = 200;
   std::uint64_t seed = 1;
   std::uint64_t budget = defaultNodeBudget;
+  std::filesystem::path records;
   for (int i = 3; i + 1 < argc; i += 2) {
     const std::string_view option = argv[i];
+    if (option == "--records") {
+      records = argv[i + 1];
+      continue;
+    }
     const long long value = std::strtoll(argv[i + 1], nullptr, 10);
     if (value < 0) return usage();
     if (option == "-n") {
@@ -138,7 +153,17 @@ int main(int argc, char** argv) {
   }
   if ((argc - 3) % 2 != 0) return usage();
 
+  if (!records.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(records, error);
+    if (error) {
+      std::fprintf(stderr, "zelkan-match: %s: %s\n", records.c_str(), error.message().c_str());
+      return 1;
+    }
+  }
+
   auto s = std::make_unique<GameState>();
+  GameRecord record;
   long wins = 0;
   long losses = 0;
   long draws = 0;
@@ -147,8 +172,20 @@ int main(int argc, char** argv) {
     const bool aBlack = g % 2 == 0;
     const std::uint64_t openingSeed = mix64(seed * 1000003 + static_cast<std::uint64_t>(g / 2));
     const std::uint64_t gameSeed = mix64(openingSeed + 1 + static_cast<std::uint64_t>(g));
-    const int blackMargin = aBlack ? playGame(*s, *a, *b, openingSeed, gameSeed, budget)
-                                   : playGame(*s, *b, *a, openingSeed, gameSeed, budget);
+    const int blackMargin = aBlack ? playGame(*s, *a, *b, openingSeed, gameSeed, budget, record)
+                                   : playGame(*s, *b, *a, openingSeed, gameSeed, budget, record);
+    if (!records.empty()) {
+      char name[32];
+      std::snprintf(name, sizeof name, "game-%04ld.zelkan", g + 1);
+      AtomicWriteOptions options;
+      options.rewriteInPlace = false;
+      const int error = writeFileAtomically(records / name, writeRecord(record), options);
+      if (error != 0) {
+        std::fprintf(stderr, "zelkan-match: %s: %s\n", (records / name).c_str(),
+                     std::strerror(error));
+        return 1;
+      }
+    }
     const int margin = aBlack ? blackMargin : -blackMargin;
     marginSum += margin;
     if (margin > 0) ++wins;

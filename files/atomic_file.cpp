@@ -1,0 +1,261 @@
+#include "files/atomic_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <system_error>
+
+namespace zelkan {
+namespace {
+
+// Links followed before the writer gives up, as the system does.
+constexpr int mostLinksFollowed = 40;
+// Names tried for the new file before the writer gives up on making one.
+constexpr int mostTemporaryNames = 100;
+
+int openFile(const char* path, int flags, unsigned mode) {
+  return ::open(path, flags, mode);
+}
+
+// errno after a failed call, never 0, so a failure is never read as success.
+int lastError() {
+  return errno != 0 ? errno : EIO;
+}
+
+// Follows symbolic links from `path` to the name that is finally written: an existing file that
+// is not a link, or `path` itself when it is missing. Empty when the links loop or lead nowhere,
+// or a name cannot be looked at: no file is ever made where a link points.
+std::filesystem::path followLinks(std::filesystem::path path) {
+  for (int hop = 0; hop <= mostLinksFollowed; ++hop) {
+    struct stat status;
+    if (::lstat(path.c_str(), &status) != 0) {
+      return errno == ENOENT && hop == 0 ? path : std::filesystem::path{};
+    }
+    if (!S_ISLNK(status.st_mode)) return path;
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    if (error) return {};
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return {};
+}
+
+std::filesystem::path directoryOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
+}
+
+// Writes all of `bytes` from the start of the file.
+bool writeAll(int fd, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put =
+        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (put < 0 && errno == EINTR) continue;
+    if (put == 0) errno = ENOSPC;
+    if (put <= 0) return false;
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// For a directory that takes no new file, or a file with other names: the bytes go over the
+// file's own first bytes, and only then is the rest of the old content cut off. The file is never
+// emptied first.
+int rewriteInPlace(const std::filesystem::path& target, std::string_view bytes,
+                   const AtomicWriteOptions& options) {
+  const int fd = options.opener(target.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0) return lastError();
+  int error = 0;
+  if (!writeAll(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+      ::fsync(fd) != 0) {
+    error = lastError();
+  }
+  if (::close(fd) != 0 && error == 0) error = lastError();
+  return error;
+}
+
+// The name of the `n`th new file the process `pid` makes beside the file named `file`.
+std::string temporaryName(std::string_view file, pid_t pid, int n) {
+  std::string name = ".";
+  name += file;
+  name += '.';
+  name += std::to_string(pid);
+  name += '.';
+  name += std::to_string(n);
+  name += ".tmp";
+  return name;
+}
+
+// Makes a new empty file beside `target`, named ".<name>.<process>.<n>.tmp" after it, with the
+// permissions a newly made file gets. -1 when the directory takes none.
+int createTemporary(const std::filesystem::path& target, FileOpener opener,
+                    std::filesystem::path& name) {
+  for (int n = 0; n < mostTemporaryNames; ++n) {
+    name = directoryOf(target) / temporaryName(target.filename().string(), ::getpid(), n);
+    const int fd = opener(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Makes the rename itself last; a failure here loses nothing, so it is not reported.
+void syncDirectory(const std::filesystem::path& directory) {
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// Writes the new file beside the old one and gives it the old one's name; `old` is the old file's
+// status, or nullptr when there is none.
+int replaceFile(const std::filesystem::path& target, std::string_view bytes,
+                const AtomicWriteOptions& options, const struct stat* old) {
+  std::filesystem::path temporary;
+  const int fd = createTemporary(target, options.opener, temporary);
+  if (fd < 0) {
+    const int error = lastError();
+    return options.rewriteInPlace ? rewriteInPlace(target, bytes, options) : error;
+  }
+  int error = 0;
+  if (old != nullptr) {
+    // Owner first: changing it may clear mode bits. Only root may give a file away; for anyone
+    // else the new file stays theirs, so the answer is not needed.
+    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+      [[maybe_unused]] const int given = ::fchown(fd, old->st_uid, old->st_gid);
+    }
+    if (::fchmod(fd, old->st_mode & 07777) != 0) error = lastError();
+  }
+  if (error == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) error = lastError();
+  if (::close(fd) != 0 && error == 0) error = lastError();
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = lastError();
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return error;
+  }
+  syncDirectory(directoryOf(target));
+  return 0;
+}
+
+// The process that made `name`, when `name` is exactly what createTemporary calls a new file
+// beside the file named `file`; 0 for any other name.
+pid_t temporaryMaker(std::string_view name, std::string_view file) {
+  std::string head = ".";
+  head += file;
+  head += '.';
+  if (!name.starts_with(head)) return 0;
+  const std::string_view rest = name.substr(head.size());
+  pid_t pid = 0;
+  int n = 0;
+  const char* const end = rest.data() + rest.size();
+  const auto [pidEnd, pidError] = std::from_chars(rest.data(), end, pid);
+  if (pidError != std::errc{} || pid <= 0 || pidEnd == end) return 0;
+  if (std::from_chars(pidEnd + 1, end, n).ec != std::errc{} || n < 0 || n >= mostTemporaryNames)
+    return 0;
+  // Building the name again turns away leading zeros, signs and anything after ".tmp".
+  return temporaryName(file, pid, n) == name ? pid : 0;
+}
+
+// Removes the new files that writes cut off by the end of their process left beside `path`:
+// only regular files named as ours whose process no longer runs, and only in that folder.
+void removeLeftovers(const std::filesystem::path& path) {
+  const int folder = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  DIR* const entries = ::fdopendir(folder);
+  if (entries == nullptr) {
+    ::close(folder);
+    return;
+  }
+  const std::string file = path.filename().string();
+  while (const dirent* entry = ::readdir(entries)) {
+    const pid_t maker = temporaryMaker(entry->d_name, file);
+    struct stat status;
+    if (maker > 0 && ::kill(maker, 0) == -1 && errno == ESRCH &&
+        ::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode)) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
+}
+
+int writeOnce(const std::filesystem::path& path, std::string_view bytes,
+              const AtomicWriteOptions& options) {
+  // A link we may not write through is ours to replace; what it points at is not ours.
+  if (isSymbolicLink(path) && options.writeThroughLink && !options.writeThroughLink(path)) {
+    return replaceFile(path, bytes, options, nullptr);
+  }
+  const std::filesystem::path target = followLinks(path);
+  if (target.empty()) return ELOOP;
+  struct stat old;
+  if (::lstat(target.c_str(), &old) != 0) {
+    return errno == ENOENT ? replaceFile(target, bytes, options, nullptr) : lastError();
+  }
+  // What a plain rewrite could not open stays as it is.
+  if (S_ISDIR(old.st_mode)) return EISDIR;
+  if (!S_ISREG(old.st_mode)) return EINVAL;
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return lastError();
+  // A new file would part the other names from the old one.
+  if (old.st_nlink > 1 && options.rewriteInPlace) return rewriteInPlace(target, bytes, options);
+  return replaceFile(target, bytes, options, &old);
+}
+
+}  // namespace
+
+bool isSymbolicLink(const std::filesystem::path& path) noexcept {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
+int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                        const AtomicWriteOptions& options) noexcept {
+  try {
+    AtomicWriteOptions chosen = options;
+    if (chosen.opener == nullptr) chosen.opener = openFile;
+    removeLeftovers(path);
+    // A failed write is tried once more.
+    const int error = writeOnce(path, bytes, chosen);
+    return error == 0 ? 0 : writeOnce(path, bytes, chosen);
+  } catch (...) {  // no memory for a name: the file stays as it was
+    return ENOMEM;
+  }
+}
+
+int readSmallFile(const std::filesystem::path& path, std::size_t limit,
+                  std::string& bytes) noexcept {
+  try {
+    bytes.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return lastError();
+    struct stat status;
+    int error = ::fstat(fd, &status) != 0                          ? lastError()
+                : S_ISDIR(status.st_mode)                          ? EISDIR
+                : !S_ISREG(status.st_mode)                         ? EINVAL
+                : static_cast<std::size_t>(status.st_size) > limit ? EFBIG
+                                                                   : 0;
+    char buffer[8192];
+    while (error == 0) {
+      const ssize_t got = ::read(fd, buffer, sizeof buffer);
+      if (got == 0) break;
+      if (got < 0) {
+        if (errno != EINTR) error = lastError();
+        continue;
+      }
+      bytes.append(buffer, static_cast<std::size_t>(got));
+      // A file that grows while it is read is still held to the limit.
+      if (bytes.size() > limit) error = EFBIG;
+    }
+    ::close(fd);
+    if (error != 0) bytes.clear();
+    return error;
+  } catch (...) {
+    bytes.clear();
+    return ENOMEM;
+  }
+}
+
+}  // namespace zelkan

@@ -1,0 +1,45 @@
+// Writing a whole file so that a crash or a full disk never leaves it half written, and reading a
+// small file that may be anything at all without ever blocking on it.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace zelkan {
+
+// How the writer opens files (the signature of open(2)). Tests pass their own to stand in for a
+// directory or disk that refuses; nullptr is open(2) itself.
+using FileOpener = int (*)(const char* path, int flags, unsigned mode);
+
+struct AtomicWriteOptions {
+  FileOpener opener = nullptr;
+  // Where the folder takes no new file, or the file has other hard links, the bytes are written
+  // over the file itself. Off: such a write fails and the old file keeps its bytes.
+  bool rewriteInPlace = true;
+  // For a symbolic link at `path`: true writes through it (it stays a link), false replaces the
+  // link by a regular file and leaves what it points at alone. Empty: always written through.
+  std::function<bool(const std::filesystem::path&)> writeThroughLink;
+};
+
+// Writes `bytes` to the file at `path`. The bytes go to a new file beside the old one that then
+// takes its name, so a crash or a full disk leaves the old file whole; the new file keeps the old
+// one's permissions. A file we may not write, or a name that is not a regular file, is left
+// alone. Before writing, the new files of earlier writes that were cut off, whose processes no
+// longer run, are removed from the folder of `path`; nothing else there is touched. Returns 0, or
+// the errno value of what went wrong.
+int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                        const AtomicWriteOptions& options = {}) noexcept;
+
+// True when `path` is itself a symbolic link.
+bool isSymbolicLink(const std::filesystem::path& path) noexcept;
+
+// Reads the whole of a regular file of at most `limit` bytes into `bytes`. The file is opened
+// without blocking, so a pipe by that name cannot hold the caller up. Returns 0, or the errno
+// value: EISDIR for a folder, EINVAL for a pipe, socket or device, EFBIG for a longer file.
+int readSmallFile(const std::filesystem::path& path, std::size_t limit,
+                  std::string& bytes) noexcept;
+
+}  // namespace zelkan
