@@ -12,6 +12,7 @@
 
 #include "com/levels.h"
 
+#include "core/game_record.h"
 #include "core/game_state.h"
 #include "core/move_completion.h"
 #include "flow/game_window.h"
@@ -66,6 +67,13 @@ class Game {
   // "ヒント": on a player's turn in a game, the strong level's move for the side to move, marked
   // on the board; thought as the computer's turn is, with the thinking text and input held.
   void HINTO();
+
+  // Shows a game record that `replayed` holds replayed (its history, and its last position with
+  // the side to move): the history is then the record's, and the board its last position. An
+  // unfinished game goes on in the record's mode (two players when it names none), the
+  // computer's turn waiting for a click as after "進"; a finished one is over, to be stepped
+  // through.
+  void openRecord(const GameState& replayed, const GameRecord& record, GameEnd end);
 
   // The computer's whole turn: thinking, search, the move with its animation, the record, the
   // panel and the end test. Expects turnColour = comColour.

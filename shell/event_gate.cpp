@@ -30,6 +30,19 @@ void EventGate::run(const std::function<void()>& handler) {
   }
   --depth_;
   if (depth_ == 0 && !draining_) drain();
+  while (depth_ == 0 && !draining_ && !waiting_.empty()) {
+    const std::function<void()> work = std::move(waiting_.front());
+    waiting_.pop_front();
+    work();
+  }
+}
+
+void EventGate::whenFree(std::function<void()> work) {
+  if (depth_ == 0 && !draining_ && dialogs_.empty() && foreignDialogs_ == 0) {
+    work();
+  } else {
+    waiting_.push_back(std::move(work));
+  }
 }
 
 void EventGate::dialogClosed(GtkWidget* dialog) {
@@ -62,7 +75,7 @@ void EventGate::filter(GdkEvent* event, gpointer self) {
 }
 
 EventGate::Fate EventGate::fateOf(GdkEvent* event) const {
-  if (depth_ == 0 && dialogs_.empty()) return Fate::pass;
+  if (depth_ == 0 && dialogs_.empty() && foreignDialogs_ == 0) return Fate::pass;
   switch (event->type) {
     case GDK_BUTTON_PRESS:
     case GDK_2BUTTON_PRESS:
@@ -86,6 +99,7 @@ EventGate::Fate EventGate::fateOf(GdkEvent* event) const {
   GtkWidget* top = widget != nullptr ? gtk_widget_get_toplevel(widget) : nullptr;
   if (top != nullptr && std::find(dialogs_.begin(), dialogs_.end(), top) != dialogs_.end())
     return Fate::pass;
+  if (foreignDialogs_ > 0) return top != nullptr && GTK_IS_DIALOG(top) ? Fate::pass : Fate::drop;
   return dialogs_.empty() ? Fate::hold : Fate::drop;
 }
 

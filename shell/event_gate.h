@@ -26,6 +26,15 @@ class EventGate {
   // A message box: its events pass while it is open, and other windows' input is dropped.
   void dialogOpened(GtkWidget* dialog) { dialogs_.push_back(dialog); }
   void dialogClosed(GtkWidget* dialog);
+  // A dialog whose window is not ours to know (the desktop's file chooser): while one is open,
+  // any dialog's input passes and the rest is dropped.
+  void foreignDialogOpened() { ++foreignDialogs_; }
+  void foreignDialogClosed() { --foreignDialogs_; }
+
+  // Runs `work` at once when no handler runs and no box is open, or else once the handler that
+  // runs has ended and its held input has been handled: for what comes from outside the window
+  // (a file handed over by a second start).
+  void whenFree(std::function<void()> work);
 
   // Waits about seconds with the main loop turning, so the window repaints and answers the
   // window manager while input stays held. Spends no processor time while it waits.
@@ -39,6 +48,8 @@ class EventGate {
   void drain();
 
   int depth_ = 0;
+  int foreignDialogs_ = 0;
+  std::deque<std::function<void()>> waiting_;
   bool draining_ = false;
   std::deque<GdkEvent*> held_;
   std::vector<GtkWidget*> dialogs_;

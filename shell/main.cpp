@@ -5,8 +5,10 @@
 
 #include <climits>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "shell/file_places.h"
@@ -33,13 +35,11 @@ bool enter(const std::filesystem::path& folder) {
 
 // Makes the folder of the wave files current, so they are found by their bare names wherever the
 // game is started from. An installed game whose folder cannot be entered takes the root instead,
-// and finds no stray wave file where it was started.
-zelkan::FilePlaces enterFilePlaces() {
-  const zelkan::FilePlaces places =
-      zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+// and finds no stray wave file where it was started. Only the running game does this: a second
+// start that hands its work over, or one asked for help, touches no folder.
+void enterFilePlaces(const zelkan::FilePlaces& places) {
   if (!places.currentFolder.empty() && !enter(places.currentFolder) && places.installed) enter("/");
   zelkan::makeSettingsFolder(places);
-  return places;
 }
 
 // The messages follow the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), and so does
@@ -55,20 +55,88 @@ void followTheDesktopsLanguage(const std::filesystem::path& catalogs) {
   textdomain(zelkan::textDomain);
 }
 
+// The one running game: its window, made when the application starts on this desktop.
+struct Running {
+  zelkan::FilePlaces places;
+  std::unique_ptr<zelkan::MainWindow> window;
+};
+
+// The window, made at the first start's activate or open: GApplication resolves the files named
+// on the command line only after its start-up, against the folder the program was started in,
+// which must still be current then.
+zelkan::MainWindow& windowOf(GApplication* app, Running& running) {
+  if (!running.window) {
+    enterFilePlaces(running.places);
+    running.window = std::make_unique<zelkan::MainWindow>();
+    running.window->settingsFile = running.places.settingsFile;
+    running.window->startUp(GTK_APPLICATION(app));
+  }
+  return *running.window;
+}
+
+// A start with no file, this one or a later one: the running window comes to the front.
+void onActivate(GApplication* app, gpointer data) {
+  windowOf(app, *static_cast<Running*>(data)).present();
+}
+
+// A start with files (a double click in the file manager, "zelkan FILE"): the window opens the
+// first of them, which is all one game can show.
+void onOpen(GApplication* app, GFile** files, gint count, const gchar*, gpointer data) {
+  zelkan::MainWindow& window = windowOf(app, *static_cast<Running*>(data));
+  window.present();
+  if (count < 1) return;
+  if (gchar* path = g_file_get_path(files[0])) {
+    window.openLater(path);
+    g_free(path);
+  }
+}
+
+// --version answers here, in the program started, and ends it; the rest goes on to the running
+// game.
+gint onLocalOptions(GApplication*, GVariantDict* options, gpointer) {
+  if (g_variant_dict_contains(options, "version")) {
+    std::puts("zelkan " ZELKAN_VERSION);
+    return 0;
+  }
+  // The help's usage line named the program as it was started; from here on it takes the
+  // desktop entry's name, which is the window's class on X.
+  g_set_prgname(desktopId);
+  return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const zelkan::FilePlaces places = enterFilePlaces();
-  followTheDesktopsLanguage(places.localeFolder);
+  Running running;
+  running.places =
+      zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  followTheDesktopsLanguage(running.places.localeFolder);
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);
-  g_set_prgname(desktopId);
   // Untitled windows (the popup menus) keep the title they have always had.
   g_set_application_name("zelkan");
-  gtk_init(&argc, &argv);
-  zelkan::MainWindow window;
-  window.settingsFile = places.settingsFile;
-  window.startUp();
-  gtk_main();
-  return 0;
+
+  // One game on a desktop: a second start hands its file to the running one and ends. With no
+  // session bus the game runs on its own.
+  GtkApplication* app = gtk_application_new(desktopId, G_APPLICATION_HANDLES_OPEN);
+  const GOptionEntry entries[] = {// TRANSLATORS: the description of --version in the help.
+                                  {"version", 0, 0, G_OPTION_ARG_NONE, nullptr,
+                                   zelkan::_("バージョンを表示して終了します"), nullptr},
+                                  {}};
+  g_application_add_main_option_entries(G_APPLICATION(app), entries);
+  // TRANSLATORS: the help's usage line after the options: a game record to open.
+  g_application_set_option_context_parameter_string(G_APPLICATION(app), zelkan::_("[ファイル]"));
+  g_application_set_option_context_summary(G_APPLICATION(app),
+                                           // TRANSLATORS: the help's summary.
+                                           zelkan::_("Zelkan：19 x 19 の盤で二人が戦う盤上ゲーム"));
+  g_application_set_option_context_description(
+      G_APPLICATION(app),
+      // TRANSLATORS: the end of the help.
+      zelkan::_("--display など GTK のオプションも使えます。"));
+  g_signal_connect(app, "handle-local-options", G_CALLBACK(onLocalOptions), nullptr);
+  g_signal_connect(app, "activate", G_CALLBACK(onActivate), &running);
+  g_signal_connect(app, "open", G_CALLBACK(onOpen), &running);
+  const int status = g_application_run(G_APPLICATION(app), argc, argv);
+  // The running game ends with _Exit; only a start that handed over, or answered, gets here.
+  return status;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <utility>
 
 #include "core/setup.h"
 #include "sound/sound_library.h"
@@ -23,6 +24,19 @@ MenuOption optionOf(int index) {
 
 }  // namespace
 
+// The strength's name in its action, as the engine names the levels.
+const char* levelName(Level level) {
+  switch (level) {
+    case Level::weak:
+      return "weak";
+    case Level::strong:
+      return "strong";
+    case Level::normal:
+      break;
+  }
+  return "normal";
+}
+
 MainWindow::MainWindow() : state_(std::make_unique<GameState>()), sound_(*this) {
   WaitTools waits = realWaitTools();
   waits.sleep = &EventGate::sleep;
@@ -35,12 +49,15 @@ MainWindow::~MainWindow() {
   if (window_ != nullptr) gtk_widget_destroy(window_);
 }
 
-void MainWindow::startUp() {
+void MainWindow::startUp(GtkApplication* app) {
+  app_ = app;
   // Sound first: a device that cannot be opened is reported before the window appears.
   sound_.startUp(1);
   game_->sounds = sound_.sounds;
 
-  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  window_ = gtk_application_window_new(app_);
+  // Held by the application too, so the window outlives it whatever ends first.
+  g_object_ref(window_);
   // TRANSLATORS: the game's name, as the window's title; usually kept as it is.
   gtk_window_set_title(GTK_WINDOW(window_), _("Zelkan"));
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
@@ -78,9 +95,13 @@ void MainWindow::startUp() {
   drawTitlePlate(canvas_);
 
   gtk_widget_show_all(window_);
+  started_ = true;
+  for (const std::filesystem::path& path : std::exchange(toOpen_, {}))
+    openLater(path);
 }
 
-// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他.
+// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他. Each item runs an action of the
+// application ("app." and its name), which the keys and a second start of the program can run too.
 GtkWidget* MainWindow::buildMenuBar() {
   Game& g = *game_;
   GtkWidget* bar = gtk_menu_bar_new();
@@ -88,47 +109,92 @@ GtkWidget* MainWindow::buildMenuBar() {
   // TRANSLATORS: the menu "Game": a game for two players ("versus a person"), a game against
   // the computer ("versus COM") moving first or second, and quitting the program.
   GtkWidget* game = addSubmenu(bar, _("対局"));
-  addItem(game, _("対MAN"), [&g] { g.TAIMAN(); });
+  addItem(game, _("対MAN"), "two-players", [&g] { g.TAIMAN(); });
   GtkWidget* com = addSubmenu(game, _("対COM"));
   // TRANSLATORS: start a game against the computer moving first (black) or second (white).
-  addItem(com, C_("menu", "先手"), [&g] { g.SENTE(); });
-  addItem(com, C_("menu", "後手"), [&g] { g.GOTE(); });
-  addItem(game, _("終了"), [this] { endAtOnce(); });
+  addItem(com, C_("menu", "先手"), "computer-second", [&g] { g.SENTE(); });
+  addItem(com, C_("menu", "後手"), "computer-first", [&g] { g.GOTE(); });
+  addItem(game, _("終了"), "quit", [this] { endAtOnce(); });
+  gtk_menu_shell_append(GTK_MENU_SHELL(game), gtk_separator_menu_item_new());
+  // TRANSLATORS: "Open...": a saved game record, chosen in a file chooser.
+  GtkWidget* open = addItem(game, _("開く..."), "open", [this] { openRecordChosen(); });
+  // TRANSLATORS: "Save...": the game as a record, to a file chosen in a file chooser.
+  GtkWidget* save = addItem(game, _("保存..."), "save", [this] { saveRecordChosen(); });
+  gtk_accel_label_set_accel(GTK_ACCEL_LABEL(gtk_bin_get_child(GTK_BIN(open))), GDK_KEY_o,
+                            GDK_CONTROL_MASK);
+  gtk_accel_label_set_accel(GTK_ACCEL_LABEL(gtk_bin_get_child(GTK_BIN(save))), GDK_KEY_s,
+                            GDK_CONTROL_MASK);
 
   // TRANSLATORS: the menu "Position": back to the start position, and judge the position now.
   GtkWidget* position = addSubmenu(bar, _("局面"));
-  addItem(position, _("最初"), [&g] { g.SAISYO(); });
-  addItem(position, _("途中判定"), [&g] { g.HANTEI(); });
+  addItem(position, _("最初"), "first", [&g] { g.SAISYO(); });
+  addItem(position, _("途中判定"), "judge", [&g] { g.HANTEI(); });
   // TRANSLATORS: "Hint": the computer shows a good move for the side to move.
-  addItem(position, _("ヒント"), [&g] { g.HINTO(); });
+  addItem(position, _("ヒント"), "hint", [&g] { g.HINTO(); });
 
   // TRANSLATORS: the menu bar's "Back" and "Forward" through the moves played.
-  addBarItem(bar, _("戻"), [&g] { g.MODORU(); });
-  addBarItem(bar, _("進"), [&g] { g.SUSUMU(); });
+  addBarItem(bar, _("戻"), "back", [&g] { g.MODORU(); });
+  addBarItem(bar, _("進"), "forward", [&g] { g.SUSUMU(); });
 
   // TRANSLATORS: the menu "Options": show the influence map, background music, and the
   // computer's strength: weak, normal, strong.
   GtkWidget* options = addSubmenu(bar, _("ｵﾌﾟｼｮﾝ"));
-  addCheckItem(options, _("勢力表示"), MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
-  addCheckItem(options, _("BGM"), MenuOption::BGM, [this] { BGM(); });
+  addCheckItem(options, _("勢力表示"), "influence", MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
+  addCheckItem(options, _("BGM"), "music", MenuOption::BGM, [this] { BGM(); });
   GtkWidget* strength = addSubmenu(options, _("強さ"));
+  strengthAction_ = g_simple_action_new_stateful("strength", G_VARIANT_TYPE_STRING,
+                                                 g_variant_new_string(levelName(game_->level)));
+  g_signal_connect(strengthAction_, "activate", G_CALLBACK(onStrength), this);
+  g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(strengthAction_));
+  g_object_unref(strengthAction_);
   addLevelItem(strength, _("弱い"), Level::weak);
   addLevelItem(strength, _("普通"), Level::normal);
   addLevelItem(strength, _("強い"), Level::strong);
   showLevel();
   // TRANSLATORS: "Show moves": mark every cell the picked-up stone may move to.
   destinationsItem_ = gtk_check_menu_item_new_with_label(_("移動先表示"));
-  g_signal_connect(destinationsItem_, "activate", G_CALLBACK(onActivate),
-                   const_cast<Handler*>(keep([this] {
-                     game_->showDestinations =
-                         gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(destinationsItem_));
-                     書込_環境設定ファイル();
-                   })));
+  // A click has flipped the mark already; the key or another program's call has not.
+  destinationsAction_ = addAction("destinations", g_variant_new_boolean(FALSE), [this] {
+    game_->showDestinations = !game_->showDestinations;
+    tickQuietly(destinationsItem_, game_->showDestinations);
+    setState(destinationsAction_, g_variant_new_boolean(game_->showDestinations));
+    書込_環境設定ファイル();
+  });
+  activateOnItem(destinationsItem_, "destinations");
   gtk_menu_shell_append(GTK_MENU_SHELL(options), destinationsItem_);
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box.
-  addBarItem(bar, _("その他"), [this] { SONOTA(); });
+  addBarItem(bar, _("その他"), "about", [this] { SONOTA(); });
+
+  static const char* const openKeys[] = {"<Control>o", nullptr};
+  static const char* const saveKeys[] = {"<Control>s", nullptr};
+  static const char* const hintKeys[] = {"h", nullptr};
+  gtk_application_set_accels_for_action(app_, "app.open", openKeys);
+  gtk_application_set_accels_for_action(app_, "app.save", saveKeys);
+  gtk_application_set_accels_for_action(app_, "app.hint", hintKeys);
   return bar;
+}
+
+// An action of the application running `handler` through handle(); stateful when `state` is
+// given.
+GSimpleAction* MainWindow::addAction(const char* name, GVariant* state, Handler handler) {
+  GSimpleAction* action = state != nullptr ? g_simple_action_new_stateful(name, nullptr, state)
+                                           : g_simple_action_new(name, nullptr);
+  g_signal_connect(action, "activate", G_CALLBACK(onAction),
+                   const_cast<Handler*>(keep(std::move(handler))));
+  g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(action));
+  g_object_unref(action);  // the application keeps it
+  return action;
+}
+
+// The item runs the action of that name when activated.
+void MainWindow::activateOnItem(GtkWidget* item, const char* action) {
+  g_object_set_data(G_OBJECT(item), "zelkan-action", const_cast<char*>(action));
+  g_signal_connect(item, "activate", G_CALLBACK(onItemActivate), this);
+}
+
+void MainWindow::setState(GSimpleAction* action, GVariant* state) {
+  if (action != nullptr) g_simple_action_set_state(action, state);
 }
 
 const MainWindow::Handler* MainWindow::keep(Handler handler) {
@@ -151,25 +217,28 @@ GtkWidget* MainWindow::addSubmenu(GtkWidget* shell, const char* caption) {
   return menu;
 }
 
-void MainWindow::addItem(GtkWidget* shell, const char* caption, Handler handler) {
+GtkWidget* MainWindow::addItem(GtkWidget* shell, const char* caption, const char* action,
+                               Handler handler) {
   GtkWidget* item = gtk_menu_item_new_with_label(caption);
-  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
-                   const_cast<Handler*>(keep(std::move(handler))));
+  addAction(action, nullptr, std::move(handler));
+  activateOnItem(item, action);
   gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
+  return item;
 }
 
 // An item with no submenu directly on the bar. GTK activates such an item only after a long
 // press, so a click is taken on the button's release; the keyboard still activates it.
-void MainWindow::addBarItem(GtkWidget* bar, const char* caption, Handler handler) {
+void MainWindow::addBarItem(GtkWidget* bar, const char* caption, const char* action,
+                            Handler handler) {
   GtkWidget* item = gtk_menu_item_new_with_label(caption);
-  auto* kept = const_cast<Handler*>(keep(std::move(handler)));
-  g_signal_connect(item, "activate", G_CALLBACK(onActivate), kept);
-  g_signal_connect(item, "button-release-event", G_CALLBACK(onBarItemRelease), kept);
+  addAction(action, nullptr, std::move(handler));
+  activateOnItem(item, action);
+  g_signal_connect(item, "button-release-event", G_CALLBACK(onBarItemRelease), this);
   gtk_menu_shell_append(GTK_MENU_SHELL(bar), item);
 }
 
-void MainWindow::addCheckItem(GtkWidget* shell, const char* caption, MenuOption option,
-                              Handler handler) {
+void MainWindow::addCheckItem(GtkWidget* shell, const char* caption, const char* action,
+                              MenuOption option, Handler handler) {
   GtkWidget* item = gtk_check_menu_item_new_with_label(caption);
   const int index = static_cast<int>(option);
   checkItems_[index] = item;
@@ -179,24 +248,23 @@ void MainWindow::addCheckItem(GtkWidget* shell, const char* caption, MenuOption 
     setTicked(optionOf(index), ticks_[index]);
     h();
   };
-  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
-                   const_cast<Handler*>(keep(std::move(handler))));
+  checkActions_[index] =
+      addAction(action, g_variant_new_boolean(ticks_[index]), std::move(handler));
+  activateOnItem(item, action);
   gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
 }
 
 // A radio item of the strength submenu. GTK moves the mark itself and activates both the item
-// that gains it and the one that loses it; only the one that gains it picks its level.
+// that gains it and the one that loses it; only the one that gains it runs the action, with its
+// level.
 void MainWindow::addLevelItem(GtkWidget* shell, const char* caption, Level level) {
   GSList* group = nullptr;
   if (level != Level::weak)
     group = gtk_radio_menu_item_get_group(GTK_RADIO_MENU_ITEM(levelItems_[0]));
   GtkWidget* item = gtk_radio_menu_item_new_with_label(group, caption);
   levelItems_[static_cast<int>(level)] = item;
-  auto* check = GTK_CHECK_MENU_ITEM(item);
-  g_signal_connect(item, "activate", G_CALLBACK(onActivate),
-                   const_cast<Handler*>(keep([this, level, check] {
-                     if (gtk_check_menu_item_get_active(check)) pickLevel(level);
-                   })));
+  g_object_set_data(G_OBJECT(item), "zelkan-level", const_cast<char*>(levelName(level)));
+  g_signal_connect(item, "activate", G_CALLBACK(onLevelItem), this);
   gtk_menu_shell_append(GTK_MENU_SHELL(shell), item);
 }
 
@@ -204,22 +272,50 @@ void MainWindow::addLevelItem(GtkWidget* shell, const char* caption, Level level
 void MainWindow::showLevel() {
   for (GtkWidget* item : levelItems_) {
     g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                    reinterpret_cast<gpointer>(onActivate), nullptr);
+                                    reinterpret_cast<gpointer>(onLevelItem), nullptr);
   }
   GtkWidget* chosen = levelItems_[static_cast<int>(game_->level)];
   gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(chosen), TRUE);
+  setState(strengthAction_, g_variant_new_string(levelName(game_->level)));
   for (GtkWidget* item : levelItems_)
     g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                      reinterpret_cast<gpointer>(onActivate), nullptr);
+                                      reinterpret_cast<gpointer>(onLevelItem), nullptr);
 }
 
-void MainWindow::onActivate(GtkMenuItem*, gpointer handler) {
+void MainWindow::onAction(GSimpleAction*, GVariant*, gpointer handler) {
   (*static_cast<const Handler*>(handler))();
 }
 
-gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer handler) {
+void MainWindow::onItemActivate(GtkMenuItem* item, gpointer self) {
+  auto* w = static_cast<MainWindow*>(self);
+  const auto* action = static_cast<const char*>(g_object_get_data(G_OBJECT(item), "zelkan-action"));
+  g_action_group_activate_action(G_ACTION_GROUP(w->app_), action, nullptr);
+}
+
+void MainWindow::onLevelItem(GtkMenuItem* item, gpointer self) {
+  if (!gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item))) return;
+  const auto* name = static_cast<const char*>(g_object_get_data(G_OBJECT(item), "zelkan-level"));
+  g_action_group_activate_action(G_ACTION_GROUP(static_cast<MainWindow*>(self)->app_), "strength",
+                                 g_variant_new_string(name));
+}
+
+// The strength's action, from its radio item or from outside: the computer plays at the level
+// named from its next move on, and the radio mark shows it.
+void MainWindow::onStrength(GSimpleAction*, GVariant* parameter, gpointer self) {
+  auto* w = static_cast<MainWindow*>(self);
+  const std::string_view name = g_variant_get_string(parameter, nullptr);
+  for (const Level level : {Level::weak, Level::normal, Level::strong}) {
+    if (name != levelName(level)) continue;
+    w->handle([w, level] {
+      w->pickLevel(level);
+      w->showLevel();
+    });
+  }
+}
+
+gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer self) {
   gtk_menu_shell_deactivate(GTK_MENU_SHELL(gtk_widget_get_parent(item)));
-  (*static_cast<const Handler*>(handler))();
+  onItemActivate(GTK_MENU_ITEM(item), self);
   return TRUE;
 }
 
@@ -355,15 +451,16 @@ void MainWindow::setTicked(MenuOption option, bool ticked) {
   const int index = static_cast<int>(option);
   ticks_[index] = ticked;
   if (GtkWidget* item = checkItems_[index]) tickQuietly(item, ticked);
+  setState(checkActions_[index], g_variant_new_boolean(ticked));
 }
 
 // Sets a check item's mark without running its handler.
 void MainWindow::tickQuietly(GtkWidget* item, bool ticked) {
   g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                  reinterpret_cast<gpointer>(onActivate), nullptr);
+                                  reinterpret_cast<gpointer>(onItemActivate), nullptr);
   gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
   g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                    reinterpret_cast<gpointer>(onActivate), nullptr);
+                                    reinterpret_cast<gpointer>(onItemActivate), nullptr);
 }
 
 void MainWindow::playSound(std::int32_t handle) {

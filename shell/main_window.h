@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "core/game_record.h"
 #include "core/game_state.h"
 #include "flow/game.h"
 #include "shell/event_gate.h"
@@ -18,6 +20,9 @@
 
 namespace zelkan {
 
+// The strength's name in its action and in game records, as the engine names the levels.
+const char* levelName(Level level);
+
 class MainWindow final : public GameWindow {
  public:
   MainWindow();
@@ -26,8 +31,15 @@ class MainWindow final : public GameWindow {
   MainWindow& operator=(const MainWindow&) = delete;
 
   // Start-up, in the game's order: sound, window, state, board, settings, title plate; then the
-  // window is shown with no game running.
-  void startUp();
+  // window is shown with no game running. The window is `app`'s, and every menu item runs one of
+  // its actions.
+  void startUp(GtkApplication* app);
+
+  // Brings the window to the front (a second start of the program).
+  void present();
+  // Opens the game record at `path` (handed over from the command line or a second start), as
+  // "開く..." does, once whatever runs now has ended.
+  void openLater(const std::filesystem::path& path);
 
   // GameWindow
   Answer show(const std::string& text, const std::string& title, Buttons buttons,
@@ -50,6 +62,14 @@ class MainWindow final : public GameWindow {
   void pickLevel(Level level);
   // The about box.
   void SONOTA();
+  // "開く...": a record chosen in the file chooser; "保存...": the game saved to a file chosen.
+  void openRecordChosen();
+  void saveRecordChosen();
+  // Opens the record at `path`; a file that is not one, or does not open, is told in a box and
+  // leaves the game as it was.
+  void openRecord(const std::filesystem::path& path);
+  // Saves every move of the history to `path`; a failure is told in a box.
+  void saveRecord(const std::filesystem::path& path);
 
   // Where "Zelkan.ini" is kept; empty: nowhere, so the defaults apply and nothing is written.
   std::filesystem::path settingsFile = settingsFileName;
@@ -59,10 +79,15 @@ class MainWindow final : public GameWindow {
 
   GtkWidget* buildMenuBar();
   GtkWidget* addSubmenu(GtkWidget* shell, const char* caption);
-  void addItem(GtkWidget* shell, const char* caption, Handler handler);
-  void addBarItem(GtkWidget* bar, const char* caption, Handler handler);
-  void addCheckItem(GtkWidget* shell, const char* caption, MenuOption option, Handler handler);
+  GtkWidget* addItem(GtkWidget* shell, const char* caption, const char* action, Handler handler);
+  void addBarItem(GtkWidget* bar, const char* caption, const char* action, Handler handler);
+  void addCheckItem(GtkWidget* shell, const char* caption, const char* action, MenuOption option,
+                    Handler handler);
   void addLevelItem(GtkWidget* shell, const char* caption, Level level);
+  GSimpleAction* addAction(const char* name, GVariant* state, Handler handler);
+  void activateOnItem(GtkWidget* item, const char* action);
+  static void setState(GSimpleAction* action, GVariant* state);
+  std::filesystem::path chooseFile(bool saving);
   void showLevel();
   static void tickQuietly(GtkWidget* item, bool ticked);
   const Handler* keep(Handler handler);
@@ -73,7 +98,10 @@ class MainWindow final : public GameWindow {
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
-  static void onActivate(GtkMenuItem* item, gpointer handler);
+  static void onAction(GSimpleAction* action, GVariant* parameter, gpointer handler);
+  static void onStrength(GSimpleAction* action, GVariant* parameter, gpointer self);
+  static void onItemActivate(GtkMenuItem* item, gpointer self);
+  static void onLevelItem(GtkMenuItem* item, gpointer self);
   static gboolean onBarItemRelease(GtkWidget* item, GdkEventButton* event, gpointer handler);
 
   EventGate gate_;
@@ -82,12 +110,21 @@ class MainWindow final : public GameWindow {
   SoundWrapper sound_;
   std::unique_ptr<Game> game_;
 
+  GtkApplication* app_ = nullptr;
   GtkWidget* window_ = nullptr;
   GtkWidget* area_ = nullptr;
   GtkWidget* menuBar_ = nullptr;
   GtkWidget* checkItems_[2] = {nullptr, nullptr};
   GtkWidget* levelItems_[3] = {nullptr, nullptr, nullptr};  // by Level
   GtkWidget* destinationsItem_ = nullptr;
+  GSimpleAction* checkActions_[2] = {nullptr, nullptr};
+  GSimpleAction* strengthAction_ = nullptr;
+  GSimpleAction* destinationsAction_ = nullptr;
+  // The record last opened, written again as it was while the history still holds its moves.
+  GameRecord opened_;
+  bool started_ = false;                       // startUp has shown the window
+  std::vector<std::filesystem::path> toOpen_;  // handed over before then
+  std::filesystem::path folder_;   // where the file chooser starts: the last record's folder
   std::deque<Handler> handlers_;   // the menu items' handlers, at fixed addresses
   bool ticks_[2] = {true, false};  // as the menu is built: influence on, music off
 };
