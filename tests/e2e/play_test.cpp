@@ -152,7 +152,8 @@ class PlayTest : public ::testing::Test {
     fs::remove_all(root_, ignored);
   }
 
-  void startGame(const std::vector<std::string>& changes, const fs::path& program = {}) {
+  void startGame(const std::vector<std::string>& changes, const fs::path& program = {},
+                 const std::vector<std::string>& args = {}) {
     std::vector<std::string> environment = screen_->environment();
     // A desktop in the C locale (its UTF-8 form, in which xdotool reads the titles as they
     // are), unless the test says otherwise.
@@ -163,6 +164,7 @@ class PlayTest : public ::testing::Test {
     environment.push_back("ASAN_OPTIONS=detect_leaks=0");
     Launch launch;
     launch.argv = {(program.empty() ? folder_ / "zelkan" : program).string()};
+    launch.argv.insert(launch.argv.end(), args.begin(), args.end());
     launch.workingFolder = elsewhere_;
     launch.environment = environment;
     launch.output = output_ / "zelkan.log";
@@ -548,6 +550,70 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
 
 // At a desktop scale of 2 the window keeps its size in the desktop's units and shows the image
 // drawn at that scale pixel for pixel; clicks find their cells as at scale 1.
+// Game records: one named on the command line opens at its last position, "戻" steps back
+// through it, and Ctrl+S saves it as it came; a second start hands its file to the running game
+// and ends, and a bad record is told in a box and leaves the board alone. --help and --version
+// answer on the terminal.
+TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
+  const std::string program = (folder_ / "zelkan").string();
+  std::vector<std::string> environment = screen_->environment();
+  environment.insert(environment.end(),
+                     {"LC_ALL=en_US.UTF-8", "LANGUAGE", "ASAN_OPTIONS=detect_leaks=0",
+                      "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=/dev/null"});
+  const CommandResult help = runCommand({program, "--help"}, reactionLimit, environment);
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("[FILE]"), std::string::npos) << help.output;
+  EXPECT_NE(help.output.find("--version"), std::string::npos) << help.output;
+  EXPECT_EQ(runCommand({program, "--version"}, reactionLimit, environment).output, "zelkan 1.0\n");
+  EXPECT_FALSE(fs::exists(folder_ / "Zelkan.ini")) << "an answer on the terminal left a trace";
+
+  const std::string game = "zelkan-record 1\nmode two\n10 18 10 12\n10 2 10 8\n";
+  std::ofstream(elsewhere_ / "first.zelkan") << game + "3 18 3 14\n";
+  std::ofstream(elsewhere_ / "second.zelkan") << game;
+  std::ofstream(elsewhere_ / "bad.zelkan") << "zelkan-record 1\n10 18 10 12\n10 18 10 12\n";
+  startGame(environment, {}, {"first.zelkan"});  // found from where the game was started
+  waitForMainWindow();
+  const auto opened = [](const std::string& m) {
+    return at(m, 10, 12) == 'B' && at(m, 10, 8) == 'W' && at(m, 3, 14) == 'b';
+  };
+  auto area = shootUntilBoard("01-opened", opened, windowLimit);
+  ASSERT_TRUE(opened(boardMap(*area))) << boardMap(*area);
+  findMenuBar();
+  clickBar(MODORU);
+  const auto back = [](const std::string& m) { return at(m, 3, 18) == 'B' && at(m, 3, 14) != 'b'; };
+  area = shootUntilBoard("02-back", back);
+  EXPECT_TRUE(back(boardMap(*area))) << boardMap(*area);
+
+  // The file chooser: the whole name typed over the one offered (an "h" in it is no hint).
+  screen_->pressKey(main_, "ctrl+s");
+  const std::optional<WindowInfo> chooser = screen_->waitForWindow({"Save"}, reactionLimit);
+  if (!chooser) fail("no file chooser");
+  screen_->pressKey(*chooser, "ctrl+a");
+  screen_->type(*chooser, (elsewhere_ / "saved here.zelkan").string());
+  screen_->pressKey(*chooser, "Return");
+  const Clock::time_point deadline = Clock::now() + reactionLimit;
+  while (readFile(elsewhere_ / "saved here.zelkan").empty() && Clock::now() < deadline)
+    std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(readFile(elsewhere_ / "saved here.zelkan"), game + "3 18 3 14\n");
+
+  const CommandResult second =
+      runCommand({program, (elsewhere_ / "second.zelkan").string()}, reactionLimit, environment);
+  EXPECT_TRUE(second.finished && second.exitCode == 0) << second.errors;
+  const auto handed = [](const std::string& m) {
+    return at(m, 10, 8) == 'w' && at(m, 3, 18) == 'B';
+  };
+  area = shootUntilBoard("03-handed-over", handed);
+  const std::string map = boardMap(*area);
+  EXPECT_TRUE(handed(map)) << map;
+  EXPECT_EQ(screen_->windows({"Zelkan"}).size(), 1u) << "a second game";
+
+  runCommand({program, (elsewhere_ / "bad.zelkan").string()}, reactionLimit, environment);
+  const std::optional<WindowInfo> box = screen_->waitForWindow({"Open"}, reactionLimit);
+  if (!box) fail("no box for a bad record");
+  EXPECT_TRUE(screen_->answer(*box, reactionLimit));
+  EXPECT_EQ(boardMap(*shoot("04-bad-record")), map);
+}
+
 TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   screen_ = std::make_unique<VirtualScreen>("2560x1600x24");  // room for the doubled window
   scale_ = 2;

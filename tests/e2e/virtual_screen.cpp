@@ -201,6 +201,10 @@ void VirtualScreen::pressKey(const WindowInfo& window, const std::string& key) c
   xdotool({"windowfocus", "--sync", window.id, "key", key});
 }
 
+void VirtualScreen::type(const WindowInfo& window, const std::string& text) const {
+  xdotool({"windowfocus", "--sync", window.id, "type", "--delay", "20", text});
+}
+
 bool VirtualScreen::answer(const WindowInfo& box, milliseconds limit) const {
   pressKey(box, "Return");
   const Clock::time_point deadline = Clock::now() + limit;

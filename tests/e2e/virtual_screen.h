@@ -57,6 +57,8 @@ class VirtualScreen {
   void pressKey(const std::string& key) const;
   // Gives the window the keyboard focus and presses a key in it.
   void pressKey(const WindowInfo& window, const std::string& key) const;
+  // Gives the window the keyboard focus and types `text` in it.
+  void type(const WindowInfo& window, const std::string& text) const;
   // Presses Return in a message box; false if the box is still there after `limit`.
   bool answer(const WindowInfo& box, std::chrono::milliseconds limit) const;
 
