@@ -20,18 +20,20 @@ void MainWindow::読込_環境設定ファイル() {
   }
   if (r.failed()) {
     // The defaults, ticked without drawing: the map comes with the next redraw that honours it.
-    if (!settingsFile.empty()) writeSettingsFile(settingsFile, OptionTicks{});
+    if (!settingsFile.empty()) writeSettingsDefaults(settingsFile);
     setTicked(MenuOption::SEIRYOKU, true);
     setTicked(MenuOption::BGM, false);
   }
   game_->level = r.level;
   showLevel();
+  game_->showDestinations = r.destinations;
+  tickQuietly(destinationsItem_, r.destinations);
 }
 
 void MainWindow::書込_環境設定ファイル() {
   if (settingsFile.empty()) return;
-  writeSettingsFile(settingsFile,
-                    {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM), game_->level});
+  writeSettingsFile(settingsFile, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM),
+                                   game_->level, game_->showDestinations});
 }
 
 void MainWindow::pickLevel(Level level) {

@@ -1,6 +1,7 @@
 // "Zelkan.ini", the file that keeps the options between runs: two lines in the Japanese code
 // page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF";
-// then, only when the computer's strength is not the normal one, "強さ=弱い" or "強さ=強い".
+// then, only when the computer's strength is not the normal one, "強さ=弱い" or "強さ=強い", and
+// only when the destination marks are on, "移動先表示=ON".
 // Reading and writing the file only; ticking the menu items, drawing and music are the window's.
 #pragma once
 
@@ -24,9 +25,15 @@ struct SettingsFileReading {
   bool seiryokuOn = false;  // line 1 is exactly "勢力表示=ON"
   bool line2Read = false;
   bool bgmOn = false;  // line 2 is exactly "BGM=ON"
-  // Line 3, up to its CR or the end of the file: "強さ=弱い" or "強さ=強い"; anything else, or
-  // no third line, is the normal strength.
+  // The optional lines after the first two, in any order, each up to its CR or the end of the
+  // file: "強さ=弱い" or "強さ=強い" (without either, the normal strength), and "移動先表示=ON".
+  // Any other line is passed over.
   Level level = Level::normal;
+  bool destinations = false;
+
+  // Lines 1 and 2 are each one of the texts the writer puts there: the file is a settings file,
+  // not some other file by that name.
+  bool ours = false;
 
   // Missing or unreadable file, or fewer than two lines: the defaults must be written and applied.
   bool failed() const { return !line2Read; }
@@ -38,6 +45,7 @@ struct OptionTicks {
   bool seiryoku = true;
   bool bgm = false;
   Level level = Level::normal;  // written as a third line unless normal
+  bool destinations = false;    // written as a line of its own only when on
 };
 
 // Reads the first three lines of the file at `path`. A line ends at a CR, and an LF right after it
@@ -54,9 +62,19 @@ using SettingsFileOpener = int (*)(const char* path, int flags, unsigned mode);
 // The lines go to a new file beside the old one that then takes its name, so a crash or a full
 // disk leaves the old file whole; the new file keeps the old one's permissions. Where that
 // directory takes no new file, or the file has other hard links, the file is rewritten in place.
-// A symbolic link is written through and stays a link. A file we may not write, or a name that
-// is not a regular file, is left alone. A failed write is tried once more; nothing is shown.
+// A file we may not write, or a name that is not a regular file, is left alone. A symbolic link
+// to a file that reads as ours is written through and stays a link; any other link (to some other
+// file, a folder or nothing) is replaced by a regular file, and what it points at keeps its bytes.
+// A failed write is tried once more; nothing is shown. Before writing, the new files of earlier
+// writes that were cut off, whose processes no longer run, are removed from the folder of `path`;
+// nothing else there is touched.
 bool writeSettingsFile(const std::filesystem::path& path, OptionTicks ticks,
                        SettingsFileOpener opener = nullptr) noexcept;
+
+// The defaults written when the file at start-up did not read as settings. A symbolic link is
+// never written through here: it and what it points at keep their bytes until the player switches
+// an option. Says whether the file now holds the defaults.
+bool writeSettingsDefaults(const std::filesystem::path& path,
+                           SettingsFileOpener opener = nullptr) noexcept;
 
 }  // namespace zelkan

@@ -40,7 +40,8 @@ std::string cp932(const std::string& utf8) {
   return out;
 }
 
-std::string bytesOf(const fs::path& file) {
+std::string bytesOf(const fs::path& file) {  // nothing for what is not a file
+  if (std::error_code e; !fs::is_regular_file(file, e)) return {};
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -91,6 +92,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     std::string bytes;
     bool line1Read, seiryokuOn, line2Read, bgmOn;
     Level level = Level::normal;
+    bool destinations = false;
   };
   const std::string both = seiryokuOn + "\r\nBGM=ON\r\n";
   const Case cases[] = {
@@ -121,6 +123,11 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"unknown strength", both + cp932("強さ=最強\r\n"), true, true, true, true},
       {"strength in UTF-8", both + "強さ=強い\r\n", true, true, true, true},
       {"strength cut short", both + cp932("強さ=強"), true, true, true, true},
+      {"marks, then strength", both + cp932("移動先表示=ON\r\n強さ=弱い\r\n"), true, true, true,
+       true, Level::weak, true},
+      {"an unknown line first", both + cp932("色=赤\r\n強さ=強い\r\n"), true, true, true, true,
+       Level::strong},
+      {"marks off", both + cp932("移動先表示=OFF\r\n"), true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -131,6 +138,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     EXPECT_EQ(r.line2Read, c.line2Read);
     EXPECT_EQ(r.bgmOn, c.bgmOn);
     EXPECT_EQ(r.level, c.level);
+    EXPECT_EQ(r.destinations, c.destinations);
     EXPECT_EQ(r.failed(), !c.line2Read);
     EXPECT_EQ(bytesOf(file), c.bytes);  // reading never rewrites
   }
@@ -186,15 +194,18 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
   for (const auto& [level, line3] : levels) {
     for (const bool seiryoku : {false, true}) {
       for (const bool bgm : {false, true}) {
-        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level}));
+        const bool marks = seiryoku && !bgm;
+        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks}));
         const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") +
-                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3;
+                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3 +
+                                     (marks ? "移動先表示=ON\r\n" : "");
         EXPECT_EQ(bytesOf(file), cp932(expected));
         const SettingsFileReading back = readSettingsFile(file);
         EXPECT_FALSE(back.failed());
         EXPECT_EQ(back.seiryokuOn, seiryoku);
         EXPECT_EQ(back.bgmOn, bgm);
         EXPECT_EQ(back.level, level);
+        EXPECT_EQ(back.destinations, marks);
       }
     }
   }
@@ -222,7 +233,7 @@ TEST_F(SettingsFileTest, TheOldFileIsReplacedWholeAndKeepsItsPermissions) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), old);
 }
 
-TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
+TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
   fs::create_directory(folder / "real");
   put(folder / "real" / "settings.ini", seiryokuOn + "\r\nBGM=ON\r\n");
   fs::permissions(folder / "real" / "settings.ini", fs::perms::owner_read | fs::perms::owner_write);
@@ -236,17 +247,48 @@ TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(namesIn(folder / "real"), std::set<std::string>{"settings.ini"});
   EXPECT_FALSE(readSettingsFile(file).failed());
 
-  // A dangling link gets its file made.
-  fs::remove(file);
-  fs::create_symlink("missing.ini", file);
-  ASSERT_TRUE(writeSettingsFile(file, {false, true}));
-  EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(bytesOf(folder / "missing.ini"), seiryokuOff + "\r\nBGM=ON\r\n");
+  // A link to anything else keeps it whole at start-up, and is replaced when an option changes.
+  fs::create_directory(folder / "other");
+  fs::create_symlink("loop", folder / "other" / "loop");
+  const std::pair<const char*, std::string> others[] = {
+      {"notes.txt", "#!/bin/sh\n"},
+      {"swapped.ini", "BGM=ON\r\n" + seiryokuOn + "\r\n"},
+      {"half.ini", seiryokuOn + "\r\n"},
+      {"missing.ini", ""},
+      {"", ""},
+      {"loop", ""}};
+  for (const auto& [name, bytes] : others) {
+    SCOPED_TRACE(name);
+    fs::remove(file);
+    if (!bytes.empty()) put(folder / "other" / name, bytes);
+    fs::create_symlink(fs::path("other") / name, file);
+    EXPECT_FALSE(writeSettingsDefaults(file));
+    EXPECT_TRUE(fs::is_symlink(file));
+    ASSERT_TRUE(writeSettingsFile(file, {false, true}));
+    EXPECT_EQ(bytesOf(file), seiryokuOff + "\r\nBGM=ON\r\n");
+    EXPECT_EQ(bytesOf(folder / "other" / name), bytes);  // no bytes: still no file
+  }
+}
 
-  // Links in a loop lead nowhere.
-  fs::remove(file);
-  fs::create_symlink("Zelkan.ini", file);
-  EXPECT_FALSE(writeSettingsFile(file, OptionTicks{}));
+// A write cut off with its process leaves its new file behind, which the next write removes.
+TEST_F(SettingsFileTest, AWriteRemovesOnlyTheNewFilesOfProcessesGone) {
+  const std::string g = "4194304", live = std::to_string(::getppid());  // g: above any process id
+  const auto ours = [](const std::string& pid, const char* n) {
+    return ".Zelkan.ini." + pid + "." + n + ".tmp";
+  };
+  fs::create_directory(folder / "sub");
+  fs::create_directory(folder / ours(g, "1"));
+  fs::create_symlink("sub/" + ours(g, "0"), folder / ours(g, "2"));
+  const std::set<std::string> kept{
+      "Zelkan.ini",       "sub",         ours(g, "1"),   ours(g, "2"),       ours(live, "0"),
+      ours(g, "0") + "~", ours(g, "00"), ours(g, "100"), ours("0" + g, "0"), ".x." + g + ".0.tmp"};
+  for (const std::string& name : kept)
+    if (!fs::exists(folder / name)) put(folder / name, "cut");
+  for (const char* n : {"0", "99"})
+    put(folder / ours(g, n), "cut");
+  ASSERT_TRUE(writeSettingsFile(file, OptionTicks{}));
+  EXPECT_EQ(namesIn(folder), kept);
+  EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(g, "0")});
 }
 
 TEST_F(SettingsFileTest, EveryHardLinkSeesTheNewLines) {
