@@ -4,8 +4,8 @@
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
