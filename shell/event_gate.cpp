@@ -36,6 +36,15 @@ void EventGate::dialogClosed(GtkWidget* dialog) {
   dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
 }
 
+void EventGate::answerAtOnce(GtkWidget* window) {
+  atOnce_.push_back(window);
+  g_signal_connect(window, "destroy", G_CALLBACK(+[](GtkWidget* gone, gpointer self) {
+                     auto& list = static_cast<EventGate*>(self)->atOnce_;
+                     list.erase(std::remove(list.begin(), list.end(), gone), list.end());
+                   }),
+                   this);
+}
+
 void EventGate::drain() {
   draining_ = true;
   while (!held_.empty()) {
@@ -85,6 +94,8 @@ EventGate::Fate EventGate::fateOf(GdkEvent* event) const {
   GtkWidget* widget = gtk_get_event_widget(event);
   GtkWidget* top = widget != nullptr ? gtk_widget_get_toplevel(widget) : nullptr;
   if (top != nullptr && std::find(dialogs_.begin(), dialogs_.end(), top) != dialogs_.end())
+    return Fate::pass;
+  if (dialogs_.empty() && std::find(atOnce_.begin(), atOnce_.end(), top) != atOnce_.end())
     return Fate::pass;
   return dialogs_.empty() ? Fate::hold : Fate::drop;
 }

@@ -82,7 +82,7 @@ void MainWindow::startUp() {
   gtk_widget_show_all(window_);
 }
 
-// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他.
+// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他, 遊び方.
 GtkWidget* MainWindow::buildMenuBar() {
   Game& g = *game_;
   GtkWidget* bar = gtk_menu_bar_new();
@@ -119,6 +119,7 @@ GtkWidget* MainWindow::buildMenuBar() {
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box.
   addBarItem(bar, _("その他"), [this] { SONOTA(); });
+  addBarItem(bar, _("遊び方"), [this] { rules_.present(); });
   return bar;
 }
 
@@ -235,8 +236,12 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 }
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
   auto* w = static_cast<MainWindow*>(self);
+  if (event->keyval == GDK_KEY_F1) {
+    w->handle([w] { w->rules_.present(); });
+    return TRUE;
+  }
+  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
   w->handle([w] { w->game_->keyPressed(escapeKeyCode); });
   return TRUE;
 }
