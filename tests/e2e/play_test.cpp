@@ -197,13 +197,16 @@ class PlayTest : public ::testing::Test {
     return area;
   }
 
-  // Screenshots until `done` holds for one, at most for `limit`; the last one is returned.
+  // Screenshots until `done` holds for one, at most for `limit`; the last one is returned. The
+  // area is the main window's, or the one at the top-left of `window`.
   std::unique_ptr<Canvas> shootUntil(const std::string& name,
                                      const std::function<bool(const Canvas&)>& done,
-                                     milliseconds limit = reactionLimit) {
+                                     milliseconds limit = reactionLimit,
+                                     const WindowInfo* window = nullptr) {
     const Clock::time_point deadline = Clock::now() + limit;
     for (;;) {
-      std::unique_ptr<Canvas> area = shoot(name);
+      std::unique_ptr<Canvas> area =
+          window ? shoot(name, window->x, window->y) : shoot(name, areaX(), areaY());
       if (done(*area) || Clock::now() >= deadline) return area;
       std::this_thread::sleep_for(100ms);
     }
@@ -596,7 +599,8 @@ class LanguageTest : public PlayTest, public ::testing::WithParamInterface<std::
       drawRulesPage(expected, rulesPage(page));
       const std::string name = "rules-" + std::to_string(page + 1);
       const auto shown = shootUntil(
-          name, [&](const Canvas& a) { return sameIn(a, expected, whole); }, windowLimit);
+          name, [&](const Canvas& a) { return sameIn(a, expected, whole); }, reactionLimit,
+          &*rules);
       EXPECT_TRUE(sameIn(*shown, expected, whole)) << "rules page " << page + 1;
       if (page + 1 < rulesPageCount)  // the button at the right end of the row below the page
         screen_->click(rules->x + rules->width - 20, rules->y + (clientHeight + rules->height) / 2);
