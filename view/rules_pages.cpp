@@ -99,7 +99,7 @@ std::string named(const char* format, std::initializer_list<const char*> names) 
 
 RulesPage boardPage() {
   RulesPage page;
-  // TRANSLATORS: the rules window's page titles are short, one line at 14 points.
+  // TRANSLATORS: the rules window's page titles are short, one line at 15 points.
   page.title = _("盤と並べ方");
   page.text = fill(_("盤は縦横 %d 目です。白は上の 2 段に、黒は下の 2 段に、%d 石ずつ並んで"
                      "始まります。黒が先に動かし、あとは交互に一手に一石ずつ動かします。"),
