@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <utility>
 
 #include "core/setup.h"
 #include "sound/sound_library.h"
@@ -16,8 +17,6 @@
 
 namespace zelkan {
 namespace {
-
-constexpr int escapeKeyCode = 27;
 
 MenuOption optionOf(int index) {
   return index == 0 ? MenuOption::SEIRYOKU : MenuOption::BGM;
@@ -101,6 +100,8 @@ GtkWidget* MainWindow::buildMenuBar() {
   GtkWidget* position = addSubmenu(bar, _("局面"));
   addItem(position, _("最初"), [&g] { g.SAISYO(); });
   addItem(position, _("途中判定"), [&g] { g.HANTEI(); });
+  // TRANSLATORS: "Hint": the computer shows a good move for the side to move.
+  addItem(position, _("ヒント"), [&g] { g.HINTO(); });
 
   // TRANSLATORS: the menu bar's "Back" and "Forward" through the moves played.
   addBarItem(bar, _("戻"), [&g] { g.MODORU(); });
@@ -116,6 +117,15 @@ GtkWidget* MainWindow::buildMenuBar() {
   addLevelItem(strength, _("普通"), Level::normal);
   addLevelItem(strength, _("強い"), Level::strong);
   showLevel();
+  // TRANSLATORS: "Show moves": mark every cell the picked-up stone may move to.
+  destinationsItem_ = gtk_check_menu_item_new_with_label(_("移動先表示"));
+  g_signal_connect(destinationsItem_, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep([this] {
+                     game_->showDestinations =
+                         gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(destinationsItem_));
+                     書込_環境設定ファイル();
+                   })));
+  gtk_menu_shell_append(GTK_MENU_SHELL(options), destinationsItem_);
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box.
   addBarItem(bar, _("その他"), [this] { SONOTA(); });
@@ -131,7 +141,7 @@ const MainWindow::Handler* MainWindow::keep(Handler handler) {
 // Every event's handler runs through here: to its end with input held, and then the window
 // shows what it drew since its last refresh.
 void MainWindow::handle(const Handler& handler) {
-  gate_.run(handler);
+  gate_.run([this, &handler] { game_->command(handler); });
   gtk_widget_queue_draw(area_);
 }
 
@@ -241,8 +251,22 @@ gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
     w->handle([w] { w->rules_.present(); });
     return TRUE;
   }
-  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
-  w->handle([w] { w->game_->keyPressed(escapeKeyCode); });
+  // The keys the game answers; every other key (F10 and the like) goes on to the menus.
+  static constexpr std::pair<guint, int> keys[] = {
+      {GDK_KEY_Escape, Game::keyEscape},   {GDK_KEY_Left, Game::keyLeft},
+      {GDK_KEY_KP_Left, Game::keyLeft},    {GDK_KEY_Right, Game::keyRight},
+      {GDK_KEY_KP_Right, Game::keyRight},  {GDK_KEY_Up, Game::keyUp},
+      {GDK_KEY_KP_Up, Game::keyUp},        {GDK_KEY_Down, Game::keyDown},
+      {GDK_KEY_KP_Down, Game::keyDown},    {GDK_KEY_Return, Game::keyReturn},
+      {GDK_KEY_KP_Enter, Game::keyReturn}, {GDK_KEY_space, Game::keySpace},
+      {GDK_KEY_h, Game::keyHint},          {GDK_KEY_H, Game::keyHint}};
+  const auto key = std::ranges::find(keys, event->keyval, &std::pair<guint, int>::first);
+  if (key == std::end(keys)) return FALSE;
+  const int code = key->second;
+  // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
+  if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
+    return FALSE;
+  w->handle([w, code] { w->game_->keyPressed(code); });
   return TRUE;
 }
 
@@ -313,13 +337,16 @@ bool MainWindow::isTicked(MenuOption option) const {
 void MainWindow::setTicked(MenuOption option, bool ticked) {
   const int index = static_cast<int>(option);
   ticks_[index] = ticked;
-  if (GtkWidget* item = checkItems_[index]) {
-    g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+  if (GtkWidget* item = checkItems_[index]) tickQuietly(item, ticked);
+}
+
+// Sets a check item's mark without running its handler.
+void MainWindow::tickQuietly(GtkWidget* item, bool ticked) {
+  g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                  reinterpret_cast<gpointer>(onActivate), nullptr);
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
+  g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                     reinterpret_cast<gpointer>(onActivate), nullptr);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
-    g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                      reinterpret_cast<gpointer>(onActivate), nullptr);
-  }
 }
 
 void MainWindow::playSound(std::int32_t handle) {

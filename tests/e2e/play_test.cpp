@@ -62,6 +62,19 @@ std::string readFile(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The cells framed in a colour (the cursor's, a hint's), as "(x,y)" in reading order.
+std::string framedCells(const Canvas& area, int colour) {
+  std::string cells;
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      if (!(area.pixel(cellPx(x) + 11, cellPy(y) + 1) == palette[colour])) continue;
+      cells.append("(").append(std::to_string(x)).append(",").append(std::to_string(y));
+      cells.append(")");
+    }
+  }
+  return cells;
+}
+
 // Bytes as C escapes, for failure messages.
 std::string escaped(const std::string& bytes) {
   std::string out;
@@ -285,14 +298,15 @@ class PlayTest : public ::testing::Test {
            << "Zelkan.ini holds \"" << escaped(bytes) << "\", not \"" << escaped(expected) << "\"";
   }
 
-  // A board map with the cells that a window (a message box) hides, in part or whole, as '?'.
+  // A board map with the cells whose read part a window (a message box) hides, in part or
+  // whole, as '?'.
   std::string behind(std::string map, const WindowInfo& w) const {
+    constexpr int read = cellPictureSize - 2 * cellBandUnread;
     for (int y = 1; y <= boardSize; ++y) {
       for (int x = 1; x <= boardSize; ++x) {
-        const int px = areaX() + cellPx(x);
-        const int py = areaY() + cellPy(y);
-        if (px < w.x + w.width && px + cellPictureSize > w.x && py < w.y + w.height &&
-            py + cellPictureSize > w.y)
+        const int px = areaX() + cellPx(x) + cellBandUnread;
+        const int py = areaY() + cellPy(y) + cellBandUnread;
+        if (px < w.x + w.width && px + read > w.x && py < w.y + w.height && py + read > w.y)
           map[static_cast<std::size_t>((y - 1) * (boardSize + 1) + x - 1)] = '?';
       }
     }
@@ -394,11 +408,17 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   EXPECT_EQ(at(boardMap(*shoot("02-box-answered")), 10, 18), 'B') << "the click was kept";
   EXPECT_FALSE(screen_->findWindow({"Zelkan"}, main_.id)) << "the menu command was kept";
 
-  // Pick up a stone and move it up the board; the computer answers within the same click.
-  clickCell(10, 18);
+  // By keyboard: the first arrow brings up the cursor on the middle cell; Return picks up the
+  // stone under it and puts it down up the board. The computer answers within the same key.
+  for (int i = 0; i < 9; ++i)
+    screen_->pressKey(main_, "Down");
+  screen_->pressKey(main_, "Return");
   area = shootUntilBoard("03-picked-up", [](const std::string& m) { return at(m, 10, 18) == 'S'; });
   EXPECT_EQ(at(boardMap(*area), 10, 18), 'S');
-  clickCell(10, 12);
+  EXPECT_EQ(framedCells(*area, cursorColour), "(10,18)");
+  for (int i = 0; i < 6; ++i)
+    screen_->pressKey(main_, "Up");
+  screen_->pressKey(main_, "Return");
   const auto replied = [](const std::string& m) { return at(m, 10, 12) == 'B' && count(m, "w"); };
   // The robot stands waiting again once the computer's turn is over.
   const auto turnOver = [&](const Canvas& a) {
@@ -432,6 +452,16 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   map = boardMap(*area);
   EXPECT_TRUE(replied(map)) << map;
   EXPECT_EQ(count(map, "bw"), 1) << map;
+
+  // H: the strong level's move is framed on its two cells; the next key takes it away.
+  screen_->pressKey(main_, "h");
+  const auto hinted = [](const Canvas& a) { return count(framedCells(a, hintColour), "(") == 2; };
+  area = shootUntil("06-hint", hinted);
+  EXPECT_TRUE(hinted(*area)) << framedCells(*area, hintColour);
+  screen_->pressKey(main_, "Left");
+  area = shootUntil("06-hint-gone",
+                    [](const Canvas& a) { return framedCells(a, hintColour).empty(); });
+  EXPECT_EQ(framedCells(*area, cursorColour), "(9,12)");
 
   // 途中判定: the count is animated on a cleared board, paced by waits that must not spin.
   const std::chrono::milliseconds processorBefore = processorTime(game_->pid());

@@ -23,9 +23,8 @@ Look cellLook(const Canvas& area, Picture picture, int x, int y) {
   const int markY = pixelOf(twipsY(y) + 150);
   const double markReach = 50.0 / twipsPerPixel + 1.5;
   bool differsUnderMark = false;
-  // The outer lines are shared with the neighbours, which may have drawn over them.
-  for (int j = 1; j < cellPictureSize - 1; ++j) {
-    for (int i = 1; i < cellPictureSize - 1; ++i) {
+  for (int j = cellBandUnread; j < cellPictureSize - cellBandUnread; ++j) {
+    for (int i = cellBandUnread; i < cellPictureSize - cellBandUnread; ++i) {
       if (area.pixel(px + i, py + j) == picturePixel(picture, i, j)) continue;
       if (std::hypot(px + i - markX, py + j - markY) > markReach) return Look::no;
       differsUnderMark = true;
