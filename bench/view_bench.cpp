@@ -1,4 +1,5 @@
-// The two drawings that run after every move: the whole board, and the influence map.
+// The two drawings that run after every move: the whole board, and the influence map; and a
+// turn of the rules window's page, its positions played and the page drawn, at scales 1 and 2.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include "view/board_drawing.h"
 #include "view/canvas.h"
 #include "view/influence_map.h"
+#include "view/rules_pages.h"
 
 namespace zelkan {
 namespace {
@@ -47,6 +49,15 @@ void BM_描画_勢力図(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_描画_勢力図)->ArgName("middle")->Arg(0)->Arg(1);
+
+void BM_rulesPage(benchmark::State& state) {
+  Canvas canvas(static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(drawRulesPage(canvas, rulesPage(static_cast<int>(state.range(0)))));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_rulesPage)->ArgNames({"page", "scale"})->ArgsProduct({{0, 5, 6}, {1, 2}});
 
 }  // namespace
 }  // namespace zelkan

@@ -49,6 +49,15 @@ void EventGate::dialogClosed(GtkWidget* dialog) {
   dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
 }
 
+void EventGate::answerAtOnce(GtkWidget* window) {
+  atOnce_.push_back(window);
+  g_signal_connect(window, "destroy", G_CALLBACK(+[](GtkWidget* gone, gpointer self) {
+                     auto& list = static_cast<EventGate*>(self)->atOnce_;
+                     list.erase(std::remove(list.begin(), list.end(), gone), list.end());
+                   }),
+                   this);
+}
+
 void EventGate::drain() {
   draining_ = true;
   while (!held_.empty()) {
@@ -100,6 +109,8 @@ EventGate::Fate EventGate::fateOf(GdkEvent* event) const {
   if (top != nullptr && std::find(dialogs_.begin(), dialogs_.end(), top) != dialogs_.end())
     return Fate::pass;
   if (foreignDialogs_ > 0) return top != nullptr && GTK_IS_DIALOG(top) ? Fate::pass : Fate::drop;
+  if (dialogs_.empty() && std::find(atOnce_.begin(), atOnce_.end(), top) != atOnce_.end())
+    return Fate::pass;
   return dialogs_.empty() ? Fate::hold : Fate::drop;
 }
 

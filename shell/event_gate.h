@@ -1,7 +1,8 @@
 // One event at a time: while a handler runs (its animations, waits and the computer's reply
 // included), clicks, keys and menu use aimed at the main window are held, and handled in order
 // once it returns. Repaints go on. A message box is modal: it gets its own events, and input
-// aimed at any other window (the main window, its menus) while it is open is dropped.
+// aimed at any other window (the main window, its menus) while it is open is dropped. A window
+// that answers at once (the rules window) is held by no handler, only blocked by a box.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -36,6 +37,10 @@ class EventGate {
   // (a file handed over by a second start).
   void whenFree(std::function<void()> work);
 
+  // A window whose input passes even while a handler runs; dropped still while a box is open.
+  // It is forgotten when it is destroyed.
+  void answerAtOnce(GtkWidget* window);
+
   // Waits about seconds with the main loop turning, so the window repaints and answers the
   // window manager while input stays held. Spends no processor time while it waits.
   static void sleep(double seconds);
@@ -53,6 +58,7 @@ class EventGate {
   bool draining_ = false;
   std::deque<GdkEvent*> held_;
   std::vector<GtkWidget*> dialogs_;
+  std::vector<GtkWidget*> atOnce_;
 };
 
 }  // namespace zelkan

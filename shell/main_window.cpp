@@ -100,8 +100,9 @@ void MainWindow::startUp(GtkApplication* app) {
     openLater(path);
 }
 
-// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他. Each item runs an action of the
-// application ("app." and its name), which the keys and a second start of the program can run too.
+// The menu tree, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他, 遊び方. Each item runs an
+// action of the application ("app." and its name), which the keys and a second start of the program
+// can run too.
 GtkWidget* MainWindow::buildMenuBar() {
   Game& g = *game_;
   GtkWidget* bar = gtk_menu_bar_new();
@@ -165,13 +166,16 @@ GtkWidget* MainWindow::buildMenuBar() {
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box.
   addBarItem(bar, _("その他"), "about", [this] { SONOTA(); });
+  addBarItem(bar, _("遊び方"), "rules", [this] { rules_.present(); });
 
   static const char* const openKeys[] = {"<Control>o", nullptr};
   static const char* const saveKeys[] = {"<Control>s", nullptr};
   static const char* const hintKeys[] = {"h", nullptr};
+  static const char* const rulesKeys[] = {"F1", nullptr};
   gtk_application_set_accels_for_action(app_, "app.open", openKeys);
   gtk_application_set_accels_for_action(app_, "app.save", saveKeys);
   gtk_application_set_accels_for_action(app_, "app.hint", hintKeys);
+  gtk_application_set_accels_for_action(app_, "app.rules", rulesKeys);
   return bar;
 }
 
@@ -340,45 +344,26 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 }
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  int code = 0;
-  switch (event->keyval) {
-    case GDK_KEY_Escape:
-      code = Game::keyEscape;
-      break;
-    case GDK_KEY_Left:
-    case GDK_KEY_KP_Left:
-      code = Game::keyLeft;
-      break;
-    case GDK_KEY_Right:
-    case GDK_KEY_KP_Right:
-      code = Game::keyRight;
-      break;
-    case GDK_KEY_Up:
-    case GDK_KEY_KP_Up:
-      code = Game::keyUp;
-      break;
-    case GDK_KEY_Down:
-    case GDK_KEY_KP_Down:
-      code = Game::keyDown;
-      break;
-    case GDK_KEY_Return:
-    case GDK_KEY_KP_Enter:
-      code = Game::keyReturn;
-      break;
-    case GDK_KEY_space:
-      code = Game::keySpace;
-      break;
-    case GDK_KEY_h:
-    case GDK_KEY_H:
-      code = Game::keyHint;
-      break;
-    default:
-      return FALSE;  // F10 and the like still reach the menus
+  auto* w = static_cast<MainWindow*>(self);
+  if (event->keyval == GDK_KEY_F1) {
+    w->handle([w] { w->rules_.present(); });
+    return TRUE;
   }
+  // The keys the game answers; every other key (F10 and the like) goes on to the menus.
+  static constexpr std::pair<guint, int> keys[] = {
+      {GDK_KEY_Escape, Game::keyEscape},   {GDK_KEY_Left, Game::keyLeft},
+      {GDK_KEY_KP_Left, Game::keyLeft},    {GDK_KEY_Right, Game::keyRight},
+      {GDK_KEY_KP_Right, Game::keyRight},  {GDK_KEY_Up, Game::keyUp},
+      {GDK_KEY_KP_Up, Game::keyUp},        {GDK_KEY_Down, Game::keyDown},
+      {GDK_KEY_KP_Down, Game::keyDown},    {GDK_KEY_Return, Game::keyReturn},
+      {GDK_KEY_KP_Enter, Game::keyReturn}, {GDK_KEY_space, Game::keySpace},
+      {GDK_KEY_h, Game::keyHint},          {GDK_KEY_H, Game::keyHint}};
+  const auto key = std::ranges::find(keys, event->keyval, &std::pair<guint, int>::first);
+  if (key == std::end(keys)) return FALSE;
+  const int code = key->second;
   // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
   if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
     return FALSE;
-  auto* w = static_cast<MainWindow*>(self);
   w->handle([w, code] { w->game_->keyPressed(code); });
   return TRUE;
 }

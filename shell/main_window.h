@@ -14,6 +14,7 @@
 #include "core/game_state.h"
 #include "flow/game.h"
 #include "shell/event_gate.h"
+#include "shell/rules_window.h"
 #include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
 #include "view/canvas.h"
@@ -105,6 +106,7 @@ class MainWindow final : public GameWindow {
   static gboolean onBarItemRelease(GtkWidget* item, GdkEventButton* event, gpointer handler);
 
   EventGate gate_;
+  RulesWindow rules_{gate_};
   std::unique_ptr<GameState> state_;
   Canvas canvas_;
   SoundWrapper sound_;

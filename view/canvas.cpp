@@ -51,13 +51,24 @@ void Canvas::setColour(int colour) {
 
 void Canvas::copyPicture(Picture picture, double x, double y) {
   const PictureInfo& info = pictureInfo(picture);
-  const int px = pixelOf(x) * scale_;
-  const int py = pixelOf(y) * scale_;
+  copyPicturePart(picture, x, y, x, y, info.width * twipsPerPixel, info.height * twipsPerPixel);
+}
+
+void Canvas::copyPicturePart(Picture picture, double x, double y, double left, double top,
+                             double width, double height) {
+  const PictureInfo& info = pictureInfo(picture);
+  const int px = pixelOf(x);
+  const int py = pixelOf(y);
+  const int x0 = std::max(px, pixelOf(left));
+  const int y0 = std::max(py, pixelOf(top));
+  const int x1 = std::min(px + info.width, pixelOf(left + width));
+  const int y1 = std::min(py + info.height, pixelOf(top + height));
+  if (x0 >= x1 || y0 >= y1) return;
   cairo_t* cr = cr_.get();
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, pictureSurface(picture, scale_), px, py);
-  cairo_rectangle(cr, px, py, info.width * scale_, info.height * scale_);
+  cairo_set_source_surface(cr, pictureSurface(picture, scale_), px * scale_, py * scale_);
+  cairo_rectangle(cr, x0 * scale_, y0 * scale_, (x1 - x0) * scale_, (y1 - y0) * scale_);
   cairo_fill(cr);
   cairo_restore(cr);
 }
@@ -89,6 +100,22 @@ void Canvas::drawText(double x, double y, std::string_view text, int colour, dou
   setColour(colour);
   cairo_move_to(cr_.get(), pixelOf(x) * scale_, pixelOf(y) * scale_);
   pango_cairo_show_layout(cr_.get(), layout_.get());
+}
+
+Canvas::Box Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
+                                    int colour, double points) {
+  pango_layout_set_width(layout_.get(), pixelOf(width) * scale_ * PANGO_SCALE);
+  pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
+  drawText(x, y, text, colour, points);
+  PangoRectangle ink;
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(layout_.get(), &ink, &logical);
+  pango_layout_set_width(layout_.get(), -1);
+  const int px = pixelOf(x) * scale_;
+  const int py = pixelOf(y) * scale_;
+  return {px + std::min(ink.x, logical.x), py + std::min(ink.y, logical.y),
+          px + std::max(ink.x + ink.width, logical.x + logical.width),
+          py + std::max(ink.y + ink.height, logical.y + logical.height)};
 }
 
 Canvas::Patch Canvas::save(double x, double y, double width, double height) const {

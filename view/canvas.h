@@ -43,6 +43,10 @@ class Canvas {
   // corner at (x, y).
   void copyPicture(Picture picture, double x, double y);
 
+  // The same, showing only what falls inside the box from (left, top), width x height twips.
+  void copyPicturePart(Picture picture, double x, double y, double left, double top, double width,
+                       double height);
+
   // Fills the box from (x, y) to (x + width, y + height), outline and interior, in a palette
   // colour. Each corner is rounded to the nearest pixel boundary, so two boxes that share an
   // edge in twips share it in pixels too.
@@ -55,6 +59,14 @@ class Canvas {
   // Writes text with its top-left at (x, y): glyphs only, the background stays as it was. The
   // text is laid out in image pixels at scale x textDotsPerInch.
   void drawText(double x, double y, std::string_view text, int colour, double points);
+
+  // The same, broken into lines at most width twips wide (between words, or between characters
+  // where a word alone is wider). Gives the box the lines take, ink and spacing, in image pixels.
+  struct Box {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  };
+  Box drawWrappedText(double x, double y, double width, std::string_view text, int colour,
+                      double points);
 
   // The image's pixels under the box from (x, y), width by height twips (its corners rounded as
   // fillRectangle rounds them), kept so that restore puts back exactly what was there.

@@ -78,6 +78,29 @@ TEST(EventGate, HoldsInputDuringAHandlerAndReplaysItInOrderWhileRepaintsGoOn) {
     putKey(window, GDK_KEY_d);
     EventGate::sleep(0.05);
     EXPECT_EQ(log.lines.back(), "d");
+
+    // A window that answers at once (the rules window) does so while a handler runs, but not
+    // while a message box is open: its input is then dropped, as the main window's is.
+    GtkWidget* rules = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkWidget* box = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    g_signal_connect(rules, "key-press-event", G_CALLBACK(onKey), &log);
+    gtk_widget_show_all(rules);
+    gate.answerAtOnce(rules);
+    log.lines.clear();
+    gate.run([&] {
+      putKey(rules, GDK_KEY_e);
+      EventGate::sleep(0.1);
+      log.lines.push_back("handler ends");
+      gate.dialogOpened(box);
+      putKey(rules, GDK_KEY_f);
+      putKey(window, GDK_KEY_g);
+      EventGate::sleep(0.1);
+      gate.dialogClosed(box);
+    });
+    EventGate::sleep(0.05);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"e", "handler ends"}));
+    gtk_widget_destroy(box);
+    gtk_widget_destroy(rules);
   }
   gtk_widget_destroy(window);
 }

@@ -6,8 +6,11 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <libintl.h>
+
 #include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -28,6 +31,8 @@
 #include "view/palette.h"
 #include "view/panel_drawing.h"
 #include "view/pictures.h"
+#include "view/rules_pages.h"
+#include "view/texts.h"
 
 namespace zelkan::test {
 namespace {
@@ -87,7 +92,7 @@ std::string escaped(const std::string& bytes) {
 }
 
 // The entries of the menu bar, left to right.
-enum BarEntry { TAIKYOKU, KYOKUMEN, MODORU, SUSUMU, OPTION, SONOTA, barEntries };
+enum BarEntry { TAIKYOKU, KYOKUMEN, MODORU, SUSUMU, OPTION, SONOTA, ASOBIKATA, barEntries };
 
 // Pixels of the drawing area that lie off the screen read as this colour, which nothing draws.
 constexpr int offScreenColour = 13;
@@ -194,25 +199,29 @@ class PlayTest : public ::testing::Test {
   int areaY() const { return main_.y + main_.height - clientHeight * scale_; }
   int visibleLeft() const { return std::max(0, -areaX()); }
 
-  // The drawing area of the main window on a screenshot saved as `name`.png.
-  std::unique_ptr<Canvas> shoot(const std::string& name) {
+  // The drawing area of the main window (or of one at x, y) on a screenshot saved as `name`.png.
+  std::unique_ptr<Canvas> shoot(const std::string& name) { return shoot(name, areaX(), areaY()); }
+  std::unique_ptr<Canvas> shoot(const std::string& name, int x, int y) {
     lastScreen_ = screen_->screenshot(output_ / (name + ".png"));
     auto area = std::make_unique<Canvas>(scale_);
     area->fillRectangle(0, 0, clientWidth * twipsPerPixel, clientHeight * twipsPerPixel,
                         offScreenColour);
     const ContextHolder cr(cairo_create(area->surface()));
-    cairo_set_source_surface(cr.get(), lastScreen_.get(), -areaX(), -areaY());
+    cairo_set_source_surface(cr.get(), lastScreen_.get(), -x, -y);
     cairo_paint(cr.get());
     return area;
   }
 
-  // Screenshots until `done` holds for one, at most for `limit`; the last one is returned.
+  // Screenshots until `done` holds for one, at most for `limit`; the last one is returned. The
+  // area is the main window's, or the one at the top-left of `window`.
   std::unique_ptr<Canvas> shootUntil(const std::string& name,
                                      const std::function<bool(const Canvas&)>& done,
-                                     milliseconds limit = reactionLimit) {
+                                     milliseconds limit = reactionLimit,
+                                     const WindowInfo* window = nullptr) {
     const Clock::time_point deadline = Clock::now() + limit;
     for (;;) {
-      std::unique_ptr<Canvas> area = shoot(name);
+      std::unique_ptr<Canvas> area =
+          window ? shoot(name, window->x, window->y) : shoot(name, areaX(), areaY());
       if (done(*area) || Clock::now() >= deadline) return area;
       std::this_thread::sleep_for(100ms);
     }
@@ -654,17 +663,55 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
 // A desktop's language, and the titles of the boxes the game shows in it.
 struct Language {
   std::vector<std::string> environment;
-  std::string soundFailure, game, blackWins;
+  std::string soundFailure, game, blackWins, rules;
+  std::string catalog;  // LANGUAGE for this test's own drawing
 };
-const Language japanese{{}, "Zelkan.dll", "対局", "先手の勝ち！！"};
+const Language japanese{{}, "Zelkan.dll", "対局", "先手の勝ち！！", "遊び方", "C"};
 const Language english{{"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG=en_US.UTF-8"},
                        "Zelkan sound",
                        "Game",
-                       "Black wins!"};
+                       "Black wins!",
+                       "How to Play",
+                       "en"};
 
 class LanguageTest : public PlayTest, public ::testing::WithParamInterface<std::string> {
  protected:
   const Language& language() const { return GetParam() == "English" ? english : japanese; }
+
+  // The rules window beside the game, opened with F1: each page as drawn here in the same
+  // language, turned with its button. F1 again brings back the same window at the page it was
+  // left on; Escape closes it.
+  void readTheRules() {
+    setenv("LANGUAGE", language().catalog.c_str(), 1);
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+    bindtextdomain(textDomain, (fs::path(ZELKAN_PROGRAM_FOLDER) / "locale").c_str());
+    bind_textdomain_codeset(textDomain, "UTF-8");
+    screen_->pressKey(main_, "F1");
+    std::optional<WindowInfo> rules = screen_->waitForWindow({language().rules}, reactionLimit);
+    if (!rules) fail("no rules window");
+    const Box whole{0, 0, clientWidth, clientHeight};
+    for (int page = 0; page < rulesPageCount; ++page) {
+      Canvas expected(scale_);
+      drawRulesPage(expected, rulesPage(page));
+      const std::string name = "rules-" + std::to_string(page + 1);
+      const auto shown = shootUntil(
+          name, [&](const Canvas& a) { return sameIn(a, expected, whole); }, reactionLimit,
+          &*rules);
+      EXPECT_TRUE(sameIn(*shown, expected, whole)) << "rules page " << page + 1;
+      if (page + 1 < rulesPageCount)  // the button at the right end of the row below the page
+        screen_->click(rules->x + rules->width - 20, rules->y + (clientHeight + rules->height) / 2);
+    }
+    screen_->pressKey(main_, "F1");
+    rules = screen_->waitForWindow({language().rules}, reactionLimit);
+    EXPECT_TRUE(screen_->waitForCount(language().rules, 1, reactionLimit));
+    Canvas last(scale_);
+    drawRulesPage(last, rulesPage(rulesPageCount - 1));
+    EXPECT_TRUE(sameIn(*shoot("rules-again", rules->x, rules->y), last, whole));
+    screen_->pressKey(*rules, "Escape");
+    EXPECT_TRUE(screen_->waitForCount(language().rules, 0, reactionLimit));
+    setenv("LANGUAGE", "C", 1);
+    std::setlocale(LC_MESSAGES, "C");
+  }
 };
 
 // Two players, a game cut short by a large lead: each box opens over what was drawn before it.
@@ -689,6 +736,7 @@ TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
       "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
   ASSERT_EQ(boardMap(*area), startMap(false));
   findMenuBar();
+  readTheRules();
   choose(TAIKYOKU, 1);
   answerBox({" "});
 

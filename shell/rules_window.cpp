@@ -1,0 +1,113 @@
+#include "shell/rules_window.h"
+
+#include <algorithm>
+#include <string>
+
+#include "view/pictures.h"
+#include "view/rules_pages.h"
+#include "view/texts.h"
+
+namespace zelkan {
+
+RulesWindow::RulesWindow(EventGate& gate) : gate_(gate) {}
+
+RulesWindow::~RulesWindow() {
+  if (window_ != nullptr) gtk_widget_destroy(window_);
+}
+
+void RulesWindow::present() {
+  if (window_ == nullptr) build();
+  gtk_window_present(GTK_WINDOW(window_));
+}
+
+void RulesWindow::build() {
+  window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  // TRANSLATORS: the rules window's title and its menu bar entry: "How to play".
+  gtk_window_set_title(GTK_WINDOW(window_), _("遊び方"));
+  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  if (GdkPixbuf* icon = gdk_pixbuf_get_from_surface(iconSurface(), 0, 0, 32, 32)) {
+    gtk_window_set_icon(GTK_WINDOW(window_), icon);
+    g_object_unref(icon);
+  }
+  // Closing only hides it, so it opens again at the page it was left on.
+  g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
+  g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
+
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_container_add(GTK_CONTAINER(window_), box);
+  area_ = gtk_drawing_area_new();
+  gtk_widget_set_size_request(area_, clientWidth, clientHeight);
+  g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
+  gtk_box_pack_start(GTK_BOX(box), area_, FALSE, FALSE, 0);
+
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
+  gtk_container_set_border_width(GTK_CONTAINER(row), 6);
+  // TRANSLATORS: the rules window's buttons to the previous and the next page.
+  back_ = gtk_button_new_with_label(_("前へ"));
+  next_ = gtk_button_new_with_label(_("次へ"));
+  counter_ = gtk_label_new("");
+  g_signal_connect(back_, "clicked", G_CALLBACK(onBack), this);
+  g_signal_connect(next_, "clicked", G_CALLBACK(onNext), this);
+  gtk_box_pack_start(GTK_BOX(row), back_, FALSE, FALSE, 0);
+  gtk_box_set_center_widget(GTK_BOX(row), counter_);
+  gtk_box_pack_end(GTK_BOX(row), next_, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
+
+  // Its input answers at once, held by no handler of the game; a message box still blocks it.
+  gate_.answerAtOnce(window_);
+  gtk_widget_realize(window_);
+  canvas_.setScale(std::clamp(gtk_widget_get_scale_factor(window_), 1, largestScale));
+  turnTo(page_);
+  gtk_widget_show_all(window_);
+}
+
+void RulesWindow::turnTo(int page) {
+  page_ = std::clamp(page, 0, rulesPageCount - 1);
+  drawRulesPage(canvas_, rulesPage(page_));
+  gtk_label_set_text(GTK_LABEL(counter_),
+                     (std::to_string(page_ + 1) + " / " + std::to_string(rulesPageCount)).c_str());
+  gtk_widget_set_sensitive(back_, page_ > 0);
+  gtk_widget_set_sensitive(next_, page_ < rulesPageCount - 1);
+  gtk_widget_queue_draw(area_);
+}
+
+gboolean RulesWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+  auto* w = static_cast<RulesWindow*>(self);
+  const double toWindow = 1.0 / w->canvas_.scale();
+  cairo_scale(cr, toWindow, toWindow);
+  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
+  cairo_paint(cr);
+  return TRUE;
+}
+
+// Left and right turn the pages as the buttons do; Escape closes the window.
+gboolean RulesWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
+  auto* w = static_cast<RulesWindow*>(self);
+  switch (event->keyval) {
+    case GDK_KEY_Left:
+    case GDK_KEY_Page_Up:
+      w->turnTo(w->page_ - 1);
+      return TRUE;
+    case GDK_KEY_Right:
+    case GDK_KEY_Page_Down:
+      w->turnTo(w->page_ + 1);
+      return TRUE;
+    case GDK_KEY_Escape:
+      gtk_widget_hide(w->window_);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void RulesWindow::onBack(GtkButton*, gpointer self) {
+  auto* w = static_cast<RulesWindow*>(self);
+  w->turnTo(w->page_ - 1);
+}
+
+void RulesWindow::onNext(GtkButton*, gpointer self) {
+  auto* w = static_cast<RulesWindow*>(self);
+  w->turnTo(w->page_ + 1);
+}
+
+}  // namespace zelkan
