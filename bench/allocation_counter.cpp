@@ -7,11 +7,14 @@
 namespace {
 
 std::atomic<long> allocations{0};
+std::atomic<std::size_t> failFrom{0};
 
 }  // namespace
 
 void* operator new(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
+  const std::size_t limit = failFrom.load(std::memory_order_relaxed);
+  if (limit != 0 && size >= limit) throw std::bad_alloc();
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
@@ -44,6 +47,10 @@ namespace zelkan {
 
 long allocationCount() {
   return allocations.load(std::memory_order_relaxed);
+}
+
+void failAllocationsFrom(std::size_t bytes) {
+  failFrom.store(bytes, std::memory_order_relaxed);
 }
 
 }  // namespace zelkan

@@ -5,7 +5,6 @@
 
 #include "com/mix.h"
 #include "com/search_position.h"
-#include "com/strong_search.h"
 
 namespace zelkan {
 namespace {
@@ -34,11 +33,23 @@ std::optional<ComMove> chooseComMove(GameState& s, Level level, SecondSource& cl
     case Level::normal:
       return searchComMove(s.board, s.turnColour, opposite(s.turnColour), clock);
     case Level::strong: {
-      TranspositionTable table = TranspositionTable::forBudget(limits.nodeBudget);
+      std::unique_ptr<TranspositionTable> own;
+      TranspositionTable& table =
+          limits.table != nullptr ? *limits.table : tableFor(own, limits.nodeBudget);
+      table.newSearch();
       return strongSearch(s, limits.nodeBudget, limits.stop, table).move;
     }
   }
   return std::nullopt;
+}
+
+TranspositionTable& tableFor(std::unique_ptr<TranspositionTable>& kept, std::uint64_t nodeBudget) {
+  const int log2 = TranspositionTable::log2ForBudget(nodeBudget);
+  if (!kept || kept->bytes() != (std::size_t{1} << log2) * sizeof(TranspositionTable::Entry)) {
+    kept.reset();  // the old table goes before the new one is made
+    kept = std::make_unique<TranspositionTable>(log2);
+  }
+  return *kept;
 }
 
 ComTurn playComTurn(GameState& s, SecondSource& clock, Level level, const LevelLimits& limits) {

@@ -18,7 +18,10 @@ class SearchPosition {
  public:
   static constexpr int stride = 21;  // one wall column to the right; wall rows 0 and 20
   static constexpr int cellCount = stride * (boardSize + 2);
-  static constexpr int maxMoves = stonesPerSide * 2 * (boardSize - 1);  // 38 stones x 36 cells
+  // Every move goes along a row or a column to an empty cell of it, each stone of that line to
+  // each empty cell at most once: a line of n stones and 19 - n empty cells holds at most
+  // 9 x 10 moves, and there are 38 lines. Any position the engine accepts stays within this.
+  static constexpr int maxMoves = 2 * boardSize * (boardSize / 2) * (boardSize - boardSize / 2);
 
   static constexpr int index(int x, int y) { return y * stride + x; }
   static constexpr int xOf(int i) { return i % stride; }
@@ -100,8 +103,9 @@ class SearchPosition {
   Code moveNumber_ = 0;
   std::uint64_t key_ = 0;  // board and side only; move number and tallies are mixed in by key()
 
-  // Removed stones of every move on the current line; a line can remove at most every stone.
-  std::array<std::int16_t, 2 * stonesPerSide> removed_{};
+  // Removed stones of every move on the current line; a line can remove at most every stone, and
+  // a position set from outside may hold a stone on every cell.
+  std::array<std::int16_t, boardSize * boardSize> removed_{};
   int removedCount_ = 0;
   // Flood fill of the surround test: a cell is visited when its stamp equals the current one.
   std::array<std::uint32_t, cellCount> stamp_{};

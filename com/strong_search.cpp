@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+#include "com/mix.h"
+
 namespace zelkan {
 namespace {
 
@@ -29,7 +31,7 @@ class Searcher {
         budget_(budget),
         stop_(stop),
         table_(table),
-        plies_(maxPly + 1),
+        plies_(new Ply[maxPly + 1]),
         history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
 
   StrongSearchResult run(const GameState& s);
@@ -120,7 +122,8 @@ class Searcher {
   std::uint64_t budget_;
   const std::function<bool()>& stop_;
   TranspositionTable& table_;
-  std::vector<Ply> plies_;
+  // Left uninitialised: a search touches only the plies and moves it reaches.
+  std::unique_ptr<Ply[]> plies_;
   std::vector<int> history_;  // from * cellCount + to: how often the move cut off, by depth
   std::uint64_t nodes_ = 0;
   bool budgetOn_ = false;
@@ -133,9 +136,10 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
   if (depth <= 0 || ply >= maxPly) return captures(alpha, beta, ply, 0);
 
   const std::uint64_t key = pos_.key();
+  const std::uint64_t tag = table_.tagOf(key);
   TranspositionTable::Entry& entry = table_.slot(key);
   PackedMove tableMove = 0;
-  if (entry.key == key) {
+  if (entry.key == tag) {
     tableMove = entry.move;
     if (entry.depth >= depth) {
       const int v = entry.value;
@@ -196,8 +200,8 @@ int Searcher::search(int depth, int alpha, int beta, int ply, bool passed) {
     }
   }
 
-  if (entry.key != key || entry.depth <= depth) {
-    entry.key = key;
+  if (entry.key != tag || entry.depth <= depth) {
+    entry.key = tag;
     entry.move = bestMove;
     entry.value = static_cast<std::int16_t>(best);
     entry.depth = static_cast<std::int8_t>(depth);
@@ -314,11 +318,15 @@ TranspositionTable::TranspositionTable(int log2Entries)
     : entries_(std::make_unique<Entry[]>(std::size_t{1} << log2Entries)),
       mask_((std::uint64_t{1} << log2Entries) - 1) {}
 
-TranspositionTable TranspositionTable::forBudget(std::uint64_t nodeBudget) {
+int TranspositionTable::log2ForBudget(std::uint64_t nodeBudget) {
   int log2 = 12;
   while (log2 < 21 && (std::uint64_t{1} << log2) < nodeBudget)
     ++log2;
-  return TranspositionTable(log2);
+  return log2;
+}
+
+void TranspositionTable::newSearch() {
+  salt_ = mix64(++searches_);
 }
 
 int finalValue(int blackMinusWhite) {

@@ -29,16 +29,28 @@ class TranspositionTable {
 
   // 2^log2Entries entries of 16 bytes.
   explicit TranspositionTable(int log2Entries);
-  // A table for a search of nodeBudget moves made: about one entry per move, from 64 kB up to
-  // at most 32 MB.
-  static TranspositionTable forBudget(std::uint64_t nodeBudget);
+  // The size of a table for a search of nodeBudget moves made: about one entry per move, from
+  // 64 kB up to at most 32 MB.
+  static int log2ForBudget(std::uint64_t nodeBudget);
+  static TranspositionTable forBudget(std::uint64_t nodeBudget) {
+    return TranspositionTable(log2ForBudget(nodeBudget));
+  }
+
+  // Begins a search: from now on the table answers as an empty one would, without a byte of it
+  // written, so a table kept from move to move gives every search the same answer as a new one.
+  void newSearch();
 
   std::size_t bytes() const { return (mask_ + 1) * sizeof(Entry); }
   Entry& slot(std::uint64_t key) { return entries_[key & mask_]; }
+  // What an entry holds for the key in the current search: entries of earlier searches never
+  // match it.
+  std::uint64_t tagOf(std::uint64_t key) const { return key ^ salt_; }
 
  private:
   std::unique_ptr<Entry[]> entries_;
   std::uint64_t mask_;
+  std::uint64_t searches_ = 0;
+  std::uint64_t salt_ = 0;
 };
 
 struct StrongSearchResult {

@@ -2,6 +2,7 @@
 // its captures, the record and the panel.
 #include <atomic>
 #include <chrono>
+#include <exception>
 #include <future>
 #include <memory>
 
@@ -15,36 +16,48 @@
 namespace zelkan {
 namespace {
 
-// The strong level stops at its node budget; on a slow machine it stops here at the latest.
-constexpr double longestStrongThought = 1.5;
+// The strong level's move, thought on a worker thread over a copy of the state while the window
+// waits as during a pause: it repaints, and input is held.
+std::optional<ComMove> thinkStrong(const GameState& s, LevelLimits limits, const WaitTools& waits,
+                                   double safetyStop) {
+  std::atomic<bool> stop = false;
+  limits.stop = [&stop] { return stop.load(std::memory_order_relaxed); };
+  const auto copy = std::make_unique<GameState>(s);
+  FixedSecond clock(0);  // the strong level reads no clock
+  std::future<std::optional<ComMove>> reply = std::async(
+      std::launch::async, [&] { return chooseComMove(*copy, Level::strong, clock, limits); });
+  const double deadline = waits.now() + safetyStop;
+  while (reply.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+    if (waits.now() >= deadline) stop = true;
+    waits.sleep(waits.step);
+  }
+  return reply.get();
+}
 
 }  // namespace
 
-// The computer's choice at its level. The strong level thinks on a worker thread over a copy of
-// the state, while the window waits for it as during a pause: it repaints, and input is held.
+// The computer's choice at its level. Should the strong level fail (its memory cannot be had, or
+// its thread cannot be started), the computer plays the normal level's move instead: nothing
+// thrown here ever reaches the window's event loop.
 std::optional<ComMove> Game::think() {
   LevelLimits limits;
   limits.seed = seed;
+  limits.nodeBudget = strongBudget;
   switch (level) {
     case Level::normal:
-      return searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
+      break;
     case Level::weak:
       return chooseComMove(s_, Level::weak, window_, limits);
     case Level::strong:
+      try {
+        limits.table = &tableFor(table_, strongBudget);
+        return thinkStrong(s_, limits, waits_, strongSafetyStop);
+      } catch (const std::exception&) {
+        table_.reset();
+      }
       break;
   }
-  std::atomic<bool> stop = false;
-  limits.stop = [&stop] { return stop.load(std::memory_order_relaxed); };
-  const auto copy = std::make_unique<GameState>(s_);
-  FixedSecond clock(window_.second());
-  std::future<std::optional<ComMove>> reply = std::async(
-      std::launch::async, [&] { return chooseComMove(*copy, Level::strong, clock, limits); });
-  const double deadline = waits_.now() + longestStrongThought;
-  while (reply.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    if (waits_.now() >= deadline) stop = true;
-    waits_.sleep(waits_.step);
-  }
-  return reply.get();
+  return searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
 }
 
 void Game::com_打つ() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,11 @@ class Game {
   // The computer's strength, and the seed of the weak level's random choice.
   Level level = Level::normal;
   std::uint64_t seed = 0;
+  // The strong level thinks until it has made this many moves, as the engine does, so it plays
+  // the same move however busy the machine is. The safety stop ends a think that runs far past
+  // anything a budget ever takes (a machine stalled, a budget set absurdly high).
+  std::uint64_t strongBudget = defaultNodeBudget;
+  double strongSafetyStop = 20;  // seconds
 
   // Window events. Mouse positions are in twips from the client area's top-left corner.
   void mousePressed(double x, double y);
@@ -70,6 +76,7 @@ class Game {
   Canvas& canvas_;
   GameWindow& window_;
   WaitTools waits_;
+  std::unique_ptr<TranspositionTable> table_;  // the strong level's, kept for the whole game
 };
 
 }  // namespace zelkan

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <exception>
 
 namespace zelkan {
 
@@ -17,7 +19,15 @@ EventGate::~EventGate() {
 
 void EventGate::run(const std::function<void()>& handler) {
   ++depth_;
-  handler();
+  // Nothing thrown may unwind through GTK's C frames: a handler that fails is told on the
+  // terminal, and the window goes on.
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zelkan: %s\n", e.what());
+  } catch (...) {
+    std::fprintf(stderr, "zelkan: an unknown failure\n");
+  }
   --depth_;
   if (depth_ == 0 && !draining_) drain();
 }

@@ -19,7 +19,8 @@ class EventGate {
   EventGate(const EventGate&) = delete;
   EventGate& operator=(const EventGate&) = delete;
 
-  // Runs a handler to its end with input held, then handles what was held, in order.
+  // Runs a handler to its end with input held, then handles what was held, in order. What the
+  // handler throws ends it and is written to standard error.
   void run(const std::function<void()>& handler);
 
   // A message box: its events pass while it is open, and other windows' input is dropped.

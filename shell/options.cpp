@@ -20,7 +20,7 @@ void MainWindow::読込_環境設定ファイル() {
   }
   if (r.failed()) {
     // The defaults, ticked without drawing: the map comes with the next redraw that honours it.
-    if (!settingsFile.empty()) writeSettingsFile(settingsFile, OptionTicks{});
+    if (!settingsFile.empty()) writeSettingsDefaults(settingsFile);
     setTicked(MenuOption::SEIRYOKU, true);
     setTicked(MenuOption::BGM, false);
   }

@@ -1,10 +1,13 @@
 #include "shell/settings_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -76,13 +79,13 @@ int openFile(const char* path, int flags, unsigned mode) {
 }
 
 // Follows symbolic links from `path` to the name that is finally written: an existing file that
-// is not a link, or the missing name a dangling link points at. Empty when the links loop or a
-// name cannot be looked at.
+// is not a link, or `path` itself when it is missing. Empty when the links loop or lead nowhere,
+// or a name cannot be looked at: no file is ever made where a link points.
 std::filesystem::path followLinks(std::filesystem::path path) {
   for (int hop = 0; hop <= mostLinksFollowed; ++hop) {
     struct stat status;
     if (::lstat(path.c_str(), &status) != 0) {
-      return errno == ENOENT ? path : std::filesystem::path{};
+      return errno == ENOENT && hop == 0 ? path : std::filesystem::path{};
     }
     if (!S_ISLNK(status.st_mode)) return path;
     std::error_code error;
@@ -122,17 +125,24 @@ bool rewriteInPlace(const std::filesystem::path& target, std::string_view bytes,
   return ::close(fd) == 0 && written;
 }
 
+// The name of the `n`th new file the process `pid` makes beside the file named `file`.
+std::string temporaryName(std::string_view file, pid_t pid, int n) {
+  std::string name = ".";
+  name += file;
+  name += '.';
+  name += std::to_string(pid);
+  name += '.';
+  name += std::to_string(n);
+  name += ".tmp";
+  return name;
+}
+
 // Makes a new empty file beside `target`, named ".Zelkan.ini.<process>.<n>.tmp" after it, with
 // the permissions a newly made file gets. -1 when the directory takes none.
 int createTemporary(const std::filesystem::path& target, SettingsFileOpener opener,
                     std::filesystem::path& name) {
-  std::string prefix = ".";
-  prefix += target.filename().string();
-  prefix += '.';
-  prefix += std::to_string(::getpid());
-  prefix += '.';
   for (int n = 0; n < mostTemporaryNames; ++n) {
-    name = directoryOf(target) / (prefix + std::to_string(n) + ".tmp");
+    name = directoryOf(target) / temporaryName(target.filename().string(), ::getpid(), n);
     const int fd = opener(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -174,8 +184,59 @@ bool replaceFile(const std::filesystem::path& target, std::string_view bytes,
   return true;
 }
 
+// The process that made `name`, when `name` is exactly what createTemporary calls a new file
+// beside the file named `file`; 0 for any other name.
+pid_t temporaryMaker(std::string_view name, std::string_view file) {
+  std::string head = ".";
+  head += file;
+  head += '.';
+  if (!name.starts_with(head)) return 0;
+  const std::string_view rest = name.substr(head.size());
+  pid_t pid = 0;
+  int n = 0;
+  const char* const end = rest.data() + rest.size();
+  const auto [pidEnd, pidError] = std::from_chars(rest.data(), end, pid);
+  if (pidError != std::errc{} || pid <= 0 || pidEnd == end) return 0;
+  if (std::from_chars(pidEnd + 1, end, n).ec != std::errc{} || n < 0 || n >= mostTemporaryNames)
+    return 0;
+  // Building the name again turns away leading zeros, signs and anything after ".tmp".
+  return temporaryName(file, pid, n) == name ? pid : 0;
+}
+
+// Removes the new files that writes cut off by the end of their process left beside `path`:
+// only regular files named as ours whose process no longer runs, and only in that folder.
+void removeLeftovers(const std::filesystem::path& path) {
+  const int folder = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  DIR* const entries = ::fdopendir(folder);
+  if (entries == nullptr) {
+    ::close(folder);
+    return;
+  }
+  const std::string file = path.filename().string();
+  while (const dirent* entry = ::readdir(entries)) {
+    const pid_t maker = temporaryMaker(entry->d_name, file);
+    struct stat status;
+    if (maker > 0 && ::kill(maker, 0) == -1 && errno == ESRCH &&
+        ::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode)) {
+      ::unlinkat(folder, entry->d_name, 0);
+    }
+  }
+  ::closedir(entries);
+}
+
+bool isSymbolicLink(const std::filesystem::path& path) {
+  struct stat status;
+  return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+}
+
 bool writeOnce(const std::filesystem::path& path, std::string_view bytes,
                SettingsFileOpener opener) {
+  // A link to anything but a settings file is ours to replace; what it points at is not ours.
+  if (isSymbolicLink(path) && !readSettingsFile(path).ours) {
+    return replaceFile(path, bytes, opener, nullptr);
+  }
   const std::filesystem::path target = followLinks(path);
   if (target.empty()) return false;
   struct stat old;
@@ -213,9 +274,12 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
   if (!nextLine(rest, toEnd, line)) return reading;
   reading.line1Read = true;
   reading.seiryokuOn = line == seiryokuOnText;
+  const std::string_view line1 = line;
   if (!nextLine(rest, toEnd, line)) return reading;
   reading.line2Read = true;
   reading.bgmOn = line == bgmOnText;
+  reading.ours =
+      (reading.seiryokuOn || line1 == seiryokuOffText) && (reading.bgmOn || line == bgmOffText);
   if (!nextLine(rest, toEnd, line)) return reading;
   if (line == weakText) reading.level = Level::weak;
   if (line == strongText) reading.level = Level::strong;
@@ -227,11 +291,16 @@ bool writeSettingsFile(const std::filesystem::path& path, OptionTicks ticks,
   try {
     if (opener == nullptr) opener = openFile;
     const std::string bytes = fileBytes(ticks);
+    removeLeftovers(path);
     // The second attempt writes the same lines again.
     return writeOnce(path, bytes, opener) || writeOnce(path, bytes, opener);
   } catch (...) {  // no memory for a name: the file stays as it was
     return false;
   }
+}
+
+bool writeSettingsDefaults(const std::filesystem::path& path, SettingsFileOpener opener) noexcept {
+  return !isSymbolicLink(path) && writeSettingsFile(path, OptionTicks{}, opener);
 }
 
 }  // namespace zelkan

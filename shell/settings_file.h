@@ -28,6 +28,10 @@ struct SettingsFileReading {
   // no third line, is the normal strength.
   Level level = Level::normal;
 
+  // Lines 1 and 2 are each one of the texts the writer puts there: the file is a settings file,
+  // not some other file by that name.
+  bool ours = false;
+
   // Missing or unreadable file, or fewer than two lines: the defaults must be written and applied.
   bool failed() const { return !line2Read; }
 };
@@ -54,9 +58,19 @@ using SettingsFileOpener = int (*)(const char* path, int flags, unsigned mode);
 // The lines go to a new file beside the old one that then takes its name, so a crash or a full
 // disk leaves the old file whole; the new file keeps the old one's permissions. Where that
 // directory takes no new file, or the file has other hard links, the file is rewritten in place.
-// A symbolic link is written through and stays a link. A file we may not write, or a name that
-// is not a regular file, is left alone. A failed write is tried once more; nothing is shown.
+// A file we may not write, or a name that is not a regular file, is left alone. A symbolic link
+// to a file that reads as ours is written through and stays a link; any other link (to some other
+// file, a folder or nothing) is replaced by a regular file, and what it points at keeps its bytes.
+// A failed write is tried once more; nothing is shown. Before writing, the new files of earlier
+// writes that were cut off, whose processes no longer run, are removed from the folder of `path`;
+// nothing else there is touched.
 bool writeSettingsFile(const std::filesystem::path& path, OptionTicks ticks,
                        SettingsFileOpener opener = nullptr) noexcept;
+
+// The defaults written when the file at start-up did not read as settings. A symbolic link is
+// never written through here: it and what it points at keep their bytes until the player switches
+// an option. Says whether the file now holds the defaults.
+bool writeSettingsDefaults(const std::filesystem::path& path,
+                           SettingsFileOpener opener = nullptr) noexcept;
 
 }  // namespace zelkan

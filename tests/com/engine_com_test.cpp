@@ -110,6 +110,31 @@ TEST(EngineLevel, SetsTheLevelGenmovePlaysAtAndKeepsIt) {
   }
 }
 
+// A board full but for a hole in one column, as set_position allows: the strong level's search
+// holds move lists and lines of captures far beyond any real game's, and its move is what play
+// makes of the same move.
+TEST(EngineLevel, TheStrongLevelSearchesABoardFullOfStones) {
+  std::string rows;
+  for (int y = 1; y <= 19; ++y) {
+    for (int x = 1; x <= 19; ++x)
+      rows += x == 10 && y >= 15 && y <= 18 ? '.' : y <= 15 ? 'W' : 'B';
+  }
+  const std::string position = "set_position " + rows + " B 0 0 10";
+  Engine engine;
+  ASSERT_EQ(ask(engine, "level strong"), "= \n\n");
+  ASSERT_EQ(ask(engine, position), "= \n\n");
+  const std::string answer = ask(engine, "genmove 0");
+  std::istringstream words(answer.substr(2));
+  std::string move, word, outcome;
+  for (int i = 0; i < 4 && words >> word; ++i)
+    move += " " + word;
+  std::getline(words, outcome);
+  EXPECT_EQ(move, " 10 19 10 15") << "every white stone taken";
+  ASSERT_EQ(ask(engine, "level normal"), "= \n\n");
+  ASSERT_EQ(ask(engine, position), "= \n\n");
+  EXPECT_EQ(ask(engine, "play" + move), "=" + outcome + "\n\n");
+}
+
 TEST(EngineCandidates, ListsEveryCandidateInSearchOrderAndChangesNothing) {
   Engine engine;
   const std::string before = ask(engine, "board");

@@ -517,6 +517,7 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
 TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   screen_ = std::make_unique<VirtualScreen>("2560x1600x24");  // room for the doubled window
   scale_ = 2;
+  fs::create_symlink("notes.txt", folder_ / "Zelkan.ini");  // start-up writes nothing through it
   startGame({"GDK_SCALE=2", "SDL_AUDIODRIVER=disk",
              "SDL_DISKAUDIOFILE=" + (root_ / "played.raw").string()});
   waitForMainWindow();
@@ -546,6 +547,7 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
 
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
+  EXPECT_TRUE(fs::is_symlink(folder_ / "Zelkan.ini") && !fs::exists(folder_ / "notes.txt"));
 }
 
 // Two players, a game cut short by a large lead: each box opens over what was drawn before it.
@@ -631,6 +633,8 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   const fs::path home = root_ / "home";
   fs::create_directories(home);
   settings_ = home / ".config/zelkan/Zelkan.ini";
+  fs::create_directories(settings_.parent_path());  // a write cut off, by a process long gone
+  std::ofstream(settings_.parent_path() / ".Zelkan.ini.4194304.0.tmp") << "cut";
   const fs::path played = root_ / "played.raw";
   startGame({"HOME=" + home.string(), "XDG_CONFIG_HOME", "SDL_AUDIODRIVER=disk",
              "SDL_DISKAUDIOFILE=" + played.string()},

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -19,8 +20,9 @@ using std::chrono::milliseconds;
 constexpr milliseconds toolLimit{10000};  // for one xdotool or import call
 constexpr milliseconds pollPause{50};
 
-// The display number Xvfb writes to its -displayfd descriptor once it takes connections.
-std::string readDisplayNumber(int fd, milliseconds limit) {
+// The first line a server writes to a descriptor once it takes connections: Xvfb its display
+// number, dbus-daemon its address.
+std::string readReadyLine(int fd, milliseconds limit) {
   const Clock::time_point deadline = Clock::now() + limit;
   std::string text;
   while (text.find('\n') == std::string::npos) {
@@ -70,42 +72,61 @@ std::optional<WindowInfo> parseWindow(const std::string& text) {
   return w;
 }
 
-}  // namespace
-
-VirtualScreen::VirtualScreen(const std::string& size) {
+// Starts a server that writes a line to descriptor `ready` (named in its arguments by
+// argvFor) once it is up, and returns that line; empty if none came within 10 s.
+std::string startServer(const std::function<std::vector<std::string>(int ready)>& argvFor,
+                        std::unique_ptr<ChildProcess>& server) {
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
   try {
-    Launch xvfb;
-    xvfb.argv = {"Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0", size, "-nolisten",
-                 "tcp",  "-noreset"};
-    xvfb.inheritedDescriptor = ready[1];
-    server_ = std::make_unique<ChildProcess>(xvfb);
+    Launch launch;
+    launch.argv = argvFor(ready[1]);
+    launch.inheritedDescriptor = ready[1];
+    server = std::make_unique<ChildProcess>(launch);
   } catch (...) {
     close(ready[0]);
     close(ready[1]);
     throw;
   }
   close(ready[1]);
-  const std::string number = readDisplayNumber(ready[0], milliseconds(10000));
+  const std::string line = readReadyLine(ready[0], milliseconds(10000));
   close(ready[0]);
+  return line;
+}
+
+}  // namespace
+
+VirtualScreen::VirtualScreen(const std::string& size) {
+  const std::string number = startServer(
+      [&](int fd) {
+        return std::vector<std::string>{"Xvfb",      "-displayfd", std::to_string(fd),
+                                        "-screen",   "0",          size,
+                                        "-nolisten", "tcp",        "-noreset"};
+      },
+      server_);
   if (number.empty()) throw std::runtime_error("Xvfb did not start");
   display_ = ":" + number;
+  // A session bus of the screen's own, so no program on it ever launches one of its own (a
+  // child forked to do that once deadlocked in a sanitizer build) or finds the machine's.
+  busAddress_ = startServer(
+      [](int fd) {
+        return std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                                        "--print-address=" + std::to_string(fd)};
+      },
+      bus_);
+  if (busAddress_.empty()) throw std::runtime_error("dbus-daemon did not start");
 }
 
 VirtualScreen::~VirtualScreen() {
-  // Asked politely, the server removes its lock file and socket.
+  // Asked politely, the servers remove their lock files and sockets.
+  bus_->stop(milliseconds(3000));
   server_->stop(milliseconds(3000));
 }
 
 std::vector<std::string> VirtualScreen::environment() const {
   return {"DISPLAY=" + display_, "XAUTHORITY", "WAYLAND_DISPLAY", "GDK_BACKEND=x11",
-          // A bare X server has no accessibility bus, no settings daemon and no session bus.
-          // The bus address leads nowhere on purpose: without one, libdbus (which SDL asks for
-          // the session bus) forks to launch a bus, and in a sanitizer build that child can
-          // deadlock on an allocator lock another thread held at the fork.
-          "NO_AT_BRIDGE=1", "GSETTINGS_BACKEND=memory",
-          "DBUS_SESSION_BUS_ADDRESS=unix:path=/dev/null/no-session-bus"};
+          // A bare X server has no accessibility bus and no settings daemon.
+          "NO_AT_BRIDGE=1", "GSETTINGS_BACKEND=memory", "DBUS_SESSION_BUS_ADDRESS=" + busAddress_};
 }
 
 CommandResult VirtualScreen::run(const std::string& program,

@@ -28,8 +28,8 @@ struct WindowInfo {
 
 class VirtualScreen {
  public:
-  // Starts Xvfb with a screen of the given size on a display number it picks itself; throws if
-  // it is not up within 10 s.
+  // Starts Xvfb with a screen of the given size on a display number it picks itself, and a
+  // session bus for the programs shown on it; throws if they are not up within 10 s.
   explicit VirtualScreen(const std::string& size = "1280x1024x24");
   ~VirtualScreen();
   VirtualScreen(const VirtualScreen&) = delete;
@@ -69,6 +69,8 @@ class VirtualScreen {
 
   std::unique_ptr<ChildProcess> server_;
   std::string display_;
+  std::unique_ptr<ChildProcess> bus_;
+  std::string busAddress_;
 };
 
 }  // namespace zelkan::test

@@ -115,7 +115,11 @@ class LineMaker {
   }
 
   Words command(const GameState& s) {
-    switch (roll(12)) {
+    switch (roll(14)) {
+      case 12:
+        return {"level", pick(Words{"weak", "normal", "strong"})};
+      case 13:
+        return {"genmove", number(0, 59)};
       case 0:
         return {"clear_board"};
       case 1:
@@ -229,7 +233,7 @@ bool soundState(const GameState& s) {
 }
 
 TEST(EngineFuzz, EveryLineGetsOneFramedAnswerAndRefusalsChangeNothing) {
-  Engine engine;
+  Engine engine(2000);  // the strong level thinks briefly
   LineMaker maker(20261207);
   int refusals = 0;
   int moves = 0;
@@ -252,7 +256,8 @@ TEST(EngineFuzz, EveryLineGetsOneFramedAnswerAndRefusalsChangeNothing) {
       ++refusals;
       ASSERT_EQ(engine.handle("board").value(), before) << *answer;
       ASSERT_EQ(engine.gameOver(), overBefore) << *answer;
-    } else if (line.find("play") != std::string::npos) {
+    } else if (line.find("play") != std::string::npos ||
+               line.find("genmove") != std::string::npos) {
       ++moves;
       if (engine.gameOver()) ++gameEnds;
     }

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <optional>
 #include <random>
 
+#include "bench/allocation_counter.h"
+#include "core/move_completion.h"
 #include "core/movement.h"
 #include "flow/scripted_window.h"
 
@@ -10,10 +14,11 @@ namespace {
 
 using test::GameFixture;
 
-// The player's move: a seeded random legal move of the side to move.
-bool randomMove(GameFixture& f, std::mt19937& rng) {
-  const GameState& s = *f.state;
-  std::vector<std::array<int, 4>> moves;
+using Move = std::array<int, 4>;
+
+// A seeded random legal move of the side to move.
+std::optional<Move> randomMove(const GameState& s, std::mt19937& rng) {
+  std::vector<Move> moves;
   for (int x = 1; x <= 19; ++x) {
     for (int y = 1; y <= 19; ++y) {
       if (s.board(x, y) != s.turnColour) continue;
@@ -25,15 +30,33 @@ bool randomMove(GameFixture& f, std::mt19937& rng) {
       }
     }
   }
-  if (moves.empty()) return false;
-  const auto& m = moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
-  f.move(m[0], m[1], m[2], m[3]);
-  return true;
+  if (moves.empty()) return std::nullopt;
+  return moves[std::uniform_int_distribution<std::size_t>(0, moves.size() - 1)(rng)];
+}
+
+// The player's move: a random one, clicked.
+bool randomMove(GameFixture& f, std::mt19937& rng) {
+  const auto m = randomMove(*f.state, rng);
+  if (m) f.move((*m)[0], (*m)[1], (*m)[2], (*m)[3]);
+  return m.has_value();
+}
+
+// The board after the player's move m and the computer's reply chosen as by chooseComMove.
+Board afterReply(const GameState& s, const Move& m, Level level, const LevelLimits& limits,
+                 int second) {
+  auto after = std::make_unique<GameState>(s);
+  completeMove(*after, m[0], m[1], m[2], m[3]);
+  std::swap(after->turnColour, after->otherColour);
+  FixedSecond clock(second);
+  const auto reply = chooseComMove(*after, level, clock, limits);
+  if (reply) completeMove(*after, reply->fromX, reply->fromY, reply->toX, reply->toY);
+  return after->board;
 }
 
 // Whole games against the computer, player first and second, played to their end and answered
 // Yes: the game comes back to the starting position with no mode. The last two are against the
-// weak and the strong level; the strong one's thinking is cut short by the scripted clock.
+// weak and the strong level; the strong one's thinking is cut short by its safety stop, as the
+// scripted clock races ahead while it thinks.
 TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
   std::mt19937 rng(7);
   for (int game = 0; game < 4; ++game) {
@@ -65,6 +88,31 @@ TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
     ASSERT_GE(boxes.size(), 3u);
     EXPECT_EQ(boxes.back(), "対局|           続けますか？");
     EXPECT_NE(boxes[boxes.size() - 2].find("黒：["), std::string::npos);
+  }
+}
+
+// The strong level's reply in the window is the engine's for the same position and budget, move
+// after move with one table for the game; when its table cannot be had, the normal level's.
+TEST(ComputerGame, TheStrongLevelPlaysTheEnginesMoveOrElseTheNormalOne) {
+  std::mt19937 rng(11);
+  GameFixture f;
+  f.game.level = Level::strong;
+  f.game.strongBudget = 3000;
+  f.game.strongSafetyStop = 1e9;
+  f.window.fixedSecond = 17;
+  f.game.SENTE();
+  LevelLimits limits;
+  limits.nodeBudget = f.game.strongBudget;
+  for (int turn = 0; turn < 8; ++turn) {
+    const bool failing = turn >= 6;
+    const auto m = randomMove(*f.state, rng);
+    ASSERT_TRUE(m);
+    const Board expected =
+        afterReply(*f.state, *m, failing ? Level::normal : Level::strong, limits, 17);
+    failAllocationsFrom(failing ? 1 << 20 : 0);
+    f.move((*m)[0], (*m)[1], (*m)[2], (*m)[3]);
+    failAllocationsFrom(0);
+    ASSERT_EQ(f.state->board, expected) << "turn " << turn;
   }
 }
 

@@ -40,7 +40,8 @@ std::string cp932(const std::string& utf8) {
   return out;
 }
 
-std::string bytesOf(const fs::path& file) {
+std::string bytesOf(const fs::path& file) {  // nothing for what is not a file
+  if (std::error_code e; !fs::is_regular_file(file, e)) return {};
   std::ifstream in(file, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -222,7 +223,7 @@ TEST_F(SettingsFileTest, TheOldFileIsReplacedWholeAndKeepsItsPermissions) {
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(reader), {}), old);
 }
 
-TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
+TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
   fs::create_directory(folder / "real");
   put(folder / "real" / "settings.ini", seiryokuOn + "\r\nBGM=ON\r\n");
   fs::permissions(folder / "real" / "settings.ini", fs::perms::owner_read | fs::perms::owner_write);
@@ -236,17 +237,48 @@ TEST_F(SettingsFileTest, ASymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(namesIn(folder / "real"), std::set<std::string>{"settings.ini"});
   EXPECT_FALSE(readSettingsFile(file).failed());
 
-  // A dangling link gets its file made.
-  fs::remove(file);
-  fs::create_symlink("missing.ini", file);
-  ASSERT_TRUE(writeSettingsFile(file, {false, true}));
-  EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(bytesOf(folder / "missing.ini"), seiryokuOff + "\r\nBGM=ON\r\n");
+  // A link to anything else keeps it whole at start-up, and is replaced when an option changes.
+  fs::create_directory(folder / "other");
+  fs::create_symlink("loop", folder / "other" / "loop");
+  const std::pair<const char*, std::string> others[] = {
+      {"notes.txt", "#!/bin/sh\n"},
+      {"swapped.ini", "BGM=ON\r\n" + seiryokuOn + "\r\n"},
+      {"half.ini", seiryokuOn + "\r\n"},
+      {"missing.ini", ""},
+      {"", ""},
+      {"loop", ""}};
+  for (const auto& [name, bytes] : others) {
+    SCOPED_TRACE(name);
+    fs::remove(file);
+    if (!bytes.empty()) put(folder / "other" / name, bytes);
+    fs::create_symlink(fs::path("other") / name, file);
+    EXPECT_FALSE(writeSettingsDefaults(file));
+    EXPECT_TRUE(fs::is_symlink(file));
+    ASSERT_TRUE(writeSettingsFile(file, {false, true}));
+    EXPECT_EQ(bytesOf(file), seiryokuOff + "\r\nBGM=ON\r\n");
+    EXPECT_EQ(bytesOf(folder / "other" / name), bytes);  // no bytes: still no file
+  }
+}
 
-  // Links in a loop lead nowhere.
-  fs::remove(file);
-  fs::create_symlink("Zelkan.ini", file);
-  EXPECT_FALSE(writeSettingsFile(file, OptionTicks{}));
+// A write cut off with its process leaves its new file behind, which the next write removes.
+TEST_F(SettingsFileTest, AWriteRemovesOnlyTheNewFilesOfProcessesGone) {
+  const std::string g = "4194304", live = std::to_string(::getppid());  // g: above any process id
+  const auto ours = [](const std::string& pid, const char* n) {
+    return ".Zelkan.ini." + pid + "." + n + ".tmp";
+  };
+  fs::create_directory(folder / "sub");
+  fs::create_directory(folder / ours(g, "1"));
+  fs::create_symlink("sub/" + ours(g, "0"), folder / ours(g, "2"));
+  const std::set<std::string> kept{
+      "Zelkan.ini",       "sub",         ours(g, "1"),   ours(g, "2"),       ours(live, "0"),
+      ours(g, "0") + "~", ours(g, "00"), ours(g, "100"), ours("0" + g, "0"), ".x." + g + ".0.tmp"};
+  for (const std::string& name : kept)
+    if (!fs::exists(folder / name)) put(folder / name, "cut");
+  for (const char* n : {"0", "99"})
+    put(folder / ours(g, n), "cut");
+  ASSERT_TRUE(writeSettingsFile(file, OptionTicks{}));
+  EXPECT_EQ(namesIn(folder), kept);
+  EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(g, "0")});
 }
 
 TEST_F(SettingsFileTest, EveryHardLinkSeesTheNewLines) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <new>
 
 #include "com/levels.h"
 #include "com/search.h"
@@ -95,7 +96,8 @@ std::optional<Move> parseMove(std::span<const std::string_view> args, std::strin
 
 }  // namespace
 
-Engine::Engine() : state_(std::make_unique<GameState>()) {
+Engine::Engine(std::uint64_t strongBudget)
+    : state_(std::make_unique<GameState>()), strongBudget_(strongBudget) {
   clearBoard();
 }
 
@@ -302,9 +304,18 @@ std::string Engine::genmove(std::span<const std::string_view> args) {
   if (!second) return failure(error);
   FixedSecond clock(*second);
   GameState& s = *state_;
-  // The default limits: the weak level's seed 0 and the strong level's fixed budget, so the
-  // same position always gets the same answer.
-  const ComTurn turn = playComTurn(s, clock, level_, LevelLimits{});
+  // The weak level's seed 0 and the strong level's fixed budget, so the same position always
+  // gets the same answer.
+  LevelLimits limits;
+  limits.nodeBudget = strongBudget_;
+  std::optional<ComMove> chosen;
+  try {
+    if (level_ == Level::strong) limits.table = &tableFor(table_, strongBudget_);
+    chosen = chooseComMove(s, level_, clock, limits);
+  } catch (const std::bad_alloc&) {
+    return failure("out of memory");
+  }
+  const ComTurn turn = playComMove(s, chosen);
   if (turn.passed) return success("pass");
   const MoveRecord& r = turn.record;
   if (!r.done) return failure("the move history is full");

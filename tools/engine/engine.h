@@ -17,7 +17,8 @@ class Engine {
  public:
   static constexpr std::size_t maxLineBytes = 4096;
 
-  Engine();
+  // strongBudget: the strong level's budget of moves made (a test's engine may think less).
+  explicit Engine(std::uint64_t strongBudget = defaultNodeBudget);
 
   // Answers one command line (without its newline), framed and ending with the empty line; no
   // answer for a blank line or a comment. A failure ("? ...") changes nothing.
@@ -45,6 +46,8 @@ class Engine {
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
   Level level_ = Level::normal;       // genmove's; kept by clear_board and set_position
+  std::uint64_t strongBudget_;
+  std::unique_ptr<TranspositionTable> table_;  // the strong level's, kept from move to move
   bool gameOver_ = false;
   bool quit_ = false;
 };

@@ -1,0 +1,86 @@
+// The event gate in a real GTK window on a virtual screen: input that arrives while a handler
+// runs is held and handled in order after it, while the window goes on repainting.
+#include "shell/event_gate.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/e2e/virtual_screen.h"
+
+namespace zelkan::test {
+namespace {
+
+struct Log {
+  std::vector<std::string> lines;
+  int draws = 0;
+};
+
+gboolean onKey(GtkWidget*, GdkEventKey* event, gpointer log) {
+  static_cast<Log*>(log)->lines.push_back(gdk_keyval_name(event->keyval));
+  return TRUE;
+}
+
+gboolean onDraw(GtkWidget*, cairo_t*, gpointer log) {
+  ++static_cast<Log*>(log)->draws;
+  return FALSE;
+}
+
+// A key press as the X server would deliver it to the window.
+void putKey(GtkWidget* window, guint keyval) {
+  GdkEvent* e = gdk_event_new(GDK_KEY_PRESS);
+  e->key.window = GDK_WINDOW(g_object_ref(gtk_widget_get_window(window)));
+  e->key.keyval = keyval;
+  e->key.time = GDK_CURRENT_TIME;
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+  gdk_event_set_device(e, gdk_seat_get_keyboard(seat));
+  gdk_display_put_event(gdk_display_get_default(), e);
+  gdk_event_free(e);
+}
+
+TEST(EventGate, HoldsInputDuringAHandlerAndReplaysItInOrderWhileRepaintsGoOn) {
+  VirtualScreen screen;
+  for (const std::string& change : screen.environment()) {
+    const std::size_t eq = change.find('=');
+    if (eq == std::string::npos) {
+      unsetenv(change.c_str());
+    } else {
+      setenv(change.substr(0, eq).c_str(), change.substr(eq + 1).c_str(), 1);
+    }
+  }
+  ASSERT_TRUE(gtk_init_check(nullptr, nullptr));
+  Log log;
+  GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWidget* area = gtk_drawing_area_new();
+  gtk_widget_set_size_request(area, 100, 100);
+  gtk_container_add(GTK_CONTAINER(window), area);
+  g_signal_connect(window, "key-press-event", G_CALLBACK(onKey), &log);
+  g_signal_connect(area, "draw", G_CALLBACK(onDraw), &log);
+  gtk_widget_show_all(window);
+  {
+    EventGate gate;
+    while (log.draws == 0)
+      EventGate::sleep(0.01);
+
+    gate.run([&] {
+      for (guint key : {GDK_KEY_a, GDK_KEY_b, GDK_KEY_c})
+        putKey(window, key);
+      const int drawsBefore = log.draws;
+      gtk_widget_queue_draw(area);
+      EventGate::sleep(0.2);  // as the computer's think waits: the main loop turns
+      log.lines.push_back(log.draws > drawsBefore ? "repainted" : "not repainted");
+      log.lines.push_back("handler ends");
+    });
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"repainted", "handler ends", "a", "b", "c"}));
+
+    // With no handler running, input passes at once.
+    putKey(window, GDK_KEY_d);
+    EventGate::sleep(0.05);
+    EXPECT_EQ(log.lines.back(), "d");
+  }
+  gtk_widget_destroy(window);
+}
+
+}  // namespace
+}  // namespace zelkan::test
