@@ -1,5 +1,6 @@
 // Zelkan: the board game in its window.
 #include <gtk/gtk.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
@@ -42,6 +43,11 @@ zelkan::FilePlaces enterFilePlaces() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Large blocks (the strong level's stores for one move, picture and text buffers) come from
+  // and go back to the system at once. Left to itself, the allocator raises this limit to the
+  // largest block freed so far and then keeps such blocks in its heaps, one heap per thread
+  // that ever searched, for the rest of the game.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   const zelkan::FilePlaces places = enterFilePlaces();
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);
