@@ -181,16 +181,16 @@ class Window:
     def board(self):
         """The board off the screen: 361 characters, '.', 'B' or 'W', top row first."""
         s = self.scale
-        rows = self.screen.pixels(self.area_x + cell_x(1) * s, self.area_y + cell_y(1) * s,
-                                  (cell_x(BOARD) - cell_x(1) + CELL_PICTURE) * s,
-                                  (cell_y(BOARD) - cell_y(1) + CELL_PICTURE) * s)
+        pixel = self.screen.grab(self.area_x + cell_x(1) * s, self.area_y + cell_y(1) * s,
+                                 (cell_x(BOARD) - cell_x(1) + CELL_PICTURE) * s,
+                                 (cell_y(BOARD) - cell_y(1) + CELL_PICTURE) * s)
         cells = []
         for y in range(1, BOARD + 1):
             for x in range(1, BOARD + 1):
                 px = (cell_x(x) - cell_x(1) + CELL_PICTURE // 2) * s
                 py = (cell_y(y) - cell_y(1) + CELL_PICTURE // 2) * s
                 # A ring round the middle, clear of the latest-move dot and the grid lines.
-                samples = [rows[py + j * s][px + i * s] for i, j in RING]
+                samples = [pixel(px + i * s, py + j * s) for i, j in RING]
                 r, g, b = (sorted(c[k] for c in samples)[len(samples) // 2] for k in range(3))
                 light = (r + g + b) / 3
                 cells.append("B" if light < 80 else

@@ -49,8 +49,9 @@ class Screen:
         self.root = x11.XDefaultRootWindow(self.connection)
         self.width, self.height = (int(n) for n in SCREEN.split("x")[:2])
 
-    def pixels(self, x, y, width, height):
-        """The box's pixels as rows of (r, g, b), the box clipped to the screen."""
+    def grab(self, x, y, width, height):
+        """The box, clipped to the screen, as a function of (column, row) within it to
+        (r, g, b)."""
         x0, y0 = max(0, x), max(0, y)
         x1, y1 = min(self.width, x + width), min(self.height, y + height)
         image = self.x11.XGetImage(self.connection, self.root, x0, y0, x1 - x0, y1 - y0,
@@ -59,8 +60,18 @@ class Screen:
         raw = ctypes.string_at(image.contents.data, stride * (y1 - y0))
         self.x11.XFree(image.contents.data)
         self.x11.XFree(image)
-        return [[(raw[row * stride + 4 * i + 2], raw[row * stride + 4 * i + 1],
-                  raw[row * stride + 4 * i]) for i in range(x1 - x0)] for row in range(y1 - y0)]
+
+        def pixel(i, row):
+            at = row * stride + 4 * i
+            return raw[at + 2], raw[at + 1], raw[at]
+        return pixel
+
+    def pixels(self, x, y, width, height):
+        """The box's pixels as rows of (r, g, b), the box clipped to the screen."""
+        pixel = self.grab(x, y, width, height)
+        columns = min(self.width, x + width) - max(0, x)
+        rows = min(self.height, y + height) - max(0, y)
+        return [[pixel(i, row) for i in range(columns)] for row in range(rows)]
 
     def shows_wood(self, x):
         """Whether the screen's column x holds a pixel of the board's wood."""
