@@ -219,8 +219,12 @@ def play_game(screen, engine_program, folder, scale, level, limit, music):
     with open(os.path.join(folder, "Zelkan.ini"), "wb") as settings:
         settings.write(INFLUENCE_ON + (b"BGM=ON\r\n" if music else b"BGM=OFF\r\n") +
                        LEVEL_LINES[level])
+    # The game's own texts, whatever this desktop's language: the boxes are told by their titles.
+    environment = {k: v for k, v in game_environment(screen, scale).items()
+                   if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
+    environment["LANG"] = "C.UTF-8"
     runner = subprocess.Popen(["dbus-run-session", "--", os.path.join(folder, "zelkan")],
-                              env=game_environment(screen, scale), stdout=subprocess.DEVNULL,
+                              env=environment, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL, start_new_session=True)
     engine = Engine(engine_program)
     started = time.monotonic()
