@@ -14,55 +14,60 @@
 #include "view/panel_drawing.h"
 
 namespace zelkan {
-namespace {
 
-// The strong level's move, thought on a worker thread over a copy of the state while the window
-// waits as during a pause: it repaints, and input is held.
-std::optional<ComMove> thinkStrong(const GameState& s, LevelLimits limits, const WaitTools& waits,
-                                   double safetyStop) {
+// The strong level's move for the side to move, thought on a worker thread over a copy of the
+// state while the window waits as during a pause: it repaints, and input is held. Throws when
+// the search's memory or its thread cannot be had.
+std::optional<ComMove> Game::strongMove() {
+  LevelLimits limits;
+  limits.nodeBudget = strongBudget;
+  limits.table = &tableFor(table_, strongBudget);
   std::atomic<bool> stop = false;
   limits.stop = [&stop] { return stop.load(std::memory_order_relaxed); };
-  const auto copy = std::make_unique<GameState>(s);
+  const auto copy = std::make_unique<GameState>(s_);
   FixedSecond clock(0);  // the strong level reads no clock
   std::future<std::optional<ComMove>> reply = std::async(
       std::launch::async, [&] { return chooseComMove(*copy, Level::strong, clock, limits); });
-  const double deadline = waits.now() + safetyStop;
+  const double deadline = waits_.now() + strongSafetyStop;
   while (reply.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
-    if (waits.now() >= deadline) stop = true;
-    waits.sleep(waits.step);
+    if (waits_.now() >= deadline) stop = true;
+    waits_.sleep(waits_.step);
   }
   return reply.get();
 }
 
-}  // namespace
+// The strong level's move, or, should it fail, the normal level's: nothing thrown here ever
+// reaches the window's event loop.
+std::optional<ComMove> Game::strongOrNormalMove() {
+  try {
+    return strongMove();
+  } catch (const std::exception&) {
+    table_.reset();
+  }
+  return searchComMove(s_.board, s_.turnColour, opposite(s_.turnColour), window_);
+}
 
-// The computer's choice at its level. Should the strong level fail (its memory cannot be had, or
-// its thread cannot be started), the computer plays the normal level's move instead: nothing
-// thrown here ever reaches the window's event loop.
+// The computer's choice at its level.
 std::optional<ComMove> Game::think() {
-  LevelLimits limits;
-  limits.seed = seed;
-  limits.nodeBudget = strongBudget;
   switch (level) {
     case Level::normal:
       break;
-    case Level::weak:
+    case Level::weak: {
+      LevelLimits limits;
+      limits.seed = seed;
       return chooseComMove(s_, Level::weak, window_, limits);
+    }
     case Level::strong:
-      try {
-        limits.table = &tableFor(table_, strongBudget);
-        return thinkStrong(s_, limits, waits_, strongSafetyStop);
-      } catch (const std::exception&) {
-        table_.reset();
-      }
-      break;
+      return strongOrNormalMove();
   }
   return searchComMove(s_.board, s_.comColour, s_.humanColour, window_);
 }
 
 void Game::com_打つ() {
   endPendingSelection();
-  描画_文字列(canvas_, 21.5, 11.1, "思考中", 15, 12);
+  // TRANSLATORS: "Thinking", shown under the panel's move lines while the computer chooses its
+  // move; it must fit in about 65 pixels at 12 points.
+  描画_文字列(canvas_, 21.5, 11.1, _("思考中"), 15, 12);
   描画_ロボット(canvas_, 2);
   canvas_.refresh();
 

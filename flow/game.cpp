@@ -12,10 +12,6 @@ namespace zelkan {
 Game::Game(GameState& state, Canvas& canvas, GameWindow& window, WaitTools waits)
     : s_(state), canvas_(canvas), window_(window), waits_(std::move(waits)) {}
 
-void Game::keyPressed(int keyCode) {
-  if (keyCode == 27) window_.endAtOnce();
-}
-
 void Game::wait(double seconds) {
   待ち時間(waits_, seconds);
 }

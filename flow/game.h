@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "com/levels.h"
 
@@ -14,6 +16,7 @@
 #include "core/move_completion.h"
 #include "flow/game_window.h"
 #include "view/canvas.h"
+#include "view/texts.h"
 #include "view/wait.h"
 
 namespace zelkan {
@@ -33,7 +36,22 @@ class Game {
   std::uint64_t strongBudget = defaultNodeBudget;
   double strongSafetyStop = 20;  // seconds
 
-  // Window events. Mouse positions are in twips from the client area's top-left corner.
+  // Marks, while a stone is picked up, every cell it may move to ("移動先表示").
+  bool showDestinations = false;
+
+  // The keys the game answers, by their key codes.
+  static constexpr int keyReturn = 13, keyEscape = 27, keySpace = 32, keyLeft = 37, keyUp = 38,
+                       keyRight = 39, keyDown = 40, keyHint = 72;  // H
+
+  // Every command of the window (a click, a key, a menu item) runs through here: the helps laid
+  // over the board (the destination marks, a hint, the keyboard's cursor) are taken away first,
+  // restoring exactly what lay under them, and laid again as they then stand once it is done. A
+  // hint lasts until the next command.
+  void command(const std::function<void()>& handler);
+
+  // Window events. Mouse positions are in twips from the client area's top-left corner. Escape
+  // ends the program; the arrow keys move the cursor over the board (shown from the first one
+  // on), Return and space click its cell, H asks for a hint.
   void mousePressed(double x, double y);
   void keyPressed(int keyCode);
 
@@ -45,6 +63,9 @@ class Game {
   void SUSUMU();
   void SAISYO();
   void HANTEI();
+  // "ヒント": on a player's turn in a game, the strong level's move for the side to move, marked
+  // on the board; thought as the computer's turn is, with the thinking text and input held.
+  void HINTO();
 
   // The computer's whole turn: thinking, search, the move with its animation, the record, the
   // panel and the end test. Expects turnColour = comColour.
@@ -65,6 +86,11 @@ class Game {
   void redrawMoveStone(int n);
   void endPendingSelection();
   std::optional<ComMove> think();
+  std::optional<ComMove> strongMove();
+  std::optional<ComMove> strongOrNormalMove();
+  void liftHelps();
+  void layHelps();
+  void lay(int x, int y, void (*draw)(Canvas&, int, int));
   void refreshTakenCounts();
   void drawInfluenceIfTicked();
   void restorePosition(int p, bool marking);
@@ -77,6 +103,12 @@ class Game {
   GameWindow& window_;
   WaitTools waits_;
   std::unique_ptr<TranspositionTable> table_;  // the strong level's, kept for the whole game
+
+  std::vector<Canvas::Patch> helps_;  // what lies under each help, in the order they were laid
+  std::optional<ComMove> hint_;
+  bool cursorShown_ = false;
+  int cursorX_ = 10;
+  int cursorY_ = 10;
 };
 
 }  // namespace zelkan

@@ -10,14 +10,19 @@ namespace zelkan {
 
 void Game::終了(Code white, Code black) {
   if (s_.moveNumber >= moveLimit) {
-    message(std::to_string(moveLimit) + " 手なので終了です", "対局");
+    // TRANSLATORS: "The game ends after %d moves". The title means "Game".
+    // xgettext:c-format
+    message(fill(_("%d 手なので終了です"), {moveLimit}), _("対局"));
   } else {
-    message("大差なので終了です", "対局");
+    // TRANSLATORS: "The game ends: one side leads by far" (it has at most half the other's
+    // stones).
+    message(_("大差なので終了です"), _("対局"));
   }
   judge(white, black, true);
 
   const MessageBox::Answer answer = window_.show(
-      "           続けますか？", "対局", MessageBox::Buttons::yesNo, MessageBox::Icon::none);
+      // TRANSLATORS: "Continue?": Yes starts a new game, No ends the program.
+      _("           続けますか？"), _("対局"), MessageBox::Buttons::yesNo, MessageBox::Icon::none);
   if (answer == MessageBox::Answer::no) {
     window_.shutDownAndEnd();
     return;

@@ -28,7 +28,10 @@ void Game::MODORU() {
   s_.resumePending = flagYes;
   if (s_.moveNumber == 0) {
     window_.playSound(sounds.sndForbidden);
-    message("戻れません", "戻る");
+    // TRANSLATORS: "Cannot go back".
+    message(_("戻れません"),
+            // TRANSLATORS: "Back", the title of the box that says one cannot go back.
+            _("戻る"));
     return;
   }
   endPendingSelection();
@@ -51,7 +54,10 @@ void Game::SUSUMU() {
   s_.resumePending = flagYes;
   if (s_.moveNumber >= s_.historyEnd) {
     window_.playSound(sounds.sndForbidden);
-    message("進めません", "進む");
+    // TRANSLATORS: "Cannot go forward".
+    message(_("進めません"),
+            // TRANSLATORS: "Forward", the title of the box that says one cannot go forward.
+            _("進む"));
     return;
   }
   endPendingSelection();

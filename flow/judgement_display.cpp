@@ -101,24 +101,33 @@ void Game::描画_判定(int blackStones, int whiteStones, int blackTerritory, i
 }
 
 void Game::描画_判定メッセージ(int blackScore, int whiteScore) {
-  std::string winner;
+  // TRANSLATORS: the judgement's title when nobody wins: "A draw!!".
+  const char* title = _("引き分け！！");
   const auto setWinner = [&](Code winningColour) {
+    const bool black = winningColour == cellBlack;
     if (s_.gameMode == modeMan) {
-      winner = winningColour == cellBlack ? "先手" : "後手";
+      // TRANSLATORS: the judgement's titles: "The first player (black) wins!!" and "The second
+      // player (white) wins!!".
+      title = black ? _("先手の勝ち！！") : _("後手の勝ち！！");
     } else if (s_.humanColour == cellBlack) {
-      winner = winningColour == cellBlack ? "MAN" : "COM";
-      描画_ロボット(canvas_, winningColour == cellBlack ? 4 : 3);
+      // TRANSLATORS: the judgement's titles: "The player wins!!" (MAN: the person at the
+      // mouse) and "The computer wins!!".
+      title = black ? _("MANの勝ち！！") : _("COMの勝ち！！");
+      描画_ロボット(canvas_, black ? 4 : 3);
     } else if (s_.comColour == cellBlack) {
-      winner = winningColour == cellBlack ? "COM" : "MAN";
-      描画_ロボット(canvas_, winningColour == cellBlack ? 3 : 4);
+      title = black ? _("COMの勝ち！！") : _("MANの勝ち！！");
+      描画_ロボット(canvas_, black ? 3 : 4);
+    } else {
+      // TRANSLATORS: the judgement's title with no winner named, "... wins!!", for a position
+      // judged before any game was started; the context tells who is ahead.
+      title = black ? C_("black ahead", "の勝ち！！") : C_("white ahead", "の勝ち！！");
     }
   };
   if (blackScore > whiteScore) setWinner(cellBlack);
   if (blackScore < whiteScore) setWinner(cellWhite);
-  const std::string text =
-      "黒：[" + std::to_string(blackScore) + "]  白：[" + std::to_string(whiteScore) + "]";
-  const std::string title = blackScore == whiteScore ? "引き分け！！" : winner + "の勝ち！！";
-  message(text, title);
+  // TRANSLATORS: the judgement's scores: "Black: [%d]  White: [%d]".
+  // xgettext:c-format
+  message(fill(_("黒：[%d]  白：[%d]"), {blackScore, whiteScore}), title);
 }
 
 }  // namespace zelkan

@@ -13,18 +13,22 @@ void Game::TAIMAN() {
   endPendingSelection();
   s_.resumePending = flagNo;
   描画_ロボット(canvas_, 0);
-  描画_石手番(canvas_, "先手", "後手");
+  // TRANSLATORS: the panel's labels of the two sides in a game for two: "first player" (black)
+  // and "second player" (white). Each must fit in about 35 pixels at 11 points.
+  描画_石手番(canvas_, C_("side", "先手"), C_("side", "後手"));
   refreshTakenCounts();
   if (s_.gameMode == modeNone) {
     s_.humanColour = cellBlack;
     s_.comColour = cellWhite;
     s_.turnColour = cellBlack;
     s_.otherColour = cellWhite;
-    message("先手の番です", modeTitle);
+    // TRANSLATORS: "It is the first player's (black's) turn".
+    message(_("先手の番です"), modeTitle);
   } else if (s_.turnColour == cellBlack) {
-    message("先手の番です", modeTitle);
+    message(_("先手の番です"), modeTitle);
   } else if (s_.turnColour == cellWhite) {
-    message("後手の番です", modeTitle);
+    // TRANSLATORS: "It is the second player's (white's) turn".
+    message(_("後手の番です"), modeTitle);
   }
   s_.gameMode = modeMan;
 }
@@ -36,18 +40,22 @@ void Game::SENTE() {
   s_.gameMode = modeCom;
   s_.humanColour = cellBlack;
   s_.comColour = cellWhite;
-  描画_石手番(canvas_, "MAN", "COM");
+  // TRANSLATORS: the panel's labels of the player (a person) and the computer, as the two
+  // sides; each must fit in about 35 pixels at 11 points.
+  描画_石手番(canvas_, C_("side", "MAN"), C_("side", "COM"));
   refreshTakenCounts();
   if (s_.historyEnd == 0) s_.turnColour = s_.humanColour;
   const Code t = s_.turnColour;
   if (t == modeNone || t == s_.humanColour) {
     s_.turnColour = s_.humanColour;
     s_.otherColour = s_.comColour;
-    message("あなたの番です", modeTitle);
+    // TRANSLATORS: "It is your turn".
+    message(_("あなたの番です"), modeTitle);
   } else if (t == s_.comColour) {
     s_.turnColour = s_.comColour;
     s_.otherColour = s_.humanColour;
-    message("ＣＯＭの番です", modeTitle);
+    // TRANSLATORS: "It is the computer's turn".
+    message(_("ＣＯＭの番です"), modeTitle);
     com_打つ();
   }
 }
@@ -59,7 +67,7 @@ void Game::GOTE() {
   s_.gameMode = modeCom;
   s_.humanColour = cellWhite;
   s_.comColour = cellBlack;
-  描画_石手番(canvas_, "COM", "MAN");
+  描画_石手番(canvas_, C_("side", "COM"), C_("side", "MAN"));
   refreshTakenCounts();
   const Code t = s_.turnColour;
   if (t == modeNone || t == s_.comColour) {
@@ -69,7 +77,8 @@ void Game::GOTE() {
   } else if (t == s_.humanColour) {
     s_.turnColour = s_.humanColour;
     s_.otherColour = s_.comColour;
-    message("あなたの番です", modeTitle);
+    // TRANSLATORS: "It is your turn".
+    message(_("あなたの番です"), modeTitle);
   }
 }
 

@@ -13,7 +13,11 @@ namespace zelkan {
 void Game::mousePressed(double x, double y) {
   if (s_.gameMode == modeNone) {
     window_.playSound(sounds.sndForbidden);
-    message("「対局」で始めて下さい", "開始");
+    // TRANSLATORS: "Start a game from the 対局 (Game) menu"; name the menu as you translated
+    // 対局.
+    message(_("「対局」で始めて下さい"),
+            // TRANSLATORS: "Start", the title of the box above.
+            _("開始"));
     return;
   }
 
@@ -25,8 +29,10 @@ void Game::mousePressed(double x, double y) {
       if (s_.gameMode != modeNone) s_.turnColour = s_.humanColour;
     } else if (s_.gameMode == modeMan) {
       // Named by the side to move: the players' colours may still be a computer game's.
-      if (s_.turnColour == cellBlack) message("先手の番です", "再開");
-      if (s_.turnColour == cellWhite) message("後手の番です", "再開");
+      // TRANSLATORS: "Resume", the title of the box that says whose turn it is.
+      const char* title = _("再開");
+      if (s_.turnColour == cellBlack) message(_("先手の番です"), title);
+      if (s_.turnColour == cellWhite) message(_("後手の番です"), title);
     }
     return;
   }

@@ -11,6 +11,7 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   xvfb xauth xdotool imagemagick clang-format
   file desktop-file-utils appstream dbus-daemon
+  gettext locales
 )
 
 missing=()
@@ -25,4 +26,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The end-to-end test plays a game on an English desktop.
+if ! locale -a | grep -qx 'en_US.utf8'; then
+  echo "Making the locale en_US.UTF-8"
+  sed -i 's/^# *\(en_US.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'en_US.UTF-8 UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen
 fi

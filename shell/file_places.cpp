@@ -18,10 +18,14 @@ bool usable(const char* value) {
 FilePlaces findFilePlaces(const fs::path& programFolder, const char* xdgConfigHome,
                           const char* home) {
   std::error_code error;
-  if (programFolder.empty() || fs::exists(programFolder / ZELKAN_SOUND_LIBRARY, error))
-    return {programFolder, settingsFileName, false};
+  if (programFolder.empty()) return {{}, settingsFileName, {}, false};
+  if (fs::exists(programFolder / ZELKAN_SOUND_LIBRARY, error))
+    return {programFolder, settingsFileName, programFolder / "locale", false};
 
-  FilePlaces places{(programFolder / ZELKAN_DATA_FROM_PROGRAM).lexically_normal(), {}, true};
+  FilePlaces places{(programFolder / ZELKAN_DATA_FROM_PROGRAM).lexically_normal(),
+                    {},
+                    (programFolder / ZELKAN_LOCALE_FROM_PROGRAM).lexically_normal(),
+                    true};
   fs::path configHome;
   if (usable(xdgConfigHome)) {
     configHome = xdgConfigHome;

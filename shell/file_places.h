@@ -7,6 +7,8 @@
 //   that folder is made current, so the wave files keep their bare names. "Zelkan.ini" lives in
 //   the user's config folder, $XDG_CONFIG_HOME/zelkan/ or ~/.config/zelkan/, by its full path.
 //   Nothing is written beside an installed program.
+// The message catalogs lie in locale/ beside the program in the portable folder, and in
+// share/locale/ of an installed tree, found from the program's folder too.
 #pragma once
 
 #include <filesystem>
@@ -16,6 +18,7 @@ namespace zelkan {
 struct FilePlaces {
   std::filesystem::path currentFolder;  // made current at start; empty: stay where started
   std::filesystem::path settingsFile;   // empty: nowhere, so the defaults apply, nothing written
+  std::filesystem::path localeFolder;   // the catalogs; empty: where the system keeps its own
   bool installed = false;
 };
 

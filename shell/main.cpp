@@ -1,15 +1,18 @@
 // Zelkan: the board game in its window.
 #include <gtk/gtk.h>
+#include <libintl.h>
 #include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "shell/file_places.h"
 #include "shell/main_window.h"
+#include "view/texts.h"
 
 namespace {
 
@@ -40,6 +43,19 @@ zelkan::FilePlaces enterFilePlaces() {
   return places;
 }
 
+// The messages follow the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), and so does
+// the character type, which the text input and the fonts go by. Everything else (numbers, the
+// settings file, the clock) stays in the C locale whatever the desktop says, so GTK is kept from
+// setting the whole locale itself. The texts stay UTF-8 even where the character type is C.
+void followTheDesktopsLanguage(const std::filesystem::path& catalogs) {
+  gtk_disable_setlocale();
+  std::setlocale(LC_CTYPE, "");
+  std::setlocale(LC_MESSAGES, "");
+  if (!catalogs.empty()) bindtextdomain(zelkan::textDomain, catalogs.c_str());
+  bind_textdomain_codeset(zelkan::textDomain, "UTF-8");
+  textdomain(zelkan::textDomain);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,6 +65,7 @@ int main(int argc, char** argv) {
   // that ever searched, for the rest of the game.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   const zelkan::FilePlaces places = enterFilePlaces();
+  followTheDesktopsLanguage(places.localeFolder);
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);
   g_set_prgname(desktopId);

@@ -12,11 +12,10 @@
 #include "view/coordinates.h"
 #include "view/panel_drawing.h"
 #include "view/pictures.h"
+#include "view/texts.h"
 
 namespace zelkan {
 namespace {
-
-constexpr int escapeKeyCode = 27;
 
 MenuOption optionOf(int index) {
   return index == 0 ? MenuOption::SEIRYOKU : MenuOption::BGM;
@@ -42,7 +41,8 @@ void MainWindow::startUp() {
   game_->sounds = sound_.sounds;
 
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-  gtk_window_set_title(GTK_WINDOW(window_), "Zelkan");
+  // TRANSLATORS: the game's name, as the window's title; usually kept as it is.
+  gtk_window_set_title(GTK_WINDOW(window_), _("Zelkan"));
   gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
   gtk_window_move(GTK_WINDOW(window_), -4, -4);
   if (GdkPixbuf* icon = gdk_pixbuf_get_from_surface(iconSurface(), 0, 0, 32, 32)) {
@@ -93,30 +93,49 @@ GtkWidget* MainWindow::buildMenuBar() {
   Game& g = *game_;
   GtkWidget* bar = gtk_menu_bar_new();
 
-  GtkWidget* game = addSubmenu(bar, "対局");
-  addItem(game, "対MAN", [&g] { g.TAIMAN(); });
-  GtkWidget* com = addSubmenu(game, "対COM");
-  addItem(com, "先手", [&g] { g.SENTE(); });
-  addItem(com, "後手", [&g] { g.GOTE(); });
-  addItem(game, "終了", [this] { endAtOnce(); });
+  // TRANSLATORS: the menu "Game": a game for two players ("versus a person"), a game against
+  // the computer ("versus COM") moving first or second, and quitting the program.
+  GtkWidget* game = addSubmenu(bar, _("対局"));
+  addItem(game, _("対MAN"), [&g] { g.TAIMAN(); });
+  GtkWidget* com = addSubmenu(game, _("対COM"));
+  // TRANSLATORS: start a game against the computer moving first (black) or second (white).
+  addItem(com, C_("menu", "先手"), [&g] { g.SENTE(); });
+  addItem(com, C_("menu", "後手"), [&g] { g.GOTE(); });
+  addItem(game, _("終了"), [this] { endAtOnce(); });
 
-  GtkWidget* position = addSubmenu(bar, "局面");
-  addItem(position, "最初", [&g] { g.SAISYO(); });
-  addItem(position, "途中判定", [&g] { g.HANTEI(); });
+  // TRANSLATORS: the menu "Position": back to the start position, and judge the position now.
+  GtkWidget* position = addSubmenu(bar, _("局面"));
+  addItem(position, _("最初"), [&g] { g.SAISYO(); });
+  addItem(position, _("途中判定"), [&g] { g.HANTEI(); });
+  // TRANSLATORS: "Hint": the computer shows a good move for the side to move.
+  addItem(position, _("ヒント"), [&g] { g.HINTO(); });
 
-  addBarItem(bar, "戻", [&g] { g.MODORU(); });
-  addBarItem(bar, "進", [&g] { g.SUSUMU(); });
+  // TRANSLATORS: the menu bar's "Back" and "Forward" through the moves played.
+  addBarItem(bar, _("戻"), [&g] { g.MODORU(); });
+  addBarItem(bar, _("進"), [&g] { g.SUSUMU(); });
 
-  GtkWidget* options = addSubmenu(bar, "ｵﾌﾟｼｮﾝ");
-  addCheckItem(options, "勢力表示", MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
-  addCheckItem(options, "BGM", MenuOption::BGM, [this] { BGM(); });
-  GtkWidget* strength = addSubmenu(options, "強さ");
-  addLevelItem(strength, "弱い", Level::weak);
-  addLevelItem(strength, "普通", Level::normal);
-  addLevelItem(strength, "強い", Level::strong);
+  // TRANSLATORS: the menu "Options": show the influence map, background music, and the
+  // computer's strength: weak, normal, strong.
+  GtkWidget* options = addSubmenu(bar, _("ｵﾌﾟｼｮﾝ"));
+  addCheckItem(options, _("勢力表示"), MenuOption::SEIRYOKU, [this] { SEIRYOKU(); });
+  addCheckItem(options, _("BGM"), MenuOption::BGM, [this] { BGM(); });
+  GtkWidget* strength = addSubmenu(options, _("強さ"));
+  addLevelItem(strength, _("弱い"), Level::weak);
+  addLevelItem(strength, _("普通"), Level::normal);
+  addLevelItem(strength, _("強い"), Level::strong);
   showLevel();
+  // TRANSLATORS: "Show moves": mark every cell the picked-up stone may move to.
+  destinationsItem_ = gtk_check_menu_item_new_with_label(_("移動先表示"));
+  g_signal_connect(destinationsItem_, "activate", G_CALLBACK(onActivate),
+                   const_cast<Handler*>(keep([this] {
+                     game_->showDestinations =
+                         gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(destinationsItem_));
+                     書込_環境設定ファイル();
+                   })));
+  gtk_menu_shell_append(GTK_MENU_SHELL(options), destinationsItem_);
 
-  addBarItem(bar, "その他", [this] { SONOTA(); });
+  // TRANSLATORS: the menu bar's "Other", which opens the about box.
+  addBarItem(bar, _("その他"), [this] { SONOTA(); });
   return bar;
 }
 
@@ -128,7 +147,7 @@ const MainWindow::Handler* MainWindow::keep(Handler handler) {
 // Every event's handler runs through here: to its end with input held, and then the window
 // shows what it drew since its last refresh.
 void MainWindow::handle(const Handler& handler) {
-  gate_.run(handler);
+  gate_.run([this, &handler] { game_->command(handler); });
   queueChangedBox();
 }
 
@@ -244,9 +263,46 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 }
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  if (event->keyval != GDK_KEY_Escape) return FALSE;  // F10 and the like still reach the menus
+  int code = 0;
+  switch (event->keyval) {
+    case GDK_KEY_Escape:
+      code = Game::keyEscape;
+      break;
+    case GDK_KEY_Left:
+    case GDK_KEY_KP_Left:
+      code = Game::keyLeft;
+      break;
+    case GDK_KEY_Right:
+    case GDK_KEY_KP_Right:
+      code = Game::keyRight;
+      break;
+    case GDK_KEY_Up:
+    case GDK_KEY_KP_Up:
+      code = Game::keyUp;
+      break;
+    case GDK_KEY_Down:
+    case GDK_KEY_KP_Down:
+      code = Game::keyDown;
+      break;
+    case GDK_KEY_Return:
+    case GDK_KEY_KP_Enter:
+      code = Game::keyReturn;
+      break;
+    case GDK_KEY_space:
+      code = Game::keySpace;
+      break;
+    case GDK_KEY_h:
+    case GDK_KEY_H:
+      code = Game::keyHint;
+      break;
+    default:
+      return FALSE;  // F10 and the like still reach the menus
+  }
+  // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
+  if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
+    return FALSE;
   auto* w = static_cast<MainWindow*>(self);
-  w->handle([w] { w->game_->keyPressed(escapeKeyCode); });
+  w->handle([w, code] { w->game_->keyPressed(code); });
   return TRUE;
 }
 
@@ -285,11 +341,12 @@ MessageBox::Answer MainWindow::show(const std::string& text, const std::string& 
     G_GNUC_END_IGNORE_DEPRECATIONS
   }
   if (buttons == Buttons::yesNo) {
-    gtk_dialog_add_button(GTK_DIALOG(dialog), "はい", GTK_RESPONSE_YES);
-    gtk_dialog_add_button(GTK_DIALOG(dialog), "いいえ", GTK_RESPONSE_NO);
+    // TRANSLATORS: the buttons "Yes" and "No".
+    gtk_dialog_add_button(GTK_DIALOG(dialog), _("はい"), GTK_RESPONSE_YES);
+    gtk_dialog_add_button(GTK_DIALOG(dialog), _("いいえ"), GTK_RESPONSE_NO);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_YES);
   } else {
-    gtk_dialog_add_button(GTK_DIALOG(dialog), "OK", GTK_RESPONSE_OK);
+    gtk_dialog_add_button(GTK_DIALOG(dialog), _("OK"), GTK_RESPONSE_OK);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   }
   gtk_widget_show_all(dialog);
@@ -316,13 +373,16 @@ bool MainWindow::isTicked(MenuOption option) const {
 void MainWindow::setTicked(MenuOption option, bool ticked) {
   const int index = static_cast<int>(option);
   ticks_[index] = ticked;
-  if (GtkWidget* item = checkItems_[index]) {
-    g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+  if (GtkWidget* item = checkItems_[index]) tickQuietly(item, ticked);
+}
+
+// Sets a check item's mark without running its handler.
+void MainWindow::tickQuietly(GtkWidget* item, bool ticked) {
+  g_signal_handlers_block_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                  reinterpret_cast<gpointer>(onActivate), nullptr);
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
+  g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                     reinterpret_cast<gpointer>(onActivate), nullptr);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), ticked);
-    g_signal_handlers_unblock_matched(item, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                      reinterpret_cast<gpointer>(onActivate), nullptr);
-  }
 }
 
 void MainWindow::playSound(std::int32_t handle) {
@@ -346,10 +406,11 @@ void MainWindow::shutDownAndEnd() {
 
 void MainWindow::SONOTA() {
   playSound(game_->sounds.sndOther);
-  show(
-      "Zelkan  バージョン 1.0\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
-      "作：Zelkan 開発チーム",
-      "Zelkan", Buttons::ok, Icon::none);
+  // TRANSLATORS: the about box: "Zelkan  version 1.0", "A territory game: move stones to
+  // sandwich and surround the other side's", "By the Zelkan developers".
+  show(_("Zelkan  バージョン 1.0\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
+         "作：Zelkan 開発チーム"),
+       _("Zelkan"), Buttons::ok, Icon::none);
 }
 
 }  // namespace zelkan

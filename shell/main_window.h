@@ -64,6 +64,7 @@ class MainWindow final : public GameWindow {
   void addCheckItem(GtkWidget* shell, const char* caption, MenuOption option, Handler handler);
   void addLevelItem(GtkWidget* shell, const char* caption, Level level);
   void showLevel();
+  static void tickQuietly(GtkWidget* item, bool ticked);
   const Handler* keep(Handler handler);
   void handle(const Handler& handler);
   void repaintNow();
@@ -87,6 +88,7 @@ class MainWindow final : public GameWindow {
   GtkWidget* menuBar_ = nullptr;
   GtkWidget* checkItems_[2] = {nullptr, nullptr};
   GtkWidget* levelItems_[3] = {nullptr, nullptr, nullptr};  // by Level
+  GtkWidget* destinationsItem_ = nullptr;
   std::deque<Handler> handlers_;   // the menu items' handlers, at fixed addresses
   bool ticks_[2] = {true, false};  // as the menu is built: influence on, music off
 };

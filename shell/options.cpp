@@ -26,12 +26,14 @@ void MainWindow::読込_環境設定ファイル() {
   }
   game_->level = r.level;
   showLevel();
+  game_->showDestinations = r.destinations;
+  tickQuietly(destinationsItem_, r.destinations);
 }
 
 void MainWindow::書込_環境設定ファイル() {
   if (settingsFile.empty()) return;
-  writeSettingsFile(settingsFile,
-                    {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM), game_->level});
+  writeSettingsFile(settingsFile, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM),
+                                   game_->level, game_->showDestinations});
 }
 
 void MainWindow::pickLevel(Level level) {

@@ -22,6 +22,8 @@ constexpr std::string_view bgmOnText = "BGM=ON";
 constexpr std::string_view bgmOffText = "BGM=OFF";
 constexpr std::string_view weakText = "\x8b\xad\x82\xb3=\x8e\xe3\x82\xa2";    // 強さ=弱い
 constexpr std::string_view strongText = "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2";  // 強さ=強い
+// 移動先表示=ON
+constexpr std::string_view destinationsText = "\x88\xda\x93\xae\x90\xe6\x95\x5c\x8e\xa6=ON";
 constexpr std::string_view lineEnd = "\r\n";
 
 // Links followed before the writer gives up, as the system does.
@@ -69,6 +71,10 @@ std::string fileBytes(OptionTicks ticks) {
   bytes += lineEnd;
   if (ticks.level != Level::normal) {
     bytes += ticks.level == Level::weak ? weakText : strongText;
+    bytes += lineEnd;
+  }
+  if (ticks.destinations) {
+    bytes += destinationsText;
     bytes += lineEnd;
   }
   return bytes;
@@ -280,9 +286,12 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
   reading.bgmOn = line == bgmOnText;
   reading.ours =
       (reading.seiryokuOn || line1 == seiryokuOffText) && (reading.bgmOn || line == bgmOffText);
-  if (!nextLine(rest, toEnd, line)) return reading;
-  if (line == weakText) reading.level = Level::weak;
-  if (line == strongText) reading.level = Level::strong;
+  // The optional lines, in any order; a line not known here is passed over.
+  while (nextLine(rest, toEnd, line)) {
+    if (line == weakText) reading.level = Level::weak;
+    if (line == strongText) reading.level = Level::strong;
+    if (line == destinationsText) reading.destinations = true;
+  }
   return reading;
 }
 

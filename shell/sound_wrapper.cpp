@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sound/sound_library.h"
+#include "view/texts.h"
 
 namespace zelkan {
 namespace {
@@ -44,7 +45,9 @@ void SoundWrapper::startUp(std::int32_t windowHandle) {
 
 void SoundWrapper::InitSound(std::int32_t windowHandle) {
   soundDevice = dsInitialize(windowHandle);
-  if (soundDevice == 0) ShowSoundError("Direct Soundインターフェースが作成できません。");
+  // TRANSLATORS: the sound failure at start-up: "The sound device cannot be opened" (literally
+  // "The Direct Sound interface cannot be created").
+  if (soundDevice == 0) ShowSoundError(_("Direct Soundインターフェースが作成できません。"));
 }
 
 std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t copies) {
@@ -74,7 +77,8 @@ void SoundWrapper::EndSound() {
 }
 
 void SoundWrapper::ShowSoundError(const std::string& text) {
-  messageBox_.show(text, "Zelkan.dll", MessageBox::Buttons::ok, MessageBox::Icon::warning);
+  // TRANSLATORS: the title of the sound library's failure boxes (the library's old name).
+  messageBox_.show(text, _("Zelkan.dll"), MessageBox::Buttons::ok, MessageBox::Icon::warning);
 }
 
 void SoundWrapper::終了処理() {

@@ -8,7 +8,10 @@ id=org.zelkan.zelkan
 diff <(printf './usr/%s\n' bin/zelkan bin/zelkan-engine lib/zelkan/libZelkan.so \
   share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
-  share/icons/hicolor/scalable/apps/$id.svg share/zelkan/{その他,禁止,石打音,BGM,消滅}.wav | sort) \
+  share/icons/hicolor/scalable/apps/$id.svg share/zelkan/{その他,禁止,石打音,BGM,消滅}.wav \
+  $(sed -n 's|^\([^#].*\)|share/locale/\1/LC_MESSAGES/zelkan.mo|p' "$(dirname "$0")/../po/LINGUAS") \
+  share/locale/ja/LC_MESSAGES/zelkan.mo |
+  sort) \
   <(dpkg-deb -c "$deb" | awk '{ print $6 }' | grep -v '/$' | sort)
 
 depends=$(dpkg-deb -f "$deb" Depends)

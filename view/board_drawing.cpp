@@ -1,6 +1,7 @@
 #include "view/board_drawing.h"
 
 #include "view/coordinates.h"
+#include "view/picture_list.h"
 
 namespace zelkan {
 namespace {
@@ -63,6 +64,37 @@ void drawBoardFrame(Canvas& canvas) {
   copyAtCell(canvas, Picture::KARAYOKO, 0.6, 19.4);
   copyAtCell(canvas, Picture::KARATATE, 0.6, 0.6);
   copyAtCell(canvas, Picture::KARATATE, 19.4, 0.6);
+}
+
+// The cell's picture, with the lines it shares with its neighbours.
+CellBox cellBox(int x, int y) {
+  constexpr double side = cellPictureSize * twipsPerPixel;
+  return {twipsX(x), twipsY(y), side, side};
+}
+
+void drawDestinationMark(Canvas& canvas, int x, int y) {
+  canvas.fillCircle(twipsX(x) + 150, twipsY(y) + 150, 60, destinationColour);
+}
+
+namespace {
+
+// A frame `thickness` twips wide just inside the cell's edges.
+void drawFrame(Canvas& canvas, int x, int y, double thickness, int colour) {
+  const CellBox b = cellBox(x, y);
+  canvas.fillRectangle(b.x, b.y, b.width, thickness, colour);
+  canvas.fillRectangle(b.x, b.y + b.height - thickness, b.width, thickness, colour);
+  canvas.fillRectangle(b.x, b.y, thickness, b.height, colour);
+  canvas.fillRectangle(b.x + b.width - thickness, b.y, thickness, b.height, colour);
+}
+
+}  // namespace
+
+void drawHintFrame(Canvas& canvas, int x, int y) {
+  drawFrame(canvas, x, y, 30, hintColour);
+}
+
+void drawCursorFrame(Canvas& canvas, int x, int y) {
+  drawFrame(canvas, x, y, 30, cursorColour);
 }
 
 }  // namespace zelkan

@@ -32,4 +32,19 @@ void 描画_四角形(Canvas& canvas, double x, double y, double w, double h, Co
 // The four bars round the grid, drawn once at start-up before the cells.
 void drawBoardFrame(Canvas& canvas);
 
+// The helps laid over the board, each inside cell (x, y) (cellBox is what they cover): a cell the
+// picked-up stone may move to, a cell of the hinted move, the keyboard's cursor.
+struct CellBox {
+  double x, y, width, height;  // twips
+};
+CellBox cellBox(int x, int y);
+void drawDestinationMark(Canvas& canvas, int x, int y);
+void drawHintFrame(Canvas& canvas, int x, int y);
+void drawCursorFrame(Canvas& canvas, int x, int y);
+
+// The palette colours of those helps.
+inline constexpr int destinationColour = 10;  // bright green
+inline constexpr int hintColour = 13;         // bright magenta
+inline constexpr int cursorColour = 12;       // bright red
+
 }  // namespace zelkan

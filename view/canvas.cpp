@@ -137,6 +137,31 @@ void Canvas::drawText(double x, double y, std::string_view text, int colour, dou
   pango_cairo_show_layout(cr_.get(), layout_.get());
 }
 
+Canvas::Patch Canvas::save(double x, double y, double width, double height) const {
+  Patch patch;
+  patch.px = pixelOf(x) * scale_;
+  patch.py = pixelOf(y) * scale_;
+  const int w = pixelOf(x + width) * scale_ - patch.px;
+  const int h = pixelOf(y + height) * scale_ - patch.py;
+  patch.pixels.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
+  ContextHolder cr(cairo_create(patch.pixels.get()));
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr.get(), surface_.get(), -patch.px, -patch.py);
+  cairo_paint(cr.get());
+  return patch;
+}
+
+void Canvas::restore(const Patch& patch) {
+  cairo_t* cr = cr_.get();
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, patch.pixels.get(), patch.px, patch.py);
+  cairo_rectangle(cr, patch.px, patch.py, cairo_image_surface_get_width(patch.pixels.get()),
+                  cairo_image_surface_get_height(patch.pixels.get()));
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 void Canvas::refresh() {
   if (repaintNow) repaintNow();
 }

@@ -69,6 +69,16 @@ class Canvas {
   // text is laid out in image pixels at scale x textDotsPerInch.
   void drawText(double x, double y, std::string_view text, int colour, double points);
 
+  // The image's pixels under the box from (x, y), width by height twips (its corners rounded as
+  // fillRectangle rounds them), kept so that restore puts back exactly what was there.
+  struct Patch {
+    int px = 0;
+    int py = 0;
+    SurfaceHolder pixels;
+  };
+  Patch save(double x, double y, double width, double height) const;
+  void restore(const Patch& patch);
+
   // Asks the window to show the image now (before a pause, say). The window fills in
   // repaintNow; without one, as in tests and tools, a refresh does nothing.
   void refresh();

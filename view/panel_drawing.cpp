@@ -5,6 +5,7 @@
 #include "core/setup.h"
 #include "view/board_drawing.h"
 #include "view/coordinates.h"
+#include "view/texts.h"
 
 namespace zelkan {
 namespace {
@@ -20,6 +21,18 @@ constexpr double messageAreaRight = twipsX(20.5) + 2500;
 void wipeMoveLine(Canvas& canvas, double x, double row) {
   描画_四角形(canvas, x, row, messageAreaRight - twipsX(x), 300, backColour);
 }
+
+// The move lines. As the game has always drawn them, each number stands on its own between its
+// words, at columns of its own; a translated line is written whole from the left of the message
+// area instead, for its words may come in another order.
+// TRANSLATORS: the panel's first move line: "move %d", the number of the move being played.
+// It must fit in about 145 pixels at 11 points.
+// xgettext:c-format
+constexpr const char* moveNumberLine = N_("%d 手目");
+// TRANSLATORS: the panel's second move line: "%d moves left before the game ends". It must fit
+// in about 145 pixels at 11 points.
+// xgettext:c-format
+constexpr const char* movesLeftLine = N_("あと %d 手で終了です");
 
 void copyAtCell(Canvas& canvas, Picture picture, double cx, double cy) {
   canvas.copyPicture(picture, twipsX(cx), twipsY(cy));
@@ -55,17 +68,26 @@ void 描画_文字列(Canvas& canvas, double x, double y, long long number, Code
 
 void 描画_手数(Canvas& canvas, int n) {
   wipeMoveLine(canvas, 20.5, 9);
-  // Each further digit moves the number about one digit left, so "手目" keeps its place.
-  const double numberX = n < 10 ? 21 : n < 100 ? 20.8 : 20.5;
-  描画_文字列(canvas, numberX, 9, n, 15, panelTextSize);
-  描画_文字列(canvas, 22, 9, "手目", 15, panelTextSize);
+  if (const char* line = _(moveNumberLine); isTranslated(moveNumberLine, line)) {
+    描画_文字列(canvas, 20.6, 9, fill(line, {n}), 15, panelTextSize);
+  } else {
+    // Each further digit moves the number about one digit left, so "手目" keeps its place.
+    const double numberX = n < 10 ? 21 : n < 100 ? 20.8 : 20.5;
+    描画_文字列(canvas, numberX, 9, n, 15, panelTextSize);
+    描画_文字列(canvas, 22, 9, wordsAround(line).after, 15, panelTextSize);
+  }
 
   wipeMoveLine(canvas, 20.6, 10);
   const int left = moveLimit - n;
-  const double leftX = left <= 9 ? 21.9 : left <= moveLimit - 1 ? 21.7 : 21.5;
-  描画_文字列(canvas, 20.6, 10, "あと", 15, panelTextSize);
-  描画_文字列(canvas, leftX, 10, left, 15, panelTextSize);
-  描画_文字列(canvas, 22.9, 10, "手で終了です", 15, panelTextSize);
+  if (const char* line = _(movesLeftLine); isTranslated(movesLeftLine, line)) {
+    描画_文字列(canvas, 20.6, 10, fill(line, {left}), 15, panelTextSize);
+  } else {
+    const double leftX = left <= 9 ? 21.9 : left <= moveLimit - 1 ? 21.7 : 21.5;
+    const AroundNumber words = wordsAround(line);
+    描画_文字列(canvas, 20.6, 10, words.before, 15, panelTextSize);
+    描画_文字列(canvas, leftX, 10, left, 15, panelTextSize);
+    描画_文字列(canvas, 22.9, 10, words.after, 15, panelTextSize);
+  }
 }
 
 void 描画_石手番(Canvas& canvas, std::string_view blackLabel, std::string_view whiteLabel) {

@@ -57,6 +57,19 @@ std::string readFile(const fs::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// The cells framed in a colour (the cursor's, a hint's), as "(x,y)" in reading order.
+std::string framedCells(const Canvas& area, int colour) {
+  std::string cells;
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      if (!(area.pixel(cellPx(x) + 11, cellPy(y) + 1) == palette[colour])) continue;
+      cells.append("(").append(std::to_string(x)).append(",").append(std::to_string(y));
+      cells.append(")");
+    }
+  }
+  return cells;
+}
+
 // Bytes as C escapes, for failure messages.
 std::string escaped(const std::string& bytes) {
   std::string out;
@@ -125,6 +138,8 @@ class PlayTest : public ::testing::Test {
     fs::create_directories(elsewhere_);
     for (const std::string& file : programFiles)
       fs::copy_file(fs::path(ZELKAN_PROGRAM_FOLDER) / file, folder_ / file);
+    fs::copy(fs::path(ZELKAN_PROGRAM_FOLDER) / "locale", folder_ / "locale",
+             fs::copy_options::recursive);
     output_ = fs::path(ZELKAN_E2E_OUTPUT) /
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::remove_all(output_);
@@ -139,6 +154,9 @@ class PlayTest : public ::testing::Test {
 
   void startGame(const std::vector<std::string>& changes, const fs::path& program = {}) {
     std::vector<std::string> environment = screen_->environment();
+    // A desktop in the C locale (its UTF-8 form, in which xdotool reads the titles as they
+    // are), unless the test says otherwise.
+    environment.insert(environment.end(), {"LC_ALL=C.UTF-8", "LANGUAGE"});
     environment.insert(environment.end(), changes.begin(), changes.end());
     // The game ends with _Exit, before any leak check; should it ever return from main, what
     // GTK keeps until the end is no leak of ours.
@@ -380,11 +398,17 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   EXPECT_EQ(at(boardMap(*shoot("02-box-answered")), 10, 18), 'B') << "the click was kept";
   EXPECT_FALSE(screen_->findWindow({"Zelkan"}, main_.id)) << "the menu command was kept";
 
-  // Pick up a stone and move it up the board; the computer answers within the same click.
-  clickCell(10, 18);
+  // By keyboard: the first arrow brings up the cursor on the middle cell; Return picks up the
+  // stone under it and puts it down up the board. The computer answers within the same key.
+  for (int i = 0; i < 9; ++i)
+    screen_->pressKey(main_, "Down");
+  screen_->pressKey(main_, "Return");
   area = shootUntilBoard("03-picked-up", [](const std::string& m) { return at(m, 10, 18) == 'S'; });
   EXPECT_EQ(at(boardMap(*area), 10, 18), 'S');
-  clickCell(10, 12);
+  EXPECT_EQ(framedCells(*area, cursorColour), "(10,18)");
+  for (int i = 0; i < 6; ++i)
+    screen_->pressKey(main_, "Up");
+  screen_->pressKey(main_, "Return");
   const auto replied = [](const std::string& m) { return at(m, 10, 12) == 'B' && count(m, "w"); };
   // The robot stands waiting again once the computer's turn is over.
   const auto turnOver = [&](const Canvas& a) {
@@ -418,6 +442,16 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   map = boardMap(*area);
   EXPECT_TRUE(replied(map)) << map;
   EXPECT_EQ(count(map, "bw"), 1) << map;
+
+  // H: the strong level's move is framed on its two cells; the next key takes it away.
+  screen_->pressKey(main_, "h");
+  const auto hinted = [](const Canvas& a) { return count(framedCells(a, hintColour), "(") == 2; };
+  area = shootUntil("06-hint", hinted);
+  EXPECT_TRUE(hinted(*area)) << framedCells(*area, hintColour);
+  screen_->pressKey(main_, "Left");
+  area = shootUntil("06-hint-gone",
+                    [](const Canvas& a) { return framedCells(a, hintColour).empty(); });
+  EXPECT_EQ(framedCells(*area, cursorColour), "(9,12)");
 
   // 途中判定: the count is animated on a cleared board, paced by waits that must not spin.
   const std::chrono::milliseconds processorBefore = processorTime(game_->pid());
@@ -550,18 +584,40 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   EXPECT_TRUE(fs::is_symlink(folder_ / "Zelkan.ini") && !fs::exists(folder_ / "notes.txt"));
 }
 
+// A desktop's language, and the titles of the boxes the game shows in it.
+struct Language {
+  std::vector<std::string> environment;
+  std::string soundFailure, game, blackWins;
+};
+const Language japanese{{}, "Zelkan.dll", "対局", "先手の勝ち！！"};
+const Language english{{"LC_ALL", "LC_MESSAGES", "LC_CTYPE", "LANG=en_US.UTF-8"},
+                       "Zelkan sound",
+                       "Game",
+                       "Black wins!"};
+
+class LanguageTest : public PlayTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  const Language& language() const { return GetParam() == "English" ? english : japanese; }
+};
+
 // Two players, a game cut short by a large lead: each box opens over what was drawn before it.
-// One wave file is a pipe and another a folder: each is told, and the other sounds play.
-TEST_F(PlayTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
+// One wave file is a pipe and another a folder: each is told, and the other sounds play. In C
+// and on an English desktop, where the menu bar and the boxes speak English and still fit.
+TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
+  const Language& lang = language();
   for (const char* name : {"消滅.wav", "禁止.wav"})
     fs::remove(folder_ / name);
   ASSERT_EQ(mkfifo((folder_ / "消滅.wav").c_str(), 0600), 0);
   fs::create_directory(folder_ / "禁止.wav");
   const fs::path played = root_ / "played.raw";
-  startGame({"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played.string()});
+  std::vector<std::string> environment = lang.environment;
+  environment.insert(environment.end(),
+                     {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + played.string()});
+  startGame(environment);
   for (int box = 0; box < 2; ++box)
-    answerBox({"Zelkan.dll"});
+    answerBox({lang.soundFailure});
   waitForMainWindow();
+  EXPECT_EQ(main_.width, clientWidth) << "the menu bar widened the window";
   const auto area = shootUntilBoard(
       "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
   ASSERT_EQ(boardMap(*area), startMap(false));
@@ -591,19 +647,19 @@ TEST_F(PlayTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
     clickCell(m[2], m[3]);
     const std::string expected = positionMap(s.board, true);
     shootUntilBoard("02-played", [&](const std::string& map) {
-      return unmarked(map) == expected || screen_->findWindow({"対局"});
+      return unmarked(map) == expected || screen_->findWindow({lang.game});
     });
   }
   EXPECT_TRUE(soundsFrom(played, 0, reactionLimit)) << "the stones were not heard";
   const std::string final = positionMap(s.board, true);
 
   // "大差なので終了です" over the last move; the count; "続けますか？" over the final board.
-  const std::optional<WindowInfo> lead = screen_->waitForWindow({"対局"}, reactionLimit);
+  const std::optional<WindowInfo> lead = screen_->waitForWindow({lang.game}, reactionLimit);
   if (!lead) fail("no box at the end of the game");
   EXPECT_EQ(unmarked(boardMap(*shoot("03-lead"))), behind(final, *lead));
   ASSERT_TRUE(screen_->answer(*lead, reactionLimit));
-  answerBox({"先手の勝ち！！"});
-  const std::optional<WindowInfo> goOn = screen_->waitForWindow({"対局"}, judgementLimit);
+  answerBox({lang.blackWins});
+  const std::optional<WindowInfo> goOn = screen_->waitForWindow({lang.game}, judgementLimit);
   if (!goOn) fail("no question whether to go on");
   EXPECT_EQ(boardMap(*shoot("04-go-on")), behind(final, *goOn));
   ASSERT_TRUE(screen_->answer(*goOn, reactionLimit));
@@ -614,6 +670,9 @@ TEST_F(PlayTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
   expectEndsWithSuccess();
 }
 
+INSTANTIATE_TEST_SUITE_P(PlayTest, LanguageTest, ::testing::Values("C", "English"),
+                         [](const auto& info) { return info.param; });
+
 std::vector<fs::path> filesUnder(const fs::path& folder) {
   std::vector<fs::path> files;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
@@ -622,6 +681,8 @@ std::vector<fs::path> filesUnder(const fs::path& folder) {
   return files;
 }
 
+// Installed, moved, and started on an English desktop: it finds its catalog as it finds its
+// sound library and wave files.
 TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   const fs::path installed = root_ / "prefix";
   const CommandResult install = runCommand(
@@ -636,9 +697,11 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   fs::create_directories(settings_.parent_path());  // a write cut off, by a process long gone
   std::ofstream(settings_.parent_path() / ".Zelkan.ini.4194304.0.tmp") << "cut";
   const fs::path played = root_ / "played.raw";
-  startGame({"HOME=" + home.string(), "XDG_CONFIG_HOME", "SDL_AUDIODRIVER=disk",
-             "SDL_DISKAUDIOFILE=" + played.string()},
-            moved / "bin/zelkan");
+  std::vector<std::string> environment = english.environment;
+  environment.insert(environment.end(),
+                     {"HOME=" + home.string(), "XDG_CONFIG_HOME", "SDL_AUDIODRIVER=disk",
+                      "SDL_DISKAUDIOFILE=" + played.string()});
+  startGame(environment, moved / "bin/zelkan");
   waitForMainWindow();
   shootUntilBoard(
       "01-start", [](const std::string& map) { return map == startMap(false); }, windowLimit);
@@ -649,7 +712,11 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
                  screen_->environment());
   EXPECT_NE(named.output.find(main_.id), std::string::npos) << named.output;
 
+  // The settings file is the same on an English desktop; a click before a game asks for one,
+  // in English.
   EXPECT_TRUE(settingsBecome(settingsFile(true, false)));
+  clickCell(10, 10);
+  answerBox({"Start"});
   ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();

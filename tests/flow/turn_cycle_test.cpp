@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "core/movement.h"
 #include "flow/scripted_window.h"
+#include "view/board_drawing.h"
 #include "view/canvas_checks.h"
 
 namespace zelkan {
@@ -163,6 +167,118 @@ TEST(Keys, EscapeEndsTheProgramAtOnceAndOtherKeysDoNothing) {
   f.game.keyPressed(27);
   EXPECT_EQ(f.window.all("end").size(), 1u);
   EXPECT_TRUE(f.window.all("shutdown").empty());
+}
+
+// The helps over the board, each command run as the window runs it.
+Rgb centreOf(const Canvas& canvas, int x, int y) {
+  return canvas.pixel(test::cellPx(x) + 11, test::cellPy(y) + 11);
+}
+Rgb edgeOf(const Canvas& canvas, int x, int y) {
+  return canvas.pixel(test::cellPx(x) + 11, test::cellPy(y));
+}
+std::unique_ptr<Canvas> snapshot(const Canvas& from) {
+  auto copy = std::make_unique<Canvas>();
+  ContextHolder cr(cairo_create(copy->surface()));
+  cairo_set_source_surface(cr.get(), from.surface(), 0, 0);
+  cairo_paint(cr.get());
+  return copy;
+}
+
+// A picked-up stone marks every cell the move check allows it and no other; whatever the player
+// then does, the image is byte for byte the one drawn without the marks.
+TEST(BoardHelps, DestinationMarksShowWhereAPickedStoneMayGoAndLeaveNoTrace) {
+  GameFixture with, without;
+  with.game.showDestinations = true;
+  for (GameFixture* f : {&with, &without})
+    f->game.command([f] { f->game.TAIMAN(); });
+  const auto both = [&](int x1, int y1, int x2, int y2) {
+    for (GameFixture* f : {&with, &without}) {
+      f->game.command([f, x1, y1] { f->click(x1, y1); });
+      f->game.command([f, x2, y2] { f->click(x2, y2); });
+    }
+  };
+  const Rgb mark = paletteColour(destinationColour);
+  // Slides, jumps over both colours, and at last a sandwich.
+  for (const auto& [x1, y1, x2, y2] : {std::array{4, 18, 4, 5},
+                                       {5, 2, 5, 6},
+                                       {4, 19, 4, 17},
+                                       {6, 1, 6, 3},
+                                       {3, 18, 3, 6},
+                                       {7, 2, 7, 6},
+                                       {5, 18, 5, 7},
+                                       {8, 2, 8, 6},
+                                       {4, 5, 5, 5}}) {
+    const GameState& s = *with.state;
+    for (int x = 1; x <= 19; ++x) {
+      for (int y = 1; y <= 19; ++y) {
+        if (s.board(x, y) != s.turnColour) continue;
+        with.game.command([&] { with.click(x, y); });
+        for (int tx = 1; tx <= 19; ++tx) {
+          for (int ty = 1; ty <= 19; ++ty) {
+            const bool allowed = 移動チェック(s.board, x, y, tx, ty, s.turnColour) == flagYes;
+            ASSERT_EQ(centreOf(with.canvas, tx, ty) == mark, allowed)
+                << x << "," << y << " -> " << tx << "," << ty;
+          }
+        }
+      }
+    }
+    both(x1, y1, x2, y2);
+    ASSERT_EQ(with.state->board(x2, y2), with.state->otherColour);
+    ASSERT_TRUE(test::sameImage(with.canvas, without.canvas));
+  }
+  EXPECT_EQ(with.state->board(5, 6), cellEmpty);
+}
+
+// A hint marks the strong level's move for the side to move, the engine's at the same budget,
+// and goes at the next command; before a game there is none.
+TEST(BoardHelps, AHintMarksTheStrongMoveUntilTheNextCommand) {
+  GameFixture f;
+  f.game.strongBudget = 3000;
+  f.game.strongSafetyStop = 1e9;
+  f.game.command([&] { f.game.keyPressed(Game::keyHint); });
+  EXPECT_EQ(f.window.sounds(), Strings{test::forbidden});
+  f.game.command([&] { f.game.TAIMAN(); });
+  f.game.command([&] { f.move(4, 18, 4, 5); });
+  const auto before = std::make_unique<GameState>(*f.state);
+  FixedSecond clock(0);
+  LevelLimits limits;
+  limits.nodeBudget = 3000;
+  const auto expected = chooseComMove(*before, Level::strong, clock, limits);
+  ASSERT_TRUE(expected);
+  const auto plain = snapshot(f.canvas);
+  f.game.command([&] { f.game.HINTO(); });
+  const Rgb hint = paletteColour(hintColour);
+  EXPECT_EQ(edgeOf(f.canvas, expected->fromX, expected->fromY), hint);
+  EXPECT_EQ(edgeOf(f.canvas, expected->toX, expected->toY), hint);
+  EXPECT_EQ(f.state->board, before->board);
+  f.game.command([] {});
+  EXPECT_TRUE(test::sameImage(f.canvas, *plain));
+}
+
+// The arrow keys bring up a cursor and move it, held at the edges; Return and space click its
+// cell. Before the first arrow nothing is drawn.
+TEST(BoardHelps, TheKeyboardPlaysAMove) {
+  GameFixture f;
+  f.game.command([&] { f.game.TAIMAN(); });
+  const auto plain = snapshot(f.canvas);
+  f.game.command([&] { f.game.keyPressed(Game::keySpace); });
+  EXPECT_TRUE(test::sameImage(f.canvas, *plain));
+  const auto press = [&](int key, int times) {
+    for (int i = 0; i < times; ++i)
+      f.game.command([&] { f.game.keyPressed(key); });
+  };
+  press(Game::keyDown, 1);  // the cursor appears on the middle cell, (10, 10)
+  EXPECT_EQ(edgeOf(f.canvas, 10, 10), paletteColour(cursorColour));
+  press(Game::keyLeft, 6);
+  press(Game::keyDown, 12);  // to (4, 19): the edge holds it
+  press(Game::keyUp, 1);
+  press(Game::keyReturn, 1);
+  EXPECT_EQ(f.state->selState, 1);
+  press(Game::keyUp, 13);
+  press(Game::keySpace, 1);
+  EXPECT_EQ(f.state->board(4, 5), cellBlack);
+  EXPECT_EQ(f.state->board(4, 18), cellEmpty);
+  EXPECT_EQ(edgeOf(f.canvas, 4, 5), paletteColour(cursorColour));
 }
 
 }  // namespace

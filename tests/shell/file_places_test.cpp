@@ -18,19 +18,21 @@ TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   fs::create_directories(portable);
   std::ofstream(portable / "libZelkan.so") << "";
   const fs::path share = root + "/usr/share/zelkan";
-  const std::tuple<fs::path, const char*, const char*, fs::path, fs::path> cases[] = {
-      {portable, "/x", "/h", portable, "Zelkan.ini"},
-      {"", "/x", "/h", "", "Zelkan.ini"},  // the program's folder unknown: as started
-      {bin, "/x/", "/h", share, "/x/zelkan/Zelkan.ini"},
-      {bin, "x", "/h", share, "/h/.config/zelkan/Zelkan.ini"},
-      {bin, "", "/h", share, "/h/.config/zelkan/Zelkan.ini"},
-      {bin, nullptr, "h", share, ""},
-      {bin, nullptr, nullptr, share, ""},
+  const fs::path locale = root + "/usr/share/locale";
+  const std::tuple<fs::path, const char*, const char*, fs::path, fs::path, fs::path> cases[] = {
+      {portable, "/x", "/h", portable, "Zelkan.ini", portable / "locale"},
+      {"", "/x", "/h", "", "Zelkan.ini", ""},  // the program's folder unknown: as started
+      {bin, "/x/", "/h", share, "/x/zelkan/Zelkan.ini", locale},
+      {bin, "x", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale},
+      {bin, "", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale},
+      {bin, nullptr, "h", share, "", locale},
+      {bin, nullptr, nullptr, share, "", locale},
   };
-  for (const auto& [program, xdgConfigHome, homeValue, current, settings] : cases) {
+  for (const auto& [program, xdgConfigHome, homeValue, current, settings, catalogs] : cases) {
     const FilePlaces places = findFilePlaces(program, xdgConfigHome, homeValue);
     EXPECT_EQ(places.currentFolder, current) << program;
     EXPECT_EQ(places.settingsFile, settings) << (xdgConfigHome ? xdgConfigHome : "(unset)");
+    EXPECT_EQ(places.localeFolder, catalogs) << program;
   }
 
   // The config folder and ours are made private; a missing home is not made.

@@ -92,6 +92,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     std::string bytes;
     bool line1Read, seiryokuOn, line2Read, bgmOn;
     Level level = Level::normal;
+    bool destinations = false;
   };
   const std::string both = seiryokuOn + "\r\nBGM=ON\r\n";
   const Case cases[] = {
@@ -122,6 +123,11 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"unknown strength", both + cp932("強さ=最強\r\n"), true, true, true, true},
       {"strength in UTF-8", both + "強さ=強い\r\n", true, true, true, true},
       {"strength cut short", both + cp932("強さ=強"), true, true, true, true},
+      {"marks, then strength", both + cp932("移動先表示=ON\r\n強さ=弱い\r\n"), true, true, true,
+       true, Level::weak, true},
+      {"an unknown line first", both + cp932("色=赤\r\n強さ=強い\r\n"), true, true, true, true,
+       Level::strong},
+      {"marks off", both + cp932("移動先表示=OFF\r\n"), true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -132,6 +138,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     EXPECT_EQ(r.line2Read, c.line2Read);
     EXPECT_EQ(r.bgmOn, c.bgmOn);
     EXPECT_EQ(r.level, c.level);
+    EXPECT_EQ(r.destinations, c.destinations);
     EXPECT_EQ(r.failed(), !c.line2Read);
     EXPECT_EQ(bytesOf(file), c.bytes);  // reading never rewrites
   }
@@ -187,15 +194,18 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
   for (const auto& [level, line3] : levels) {
     for (const bool seiryoku : {false, true}) {
       for (const bool bgm : {false, true}) {
-        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level}));
+        const bool marks = seiryoku && !bgm;
+        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks}));
         const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") +
-                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3;
+                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3 +
+                                     (marks ? "移動先表示=ON\r\n" : "");
         EXPECT_EQ(bytesOf(file), cp932(expected));
         const SettingsFileReading back = readSettingsFile(file);
         EXPECT_FALSE(back.failed());
         EXPECT_EQ(back.seiryokuOn, seiryoku);
         EXPECT_EQ(back.bgmOn, bgm);
         EXPECT_EQ(back.level, level);
+        EXPECT_EQ(back.destinations, marks);
       }
     }
   }

@@ -1,11 +1,20 @@
 #include "view/panel_drawing.h"
 
 #include <gtest/gtest.h>
+#include <libintl.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <clocale>
+#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "canvas_checks.h"
 #include "view/board_drawing.h"
+#include "view/coordinates.h"
+#include "view/texts.h"
 
 namespace zelkan {
 namespace {
@@ -142,6 +151,89 @@ TEST(InitialSetup, WipesTheMessageAreaButNotTheTitlePlateOrTheBoard) {
   EXPECT_EQ(s->moveNumber, 0);
   EXPECT_EQ(s->board(1, 1), cellWhite);
   EXPECT_TRUE(showsPicture(canvas, Picture::RABERU, 467, 13));
+}
+
+// Texts in this language from now on: a catalog's name, or "C" for the texts as written.
+void speak(const std::string& language) {
+  setenv("LANGUAGE", language.c_str(), 1);
+  // Through C, so gettext forgets what it looked up before even where the name stays the same.
+  std::setlocale(LC_MESSAGES, "C");
+  std::setlocale(LC_MESSAGES, "C.UTF-8");
+}
+
+struct Box {
+  int x0, y0, x1, y1;
+};
+
+// The smallest box holding every pixel that is not the background, in image pixels.
+Box inkBox(const Canvas& c) {
+  Box box{c.width(), c.height(), 0, 0};
+  for (int y = 0; y < c.height(); ++y) {
+    for (int x = 0; x < c.width(); ++x) {
+      if (c.pixel(x, y) == background) continue;
+      box = {std::min(box.x0, x), std::min(box.y0, y), std::max(box.x1, x + 1),
+             std::max(box.y1, y + 1)};
+    }
+  }
+  return box;
+}
+
+// Each language's panel texts, and the texts as written, at every scale: within the box that is
+// wiped to take them away, short of the taken counts beside the labels, and clear of the image's
+// right edge, past which a text would be cut.
+TEST(PanelTexts, EveryCatalogsTextsStayInTheirPlaces) {
+  bindtextdomain(textDomain, ZELKAN_LOCALE_FOLDER);
+  bind_textdomain_codeset(textDomain, "UTF-8");
+  std::vector<std::string> languages{"C"};
+  for (const auto& entry : std::filesystem::directory_iterator(ZELKAN_LOCALE_FOLDER))
+    languages.push_back(entry.path().filename().string());
+  ASSERT_GT(languages.size(), 1u) << "no catalog in " << ZELKAN_LOCALE_FOLDER;
+  struct Place {
+    std::function<void(Canvas&)> draw;
+    double left, top, right, bottom;  // in cells; a right of 0 is the image's edge
+  };
+  // The taken counts are wiped from column 23.7, which takes the last pixels of "COM" already;
+  // a label may reach no further.
+  constexpr double labelsEnd = 23.8;
+  constexpr double twipsPerCell = cellWidth;
+  const Place places[] = {
+      {[](Canvas& c) { 描画_手数(c, 1); }, 20.5, 9, 0, 10 + 300 / twipsPerCell},
+      {[](Canvas& c) { 描画_手数(c, 100); }, 20.5, 9, 0, 10 + 300 / twipsPerCell},
+      {[](Canvas& c) { 描画_石手番(c, C_("side", "先手"), C_("side", "後手")); }, 21, 5.7,
+       labelsEnd, 5.7 + 800 / twipsPerCell},
+      {[](Canvas& c) { 描画_石手番(c, C_("side", "MAN"), C_("side", "COM")); }, 21, 5.7, labelsEnd,
+       5.7 + 800 / twipsPerCell},
+      {[](Canvas& c) { 描画_文字列(c, 21.5, 11.1, _("思考中"), 15, 12); }, 21.5, 11.1,
+       21.5 + 1000 / twipsPerCell, 11.1 + 300 / twipsPerCell}};
+  for (const std::string& language : languages) {
+    speak(language);
+    ASSERT_EQ(std::strcmp(_("思考中"), "思考中") == 0, language == "C" || language == "ja")
+        << language;
+    for (int scale = 1; scale <= 3; ++scale) {
+      for (std::size_t i = 0; i < std::size(places); ++i) {
+        const Place& p = places[i];
+        const Box place{pixelOf(twipsX(p.left)) * scale, pixelOf(twipsY(p.top)) * scale,
+                        p.right == 0 ? (clientWidth - 1) * scale : pixelOf(twipsX(p.right)) * scale,
+                        pixelOf(twipsY(p.bottom)) * scale};
+        Canvas canvas(scale);
+        p.draw(canvas);
+        const Box ink = inkBox(canvas);
+        EXPECT_TRUE(ink.x0 >= place.x0 && ink.y0 >= place.y0 && ink.x1 <= place.x1 &&
+                    ink.y1 <= place.y1)
+            << language << " text " << i << " at scale " << scale << ": ink " << ink.x0 << ","
+            << ink.y0 << " to " << ink.x1 << "," << ink.y1 << ", place " << place.x0 << ","
+            << place.y0 << " to " << place.x1 << "," << place.y1;
+      }
+    }
+  }
+  // The Japanese catalog gives every text as written, so the move lines are drawn as ever.
+  speak("ja");
+  Canvas japanese;
+  描画_手数(japanese, 100);
+  Canvas expected;
+  expectedMoveLines(expected, 20.5, 100, 21.9, 0);
+  EXPECT_TRUE(sameImage(japanese, expected));
+  speak("C");
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+// The helps laid over the board for a player who is learning: where a picked-up stone may go, a
+// hint, and a cursor to play by keyboard. They lie on the image only between commands, so every
+// step of the game draws on the board exactly as it would without them.
+#include <algorithm>
+
+#include "core/movement.h"
+#include "flow/game.h"
+#include "view/board_drawing.h"
+#include "view/panel_drawing.h"
+
+namespace zelkan {
+
+void Game::command(const std::function<void()>& handler) {
+  liftHelps();
+  hint_.reset();
+  handler();
+  layHelps();
+}
+
+void Game::liftHelps() {
+  for (auto patch = helps_.rbegin(); patch != helps_.rend(); ++patch)
+    canvas_.restore(*patch);
+  helps_.clear();
+}
+
+void Game::lay(int x, int y, void (*draw)(Canvas&, int, int)) {
+  const CellBox b = cellBox(x, y);
+  helps_.push_back(canvas_.save(b.x, b.y, b.width, b.height));
+  draw(canvas_, x, y);
+}
+
+void Game::layHelps() {
+  const bool playing = s_.gameMode == modeCom || s_.gameMode == modeMan;
+  if (showDestinations && playing && s_.selState == 1) {
+    for (int y = 1; y <= boardSize; ++y) {
+      for (int x = 1; x <= boardSize; ++x) {
+        if (移動チェック(s_.board, s_.selX, s_.selY, x, y, s_.turnColour) == flagYes)
+          lay(x, y, drawDestinationMark);
+      }
+    }
+  }
+  if (hint_) {
+    lay(hint_->fromX, hint_->fromY, drawHintFrame);
+    lay(hint_->toX, hint_->toY, drawHintFrame);
+  }
+  if (cursorShown_) lay(cursorX_, cursorY_, drawCursorFrame);
+  if (!helps_.empty()) canvas_.refresh();
+}
+
+void Game::keyPressed(int keyCode) {
+  switch (keyCode) {
+    case keyEscape:
+      window_.endAtOnce();
+      return;
+    case keyLeft:
+    case keyRight:
+    case keyUp:
+    case keyDown:
+      // The first arrow only shows the cursor where it stands.
+      if (cursorShown_) {
+        cursorX_ += keyCode == keyLeft ? -1 : keyCode == keyRight ? 1 : 0;
+        cursorY_ += keyCode == keyUp ? -1 : keyCode == keyDown ? 1 : 0;
+        cursorX_ = std::clamp(cursorX_, 1, static_cast<int>(boardSize));
+        cursorY_ = std::clamp(cursorY_, 1, static_cast<int>(boardSize));
+      }
+      cursorShown_ = true;
+      return;
+    case keyReturn:
+    case keySpace:
+      if (!cursorShown_) return;
+      mousePressed(boardLeft + cellWidth * (cursorX_ + 0.5),
+                   boardTop + cellHeight * (cursorY_ + 0.5));
+      return;
+    case keyHint:
+      HINTO();
+      return;
+    default:
+      return;
+  }
+}
+
+void Game::HINTO() {
+  const bool playersTurn =
+      s_.gameMode == modeMan || (s_.gameMode == modeCom && s_.turnColour == s_.humanColour);
+  if (!playersTurn || s_.resumePending == flagYes) {
+    window_.playSound(sounds.sndForbidden);
+    return;
+  }
+  描画_文字列(canvas_, 21.5, 11.1, _("思考中"), 15, 12);
+  canvas_.refresh();
+  hint_ = strongOrNormalMove();
+  描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
+  if (!hint_) window_.playSound(sounds.sndForbidden);  // no stone of the side to move can move
+}
+
+}  // namespace zelkan
