@@ -158,7 +158,7 @@ void Canvas::restore(const Patch& patch) {
   cairo_set_source_surface(cr, patch.pixels.get(), patch.px, patch.py);
   cairo_rectangle(cr, patch.px, patch.py, cairo_image_surface_get_width(patch.pixels.get()),
                   cairo_image_surface_get_height(patch.pixels.get()));
-  cairo_fill(cr);
+  fillMarked();
   cairo_restore(cr);
 }
 
