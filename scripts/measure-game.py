@@ -8,9 +8,8 @@ Each FOLDER holds a built game (default: build/bin). On a virtual screen of its 
 is started for each level and scale with the level in its settings file, GDK_SCALE set and a
 session bus of its own. Once its board shows, its peak resident memory (VmHWM) is read: the start.
 The player then chooses 対局 > 対COM > 先手 and plays black through the window: the zelkan-engine
-beside the game picks each move, which is clicked from and to; the
-computer's replies are read off the screen, cell by cell, and followed by the engine. Message
-boxes are answered with Return. When the game has ended and been judged and asks whether to go
+beside the game picks each move, which is clicked from and to; the computer's replies are read
+off the screen, cell by cell, and followed by the engine. Message boxes are answered with Return. When the game has ended and been judged and asks whether to go
 on, the peak is read again: the end. A game still going after the limit is cut off and marked.
 """
 import argparse
@@ -303,7 +302,10 @@ def play_game(screen, engine_program, folder, scale, level, limit, music):
     finally:
         engine.stop()
         if pid:
-            os.kill(pid, signal.SIGTERM)
+            try:
+                os.kill(pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass  # ended on its own; dbus-run-session ends with it
         try:
             runner.wait(timeout=10)
         except subprocess.TimeoutExpired:
