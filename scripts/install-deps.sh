@@ -10,7 +10,7 @@ packages=(
   libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libsdl2-dev libsdl2-mixer-dev
   xvfb xauth xdotool imagemagick clang-format
-  file desktop-file-utils appstream dbus-daemon
+  file desktop-file-utils appstream lintian man-db dbus-daemon
   gettext locales
 )
 

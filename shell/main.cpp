@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -43,6 +44,35 @@ zelkan::FilePlaces enterFilePlaces() {
   return places;
 }
 
+// Takes the game's own options (--help, --version) from the command line and leaves the rest,
+// GTK's own among them, to gtk_init. True when the game is to start, otherwise sets the exit
+// status. Reads and writes no file, so asking for help leaves no trace.
+bool takeOptions(int& argc, char**& argv, int& status) {
+  gboolean version = FALSE;
+  const GOptionEntry entries[] = {
+      {"version", 0, 0, G_OPTION_ARG_NONE, &version, "Show the version and exit", nullptr}, {}};
+  GOptionContext* context = g_option_context_new(nullptr);
+  g_option_context_set_summary(context, "Zelkan, a board game for two sides on a 19 x 19 grid.");
+  g_option_context_set_description(context, "GTK's own options, such as --display, are taken too.");
+  g_option_context_add_main_entries(context, entries, nullptr);
+  g_option_context_set_ignore_unknown_options(context, TRUE);
+  GError* error = nullptr;
+  const bool parsed = g_option_context_parse(context, &argc, &argv, &error);
+  g_option_context_free(context);
+  status = 0;
+  if (!parsed) {
+    std::fprintf(stderr, "zelkan: %s\nTry 'zelkan --help'.\n", error->message);
+    g_error_free(error);
+    status = 1;
+    return false;
+  }
+  if (version) {
+    std::puts("zelkan " ZELKAN_VERSION);
+    return false;
+  }
+  return true;
+}
+
 // The messages follow the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), and so does
 // the character type, which the text input and the fonts go by. Everything else (numbers, the
 // settings file, the clock) stays in the C locale whatever the desktop says, so GTK is kept from
@@ -59,6 +89,9 @@ void followTheDesktopsLanguage(const std::filesystem::path& catalogs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The help's usage line names the program as it was started; only then does the program take
+  // the desktop entry's name.
+  if (int status = 0; !takeOptions(argc, argv, status)) return status;
   // Large blocks (the strong level's stores for one move, picture and text buffers) come from
   // and go back to the system at once. Left to itself, the allocator raises this limit to the
   // largest block freed so far and then keeps such blocks in its heaps, one heap per thread

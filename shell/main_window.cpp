@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <random>
+#include <utility>
 
 #include "core/setup.h"
 #include "sound/sound_library.h"
@@ -263,41 +264,18 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 }
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  int code = 0;
-  switch (event->keyval) {
-    case GDK_KEY_Escape:
-      code = Game::keyEscape;
-      break;
-    case GDK_KEY_Left:
-    case GDK_KEY_KP_Left:
-      code = Game::keyLeft;
-      break;
-    case GDK_KEY_Right:
-    case GDK_KEY_KP_Right:
-      code = Game::keyRight;
-      break;
-    case GDK_KEY_Up:
-    case GDK_KEY_KP_Up:
-      code = Game::keyUp;
-      break;
-    case GDK_KEY_Down:
-    case GDK_KEY_KP_Down:
-      code = Game::keyDown;
-      break;
-    case GDK_KEY_Return:
-    case GDK_KEY_KP_Enter:
-      code = Game::keyReturn;
-      break;
-    case GDK_KEY_space:
-      code = Game::keySpace;
-      break;
-    case GDK_KEY_h:
-    case GDK_KEY_H:
-      code = Game::keyHint;
-      break;
-    default:
-      return FALSE;  // F10 and the like still reach the menus
-  }
+  // The keys the game answers; every other key (F10 and the like) goes on to the menus.
+  static constexpr std::pair<guint, int> keys[] = {
+      {GDK_KEY_Escape, Game::keyEscape},   {GDK_KEY_Left, Game::keyLeft},
+      {GDK_KEY_KP_Left, Game::keyLeft},    {GDK_KEY_Right, Game::keyRight},
+      {GDK_KEY_KP_Right, Game::keyRight},  {GDK_KEY_Up, Game::keyUp},
+      {GDK_KEY_KP_Up, Game::keyUp},        {GDK_KEY_Down, Game::keyDown},
+      {GDK_KEY_KP_Down, Game::keyDown},    {GDK_KEY_Return, Game::keyReturn},
+      {GDK_KEY_KP_Enter, Game::keyReturn}, {GDK_KEY_space, Game::keySpace},
+      {GDK_KEY_h, Game::keyHint},          {GDK_KEY_H, Game::keyHint}};
+  const auto key = std::ranges::find(keys, event->keyval, &std::pair<guint, int>::first);
+  if (key == std::end(keys)) return FALSE;
+  const int code = key->second;
   // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
   if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
     return FALSE;

@@ -289,14 +289,15 @@ class PlayTest : public ::testing::Test {
            << "Zelkan.ini holds \"" << escaped(bytes) << "\", not \"" << escaped(expected) << "\"";
   }
 
-  // A board map with the cells that a window (a message box) hides, in part or whole, as '?'.
+  // A board map with the cells whose read part a window (a message box) hides, in part or
+  // whole, as '?'.
   std::string behind(std::string map, const WindowInfo& w) const {
+    constexpr int read = cellPictureSize - 2 * cellBandUnread;
     for (int y = 1; y <= boardSize; ++y) {
       for (int x = 1; x <= boardSize; ++x) {
-        const int px = areaX() + cellPx(x);
-        const int py = areaY() + cellPy(y);
-        if (px < w.x + w.width && px + cellPictureSize > w.x && py < w.y + w.height &&
-            py + cellPictureSize > w.y)
+        const int px = areaX() + cellPx(x) + cellBandUnread;
+        const int py = areaY() + cellPy(y) + cellBandUnread;
+        if (px < w.x + w.width && px + read > w.x && py < w.y + w.height && py + read > w.y)
           map[static_cast<std::size_t>((y - 1) * (boardSize + 1) + x - 1)] = '?';
       }
     }

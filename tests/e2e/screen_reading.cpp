@@ -23,10 +23,8 @@ Look cellLook(const Canvas& area, Picture picture, int x, int y) {
   const int markY = pixelOf(twipsY(y) + 150);
   const double markReach = 50.0 / twipsPerPixel + 1.5;
   bool differsUnderMark = false;
-  // The outer lines are shared with the neighbours, which may have drawn over them, and the
-  // line inside them carries the frame of a cursor or a hint.
-  for (int j = 2; j < cellPictureSize - 2; ++j) {
-    for (int i = 2; i < cellPictureSize - 2; ++i) {
+  for (int j = cellBandUnread; j < cellPictureSize - cellBandUnread; ++j) {
+    for (int i = cellBandUnread; i < cellPictureSize - cellBandUnread; ++i) {
       if (area.pixel(px + i, py + j) == picturePixel(picture, i, j)) continue;
       if (std::hypot(px + i - markX, py + j - markY) > markReach) return Look::no;
       differsUnderMark = true;

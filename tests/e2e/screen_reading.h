@@ -22,6 +22,9 @@ struct Box {
 
 // One cell as a character: '.' empty, '+' under black's influence, '-' under white's, 'B' and
 // 'W' stones, 'b' and 'w' stones with the latest-move mark, 'S' a picked-up stone, '?' other.
+// The band of this many pixels round the cell's picture is not read: its outer line is shared
+// with the neighbours, and the line inside it carries the frame of a cursor or a hint.
+inline constexpr int cellBandUnread = 2;
 char cellOf(const Canvas& area, int x, int y);
 
 // The whole board that way: a line of 19 characters per row, top row first.

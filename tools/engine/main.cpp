@@ -1,5 +1,6 @@
 // zelkan-engine: plays the game through text commands on standard input.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/engine/engine.h"
@@ -25,9 +26,54 @@ bool readLine(std::FILE* in, std::string& line, std::size_t limit, bool& tooLong
   return any;
 }
 
+constexpr const char* help =
+    "Usage: zelkan-engine [OPTION]\n"
+    "Plays Zelkan through text commands on standard input, one a line, answered on standard\n"
+    "output in the framing of GTP.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     Show this help and exit\n"
+    "  --version      Show the version and exit\n"
+    "\n"
+    "Commands:\n"
+    "  clear_board                     the starting position\n"
+    "  set_position ROWS SIDE BLACKLOST WHITELOST MOVENUMBER\n"
+    "                                  any position\n"
+    "  board                           the position\n"
+    "  legal X1 Y1 X2 Y2               whether a move is legal\n"
+    "  play X1 Y1 X2 Y2                make a move\n"
+    "  genmove SECOND                  the computer's move, made\n"
+    "  candidates SECOND               the normal level's scored moves\n"
+    "  level weak|normal|strong        the strength genmove plays at\n"
+    "  influence                       the influence map\n"
+    "  judge                           the judgement of the position\n"
+    "  quit                            end\n";
+
+// Handles the command line: true when the program is to read commands, otherwise sets the exit
+// status it ends with.
+bool takeOptions(int argc, char** argv, int& status) {
+  status = 0;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
+      std::fputs(help, stdout);
+      return false;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::puts("zelkan-engine " ZELKAN_VERSION);
+      return false;
+    }
+    std::fprintf(stderr, "zelkan-engine: unknown option '%s'\nTry 'zelkan-engine --help'.\n",
+                 argv[i]);
+    status = 2;
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (int status = 0; !takeOptions(argc, argv, status)) return status;
   zelkan::Engine engine;
   std::string line;
   bool tooLong = false;
