@@ -1,6 +1,7 @@
 // Zelkan: the board game in its window.
 #include <gtk/gtk.h>
 #include <libintl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
@@ -91,6 +92,11 @@ int main(int argc, char** argv) {
   // The help's usage line names the program as it was started; only then does the program take
   // the desktop entry's name.
   if (int status = 0; !takeOptions(argc, argv, status)) return status;
+  // Large blocks (the strong level's stores for one move, picture and text buffers) come from
+  // and go back to the system at once. Left to itself, the allocator raises this limit to the
+  // largest block freed so far and then keeps such blocks in its heaps, one heap per thread
+  // that ever searched, for the rest of the game.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   const zelkan::FilePlaces places = enterFilePlaces();
   followTheDesktopsLanguage(places.localeFolder);
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
