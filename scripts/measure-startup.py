@@ -11,7 +11,6 @@ window); the game is then ended and its peak resident memory read from time's re
 of the runs are printed.
 """
 import argparse
-import ctypes
 import os
 import shutil
 import signal
@@ -20,70 +19,11 @@ import subprocess
 import tempfile
 import time
 
-WOOD = (222, 178, 108)  # the empty cell's colour, which only the game's own image holds
-SCREEN = "2560x1600x24"  # room for the window at scale 3
-
-
-class XImage(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_uint8)),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
-
-
-class Screen:
-    """Xvfb on a display number it picks itself, and a column of its pixels to watch."""
-
-    def __init__(self):
-        read, write = os.pipe()
-        self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", SCREEN, "-nolisten", "tcp"],
-            pass_fds=[write], stderr=subprocess.DEVNULL)
-        os.close(write)
-        number = b""
-        while not number.endswith(b"\n"):  # written when the server takes connections
-            chunk = os.read(read, 16)
-            if not chunk:
-                raise RuntimeError("Xvfb did not start")
-            number += chunk
-        os.close(read)
-        self.display = ":" + number.decode().strip()
-        x11 = ctypes.CDLL("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XGetImage.restype = ctypes.POINTER(XImage)
-        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
-            [ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
-        x11.XFree.argtypes = [ctypes.c_void_p]
-        self.x11 = x11
-        self.connection = x11.XOpenDisplay(self.display.encode())
-        if not self.connection:
-            raise RuntimeError("cannot open the virtual screen " + self.display)
-        self.root = x11.XDefaultRootWindow(self.connection)
-        self.height = int(SCREEN.split("x")[1])
-
-    def shows_wood(self, x):
-        image = self.x11.XGetImage(self.connection, self.root, x, 0, 1, self.height,
-                                   0xFFFFFFFF, 2)  # ZPixmap
-        data, stride = image.contents.data, image.contents.bytes_per_line
-        found = any((data[y * stride + 2], data[y * stride + 1], data[y * stride]) == WOOD
-                    for y in range(self.height))
-        self.x11.XFree(image.contents.data)
-        self.x11.XFree(image)
-        return found
-
-    def stop(self):
-        self.server.terminate()
-        self.server.wait()
+from virtual_screen import Screen, game_environment
 
 
 def run_once(screen, folder, scale):
-    environment = dict(os.environ, DISPLAY=screen.display, GDK_SCALE=str(scale),
-                       GDK_BACKEND="x11", SDL_AUDIODRIVER="dummy", NO_AT_BRIDGE="1",
-                       GSETTINGS_BACKEND="memory",
+    environment = dict(game_environment(screen, scale),
                        DBUS_SESSION_BUS_ADDRESS="unix:path=/dev/null/no-session-bus")
     # Column 10 of the board, just left of its grid line, on the window placed at (-4, -4).
     x = scale * (233 - 4)

@@ -1,6 +1,7 @@
 // Zelkan: the board game in its window.
 #include <gtk/gtk.h>
 #include <libintl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <climits>
@@ -107,6 +108,11 @@ gint onLocalOptions(GApplication*, GVariantDict* options, gpointer) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Large blocks (the strong level's stores for one move, picture and text buffers) come from
+  // and go back to the system at once. Left to itself, the allocator raises this limit to the
+  // largest block freed so far and then keeps such blocks in its heaps, one heap per thread
+  // that ever searched, for the rest of the game.
+  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   Running running;
   running.places =
       zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));

@@ -82,7 +82,15 @@ void MainWindow::startUp(GtkApplication* app) {
   // The image is drawn at the desktop's scale, as the window is realised on its screen; a
   // window later moved to a screen of another scale keeps it and is shown resampled there.
   gtk_widget_realize(window_);
-  canvas_.setScale(std::clamp(gtk_widget_get_scale_factor(window_), 1, largestScale));
+  // The image lives where the display can copy from it directly (shared memory on X): copying a
+  // plain image makes a shared-memory copy of it first, for every repaint, and on a busy
+  // connection those copies pile up.
+  GdkWindow* shown = gtk_widget_get_window(window_);
+  canvas_.setScale(std::clamp(gtk_widget_get_scale_factor(window_), 1, largestScale),
+                   [shown](int width, int height) {
+                     return gdk_window_create_similar_image_surface(shown, CAIRO_FORMAT_RGB24,
+                                                                    width, height, 1);
+                   });
 
   GameState& s = *state_;
   s.resumePending = flagNo;
@@ -210,7 +218,18 @@ const MainWindow::Handler* MainWindow::keep(Handler handler) {
 // shows what it drew since its last refresh.
 void MainWindow::handle(const Handler& handler) {
   gate_.run([this, &handler] { game_->command(handler); });
-  gtk_widget_queue_draw(area_);
+  queueChangedBox();
+}
+
+// Asks for a draw of only the part of the image drawn on since the last one: a whole-window copy
+// for every stone moved would keep screen-sized buffers busy on the display connection.
+void MainWindow::queueChangedBox() {
+  const PixelBox box = canvas_.takeChangedBox();
+  if (area_ == nullptr || box.empty()) return;
+  const int s = canvas_.scale();
+  const int x0 = box.x0 / s;
+  const int y0 = box.y0 / s;
+  gtk_widget_queue_draw_area(area_, x0, y0, (box.x1 + s - 1) / s - x0, (box.y1 + s - 1) / s - y0);
 }
 
 GtkWidget* MainWindow::addSubmenu(GtkWidget* shell, const char* caption) {
@@ -376,7 +395,7 @@ gboolean MainWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
 
 void MainWindow::repaintNow() {
   if (area_ == nullptr) return;
-  gtk_widget_queue_draw(area_);
+  queueChangedBox();
   if (GdkWindow* window = gtk_widget_get_window(area_)) {
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     gdk_window_process_updates(window, TRUE);

@@ -94,6 +94,7 @@ class MainWindow final : public GameWindow {
   const Handler* keep(Handler handler);
   void handle(const Handler& handler);
   void repaintNow();
+  void queueChangedBox();
 
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);

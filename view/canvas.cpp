@@ -18,12 +18,21 @@ Canvas::Canvas(int scale) {
   setScale(scale);
 }
 
-void Canvas::setScale(int scale) {
+void Canvas::setScale(int scale, const ImageMaker& makeImage) {
   if (scale < 1 || scale > largestScale) throw std::out_of_range("drawing scale out of range");
   scale_ = scale;
   width_ = clientWidth * scale;
   height_ = clientHeight * scale;
-  surface_.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
+  // Only the window's own image will do: the same pixel format, the image's size, unscaled.
+  SurfaceHolder made(makeImage ? makeImage(width_, height_) : nullptr);
+  const bool usable = made && cairo_surface_status(made.get()) == CAIRO_STATUS_SUCCESS &&
+                      cairo_surface_get_type(made.get()) == CAIRO_SURFACE_TYPE_IMAGE &&
+                      cairo_image_surface_get_format(made.get()) == CAIRO_FORMAT_RGB24 &&
+                      cairo_image_surface_get_width(made.get()) == width_ &&
+                      cairo_image_surface_get_height(made.get()) == height_;
+  surface_ = usable
+                 ? std::move(made)
+                 : SurfaceHolder(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_));
   cr_.reset(cairo_create(surface_.get()));
   if (cairo_status(cr_.get()) != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("cannot make the drawing image");
@@ -42,11 +51,40 @@ void Canvas::setScale(int scale) {
 
   setColour(backColour);
   cairo_paint(cr_.get());
+  changed_ = {};
+  markChanged(0, 0, width_, height_);
 }
 
 void Canvas::setColour(int colour) {
   const Rgb c = paletteColour(colour);
   cairo_set_source_rgb(cr_.get(), c.r / 255.0, c.g / 255.0, c.b / 255.0);
+}
+
+void Canvas::markChanged(double x0, double y0, double x1, double y1) {
+  const PixelBox box{std::max(0, static_cast<int>(std::floor(x0))),
+                     std::max(0, static_cast<int>(std::floor(y0))),
+                     std::min(width_, static_cast<int>(std::ceil(x1))),
+                     std::min(height_, static_cast<int>(std::ceil(y1)))};
+  if (box.empty()) return;
+  if (changed_.empty()) {
+    changed_ = box;
+    return;
+  }
+  changed_ = {std::min(changed_.x0, box.x0), std::min(changed_.y0, box.y0),
+              std::max(changed_.x1, box.x1), std::max(changed_.y1, box.y1)};
+}
+
+void Canvas::fillMarked() {
+  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  cairo_fill_extents(cr_.get(), &x0, &y0, &x1, &y1);
+  markChanged(x0, y0, x1, y1);
+  cairo_fill(cr_.get());
+}
+
+PixelBox Canvas::takeChangedBox() {
+  const PixelBox box = changed_;
+  changed_ = {};
+  return box;
 }
 
 void Canvas::copyPicture(Picture picture, double x, double y) {
@@ -69,7 +107,7 @@ void Canvas::copyPicturePart(Picture picture, double x, double y, double left, d
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, pictureSurface(picture, scale_), px * scale_, py * scale_);
   cairo_rectangle(cr, x0 * scale_, y0 * scale_, (x1 - x0) * scale_, (y1 - y0) * scale_);
-  cairo_fill(cr);
+  fillMarked();
   cairo_restore(cr);
 }
 
@@ -81,7 +119,7 @@ void Canvas::fillRectangle(double x, double y, double width, double height, int 
   setColour(colour);
   cairo_rectangle(cr_.get(), std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0),
                   std::abs(y1 - y0));
-  cairo_fill(cr_.get());
+  fillMarked();
 }
 
 void Canvas::fillCircle(double x, double y, double radius, int colour) {
@@ -90,7 +128,7 @@ void Canvas::fillCircle(double x, double y, double radius, int colour) {
   const double r = (std::abs(radius) / twipsPerPixel + 0.5) * scale_;
   setColour(colour);
   cairo_arc(cr_.get(), (pixelOf(x) + 0.5) * scale_, (pixelOf(y) + 0.5) * scale_, r, 0, 2 * G_PI);
-  cairo_fill(cr_.get());
+  fillMarked();
 }
 
 void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {
@@ -98,12 +136,20 @@ void Canvas::drawText(double x, double y, std::string_view text, int colour, dou
   pango_layout_set_font_description(layout_.get(), font_.get());
   pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
   setColour(colour);
-  cairo_move_to(cr_.get(), pixelOf(x) * scale_, pixelOf(y) * scale_);
+  const int px = pixelOf(x) * scale_;
+  const int py = pixelOf(y) * scale_;
+  // Glyphs may reach past their layout box; their ink, a pixel wider for the smoothing, does not.
+  PangoRectangle ink, logical;
+  pango_layout_get_pixel_extents(layout_.get(), &ink, &logical);
+  markChanged(px + std::min(ink.x, logical.x) - 1, py + std::min(ink.y, logical.y) - 1,
+              px + std::max(ink.x + ink.width, logical.x + logical.width) + 1,
+              py + std::max(ink.y + ink.height, logical.y + logical.height) + 1);
+  cairo_move_to(cr_.get(), px, py);
   pango_cairo_show_layout(cr_.get(), layout_.get());
 }
 
-Canvas::Box Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
-                                    int colour, double points) {
+PixelBox Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
+                                 int colour, double points) {
   pango_layout_set_width(layout_.get(), pixelOf(width) * scale_ * PANGO_SCALE);
   pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
   drawText(x, y, text, colour, points);
@@ -139,7 +185,7 @@ void Canvas::restore(const Patch& patch) {
   cairo_set_source_surface(cr, patch.pixels.get(), patch.px, patch.py);
   cairo_rectangle(cr, patch.px, patch.py, cairo_image_surface_get_width(patch.pixels.get()),
                   cairo_image_surface_get_height(patch.pixels.get()));
-  cairo_fill(cr);
+  fillMarked();
   cairo_restore(cr);
 }
 

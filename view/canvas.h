@@ -23,6 +23,15 @@ inline constexpr int clientHeight = 487;
 inline constexpr const char* textFace = "IPAPMincho";
 inline constexpr double textDotsPerInch = 96.0;
 
+// A box of image pixels, [x0, x1) x [y0, y1); empty when it holds no pixel.
+struct PixelBox {
+  int x0 = 0;
+  int y0 = 0;
+  int x1 = 0;
+  int y1 = 0;
+  bool empty() const { return x1 <= x0 || y1 <= y0; }
+};
+
 class Canvas {
  public:
   // A fresh image filled with the window background (palette index backColour), of the client
@@ -31,9 +40,13 @@ class Canvas {
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
+  // Makes an RGB24 image surface of the given size in pixels, with a device scale of 1.
+  using ImageMaker = std::function<cairo_surface_t*(int width, int height)>;
+
   // Starts afresh at another scale: a new image of the background, for the window to call once
-  // it knows the desktop's scale and before anything is drawn.
-  void setScale(int scale);
+  // it knows the desktop's scale and before anything is drawn. The window may make the image
+  // itself, in memory its display shows from without a copy; otherwise it is a plain one.
+  void setScale(int scale, const ImageMaker& makeImage = {});
 
   // All positions and sizes below are in twips; each is turned into whole pixels on its own,
   // as at scale 1, and then multiplied by the scale. So the layout is the same at every scale
@@ -62,11 +75,8 @@ class Canvas {
 
   // The same, broken into lines at most width twips wide (between words, or between characters
   // where a word alone is wider). Gives the box the lines take, ink and spacing, in image pixels.
-  struct Box {
-    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  };
-  Box drawWrappedText(double x, double y, double width, std::string_view text, int colour,
-                      double points);
+  PixelBox drawWrappedText(double x, double y, double width, std::string_view text, int colour,
+                           double points);
 
   // The image's pixels under the box from (x, y), width by height twips (its corners rounded as
   // fillRectangle rounds them), kept so that restore puts back exactly what was there.
@@ -83,6 +93,11 @@ class Canvas {
   void refresh();
   std::function<void()> repaintNow;
 
+  // The box round everything drawn since the last call (or since the image was made), which
+  // the window has yet to show; the next call starts empty again. Showing only this box keeps
+  // each copy to the screen, and what the display connection holds for it, small.
+  PixelBox takeChangedBox();
+
   // The image's size in its own pixels: the client area's times the scale.
   int width() const { return width_; }
   int height() const { return height_; }
@@ -97,6 +112,10 @@ class Canvas {
 
  private:
   void setColour(int colour);
+  // Adds a box in image pixels, taken out to whole pixels and cut to the image.
+  void markChanged(double x0, double y0, double x1, double y1);
+  // Adds what the current path covers when filled, and fills it.
+  void fillMarked();
 
   int scale_ = 1;
   int width_ = 0;
@@ -106,6 +125,7 @@ class Canvas {
   PangoContextHolder pango_;
   LayoutHolder layout_;
   FontDescriptionHolder font_;
+  PixelBox changed_;
 };
 
 }  // namespace zelkan

@@ -274,7 +274,7 @@ constexpr double twips(int pixels) {
 }
 
 // The scale-1 pixel just past a box's bottom edge in image pixels.
-int below(const Canvas& canvas, const Canvas::Box& box) {
+int below(const Canvas& canvas, const PixelBox& box) {
   return (box.y1 + canvas.scale() - 1) / canvas.scale();
 }
 

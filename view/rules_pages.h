@@ -49,7 +49,7 @@ struct RulesLayout {
   struct Boards {
     int beforeX, beforeY, afterX, afterY;
   };
-  std::vector<Canvas::Box> texts;
+  std::vector<PixelBox> texts;
   std::vector<Boards> diagrams;
 };
 

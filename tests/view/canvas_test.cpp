@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "canvas_checks.h"
 #include "view/board_drawing.h"
@@ -133,6 +136,48 @@ TEST(Canvas, TextPaintsOnlyItsGlyphsFromItsTopLeft) {
       const Rgb c = canvas.pixel(x, y);
       EXPECT_EQ(c.r, 255);
       EXPECT_EQ(c.g, c.b);
+    }
+  }
+}
+
+// The window repaints only the box the canvas reports, so every pixel a drawing changes must lie
+// in it; the box stays near the drawing, not the whole image, and is empty once taken.
+TEST(Canvas, ReportsTheBoxOfEverythingDrawn) {
+  const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> drawings{
+      {"rectangle", [](Canvas& c) { c.fillRectangle(6815, 2870, 1000, 300, 12); }},
+      {"circle", [](Canvas& c) { c.fillCircle(1500, 1500, 50, markColour); }},
+      {"text", [](Canvas& c) { 描画_手数(c, 15); }},
+      {"picture", [](Canvas& c) { 描画_ロボット(c, 2); }},
+      {"stone", [](Canvas& c) { 描画_石(c, 19, 19, cellBlack); }},
+      {"restored patch",
+       [](Canvas& c) {
+         描画_ロボット(c, 2);
+         const Canvas::Patch patch = c.save(twipsX(21.5), twipsY(12.5), 51 * 15, 65 * 15);
+         c.fillRectangle(twipsX(21.5), twipsY(12.5), 51 * 15, 65 * 15, backColour);
+         c.takeChangedBox();
+         c.restore(patch);
+       }},
+  };
+  for (const int scale : {1, 2}) {
+    for (const auto& [name, draw] : drawings) {
+      Canvas canvas(scale);
+      EXPECT_FALSE(canvas.takeChangedBox().empty()) << "a new image is all to be shown";
+      EXPECT_TRUE(canvas.takeChangedBox().empty());
+      draw(canvas);
+      const PixelBox box = canvas.takeChangedBox();
+      EXPECT_TRUE(canvas.takeChangedBox().empty());
+      int changed = 0, outside = 0;
+      for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+          if (canvas.pixel(x, y) == background) continue;
+          ++changed;
+          outside += x >= box.x0 && x < box.x1 && y >= box.y0 && y < box.y1 ? 0 : 1;
+        }
+      }
+      EXPECT_EQ(outside, 0) << name << " at scale " << scale;
+      EXPECT_GT(changed, 0) << name;
+      EXPECT_LT((box.x1 - box.x0) * (box.y1 - box.y0), canvas.width() * canvas.height() / 20)
+          << name;
     }
   }
 }

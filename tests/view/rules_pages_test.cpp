@@ -57,7 +57,7 @@ TEST(RulesPages, EveryPageFitsAndShowsThePositionsTheRulesPlay) {
         if (scale == 1)
           canvas.writePng(std::string(ZELKAN_RULES_OUTPUT) + "/" + language + "-" +
                           std::to_string(index + 1) + ".png");
-        for (const Canvas::Box& box : layout.texts) {
+        for (const PixelBox& box : layout.texts) {
           EXPECT_TRUE(box.x0 >= 0 && box.y0 >= 0 && box.x1 <= canvas.width() &&
                       box.y1 <= canvas.height())
               << where << ": a text reaches " << box.x1 << "," << box.y1;
