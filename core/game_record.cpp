@@ -37,18 +37,6 @@ std::vector<std::string_view> words(std::string_view line, std::size_t most) {
   return out;
 }
 
-std::optional<int> number(std::string_view text, int lo, int hi) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < lo || value > hi) return std::nullopt;
-  return value;
-}
-
-const char* endName(GameEnd end) {
-  return end == GameEnd::limit ? "limit" : "lead";
-}
-
 // The header line `key value`; false when a known key cannot take the value.
 bool readHeader(std::string_view key, std::string_view value, GameRecord& record) {
   if (key == "date") {
@@ -90,7 +78,7 @@ std::optional<RecordMove> parseMove(std::string_view line) {
   if (w.size() != 4) return std::nullopt;
   Code v[4];
   for (int i = 0; i < 4; ++i) {
-    const auto n = number(w[i], 1, boardSize);
+    const auto n = parseNumber(w[i], 1, boardSize);
     if (!n) return std::nullopt;
     v[i] = static_cast<Code>(*n);
   }
@@ -98,6 +86,26 @@ std::optional<RecordMove> parseMove(std::string_view line) {
 }
 
 }  // namespace
+
+std::optional<int> parseNumber(std::string_view text, int lo, int hi) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || value < lo || value > hi) return std::nullopt;
+  return value;
+}
+
+const char* endName(GameEnd end) {
+  switch (end) {
+    case GameEnd::none:
+      return "none";
+    case GameEnd::limit:
+      return "limit";
+    case GameEnd::lead:
+      return "lead";
+  }
+  return "none";
+}
 
 const char* recordProblemText(RecordProblem problem) {
   switch (problem) {
@@ -134,17 +142,17 @@ std::optional<RecordStart> parseStart(std::span<const std::string_view> w, std::
     return std::nullopt;
   }
   start.side = w[1] == "B" ? cellBlack : cellWhite;
-  const auto blackLost = number(w[2], 0, 9999);
+  const auto blackLost = parseNumber(w[2], 0, 9999);
   if (!blackLost) {
     error = "BLACKLOST must be a whole number from 0 to 9999";
     return std::nullopt;
   }
-  const auto whiteLost = number(w[3], 0, 9999);
+  const auto whiteLost = parseNumber(w[3], 0, 9999);
   if (!whiteLost) {
     error = "WHITELOST must be a whole number from 0 to 9999";
     return std::nullopt;
   }
-  const auto moveNumber = number(w[4], 0, moveLimit - 1);
+  const auto moveNumber = parseNumber(w[4], 0, moveLimit - 1);
   if (!moveNumber) {
     error = "MOVENUMBER must be a whole number from 0 to 99";
     return std::nullopt;

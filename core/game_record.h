@@ -78,6 +78,12 @@ struct RecordError {
 // The problem in plain English, for the engine's answers.
 const char* recordProblemText(RecordProblem problem);
 
+// A whole decimal number in lo..hi, or nothing.
+std::optional<int> parseNumber(std::string_view text, int lo, int hi);
+
+// How a game ended, as records and the engine write it: "none", "limit" or "lead".
+const char* endName(GameEnd end);
+
 // Reads the start position's five words (set_position's arguments); on failure `error` says which
 // word is wrong.
 std::optional<RecordStart> parseStart(std::span<const std::string_view> words, std::string& error);

@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/window_look.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,13 +60,8 @@ void MainWindow::startUp(GtkApplication* app) {
   // Held by the application too, so the window outlives it whatever ends first.
   g_object_ref(window_);
   // TRANSLATORS: the game's name, as the window's title; usually kept as it is.
-  gtk_window_set_title(GTK_WINDOW(window_), _("Zelkan"));
-  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
+  dressGameWindow(window_, _("Zelkan"));
   gtk_window_move(GTK_WINDOW(window_), -4, -4);
-  if (GdkPixbuf* icon = gdk_pixbuf_get_from_surface(iconSurface(), 0, 0, 32, 32)) {
-    gtk_window_set_icon(GTK_WINDOW(window_), icon);
-    g_object_unref(icon);
-  }
   g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
   g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
 

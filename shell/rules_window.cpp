@@ -1,4 +1,5 @@
 #include "shell/rules_window.h"
+#include "shell/window_look.h"
 
 #include <algorithm>
 #include <string>
@@ -23,12 +24,7 @@ void RulesWindow::present() {
 void RulesWindow::build() {
   window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   // TRANSLATORS: the rules window's title and its menu bar entry: "How to play".
-  gtk_window_set_title(GTK_WINDOW(window_), _("遊び方"));
-  gtk_window_set_resizable(GTK_WINDOW(window_), FALSE);
-  if (GdkPixbuf* icon = gdk_pixbuf_get_from_surface(iconSurface(), 0, 0, 32, 32)) {
-    gtk_window_set_icon(GTK_WINDOW(window_), icon);
-    g_object_unref(icon);
-  }
+  dressGameWindow(window_, _("遊び方"));
   // Closing only hides it, so it opens again at the page it was left on.
   g_signal_connect(window_, "delete-event", G_CALLBACK(gtk_widget_hide_on_delete), nullptr);
   g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);

@@ -41,15 +41,6 @@ bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r';
 }
 
-// A whole decimal number in lo..hi, or nothing.
-std::optional<int> parseNumber(std::string_view text, int lo, int hi) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || value < lo || value > hi) return std::nullopt;
-  return value;
-}
-
 // The clock's second of genmove and candidates, or nothing (with the message in error).
 std::optional<int> parseSecond(std::string_view text, std::string& error) {
   const auto second = parseNumber(text, 0, 59);
@@ -59,18 +50,6 @@ std::optional<int> parseSecond(std::string_view text, std::string& error) {
 
 char sideLetter(Code colour) {
   return colour == cellWhite ? 'W' : 'B';
-}
-
-const char* endName(GameEnd end) {
-  switch (end) {
-    case GameEnd::none:
-      return "none";
-    case GameEnd::limit:
-      return "limit";
-    case GameEnd::lead:
-      return "lead";
-  }
-  return "none";
 }
 
 // Four coordinates X1 Y1 X2 Y2, each 1..19; on failure, the message naming the bad one.
