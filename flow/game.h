@@ -55,6 +55,8 @@ class Game {
   // on), Return and space click its cell, H asks for a hint.
   void mousePressed(double x, double y);
   void keyPressed(int keyCode);
+  // The keyboard's cursor leaves the board (the player clicked with the mouse).
+  void hideCursor() { cursorShown_ = false; }
 
   // Menu commands.
   void TAIMAN();

@@ -13,16 +13,41 @@ EventGate::EventGate() {
 
 EventGate::~EventGate() {
   gdk_event_handler_set([](GdkEvent* e, gpointer) { gtk_main_do_event(e); }, nullptr, nullptr);
-  for (GdkEvent* e : held_)
-    gdk_event_free(e);
+  if (idle_ != 0) g_source_remove(idle_);
+  dropWaiting();
 }
 
-void EventGate::run(const std::function<void()>& handler) {
+bool EventGate::free() const {
+  return depth_ == 0 && !draining_ && dialogs_.empty() && foreignDialogs_ == 0;
+}
+
+void EventGate::submit(std::function<void()> command) {
+  if (!dialogs_.empty()) return;
+  // A command from an event of the window runs now when nothing else does; a replayed event's
+  // command runs in its place in the line, between the events held before and after it.
+  const bool fromWindow = gtk_get_current_event_time() != GDK_CURRENT_TIME;
+  if (fromWindow && depth_ == 0 && dialogs_.empty() && foreignDialogs_ == 0) {
+    run(command);
+    return;
+  }
+  waiting_.push_back({nullptr, std::move(command)});
+  if (idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
+}
+
+gboolean EventGate::onIdle(gpointer self) {
+  auto* gate = static_cast<EventGate*>(self);
+  gate->idle_ = 0;
+  // Inside a handler's wait the line stays as it is: the handler drains it when it returns.
+  if (gate->free()) gate->drain();
+  return G_SOURCE_REMOVE;
+}
+
+void EventGate::run(const std::function<void()>& command) {
   ++depth_;
   // Nothing thrown may unwind through GTK's C frames: a handler that fails is told on the
   // terminal, and the window goes on.
   try {
-    handler();
+    command();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zelkan: %s\n", e.what());
   } catch (...) {
@@ -30,19 +55,33 @@ void EventGate::run(const std::function<void()>& handler) {
   }
   --depth_;
   if (depth_ == 0 && !draining_) drain();
-  while (depth_ == 0 && !draining_ && !waiting_.empty()) {
-    const std::function<void()> work = std::move(waiting_.front());
-    waiting_.pop_front();
-    work();
-  }
 }
 
-void EventGate::whenFree(std::function<void()> work) {
-  if (depth_ == 0 && !draining_ && dialogs_.empty() && foreignDialogs_ == 0) {
-    work();
-  } else {
-    waiting_.push_back(std::move(work));
+void EventGate::drain() {
+  draining_ = true;
+  while (!waiting_.empty()) {
+    Waiting next = std::move(waiting_.front());
+    waiting_.pop_front();
+    if (next.event != nullptr) {
+      gtk_main_do_event(next.event);
+      gdk_event_free(next.event);
+    } else {
+      run(next.command);
+    }
   }
+  draining_ = false;
+}
+
+void EventGate::dropWaiting() {
+  for (Waiting& w : waiting_) {
+    if (w.event != nullptr) gdk_event_free(w.event);
+  }
+  waiting_.clear();
+}
+
+void EventGate::dialogOpened(GtkWidget* dialog) {
+  dialogs_.push_back(dialog);
+  dropWaiting();
 }
 
 void EventGate::dialogClosed(GtkWidget* dialog) {
@@ -58,17 +97,6 @@ void EventGate::answerAtOnce(GtkWidget* window) {
                    this);
 }
 
-void EventGate::drain() {
-  draining_ = true;
-  while (!held_.empty()) {
-    GdkEvent* e = held_.front();
-    held_.pop_front();
-    gtk_main_do_event(e);
-    gdk_event_free(e);
-  }
-  draining_ = false;
-}
-
 void EventGate::filter(GdkEvent* event, gpointer self) {
   auto* gate = static_cast<EventGate*>(self);
   switch (gate->fateOf(event)) {
@@ -76,7 +104,7 @@ void EventGate::filter(GdkEvent* event, gpointer self) {
       gtk_main_do_event(event);
       break;
     case Fate::hold:
-      gate->held_.push_back(gdk_event_copy(event));
+      gate->waiting_.push_back({gdk_event_copy(event), {}});
       break;
     case Fate::drop:
       break;

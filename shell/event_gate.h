@@ -1,8 +1,11 @@
-// One event at a time: while a handler runs (its animations, waits and the computer's reply
-// included), clicks, keys and menu use aimed at the main window are held, and handled in order
-// once it returns. Repaints go on. A message box is modal: it gets its own events, and input
-// aimed at any other window (the main window, its menus) while it is open is dropped. A window
-// that answers at once (the rules window) is held by no handler, only blocked by a box.
+// One event at a time, and one entrance for every command. While a handler runs (its animations,
+// waits, the computer's reply, a file chooser included), clicks, keys and menu use aimed at the
+// main window are held, and so is every command that comes from outside the window (an action
+// over D-Bus, a file handed over); once it returns they are handled in the order they came. No
+// handler ever runs inside another. Repaints go on. A message box is modal: it gets its own
+// events, and input or commands aimed at any other window while it is open are dropped, together
+// with whatever was held before it opened: the box is the player's next decision. A window that
+// answers at once (the rules window) is held by no handler, only blocked by a box.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -20,22 +23,20 @@ class EventGate {
   EventGate(const EventGate&) = delete;
   EventGate& operator=(const EventGate&) = delete;
 
-  // Runs a handler to its end with input held, then handles what was held, in order. What the
-  // handler throws ends it and is written to standard error.
-  void run(const std::function<void()>& handler);
+  // Every command enters here, whatever its source. It runs at once when it comes from an event
+  // of the window (a click, a key, a menu item) and nothing else runs; it is dropped while a
+  // message box is open; otherwise it waits its turn: behind the handler that runs, or, coming
+  // from outside (D-Bus, a second start), until the main loop is idle, so its caller returns at
+  // once. What a command throws ends it and is written to standard error.
+  void submit(std::function<void()> command);
 
   // A message box: its events pass while it is open, and other windows' input is dropped.
-  void dialogOpened(GtkWidget* dialog) { dialogs_.push_back(dialog); }
+  void dialogOpened(GtkWidget* dialog);
   void dialogClosed(GtkWidget* dialog);
   // A dialog whose window is not ours to know (the desktop's file chooser): while one is open,
   // any dialog's input passes and the rest is dropped.
   void foreignDialogOpened() { ++foreignDialogs_; }
   void foreignDialogClosed() { --foreignDialogs_; }
-
-  // Runs `work` at once when no handler runs and no box is open, or else once the handler that
-  // runs has ended and its held input has been handled: for what comes from outside the window
-  // (a file handed over by a second start).
-  void whenFree(std::function<void()> work);
 
   // A window whose input passes even while a handler runs; dropped still while a box is open.
   // It is forgotten when it is destroyed.
@@ -47,16 +48,25 @@ class EventGate {
 
  private:
   enum class Fate { pass, hold, drop };
+  // An event held, or a command waiting: one of the two.
+  struct Waiting {
+    GdkEvent* event = nullptr;
+    std::function<void()> command;
+  };
 
   static void filter(GdkEvent* event, gpointer self);
+  static gboolean onIdle(gpointer self);
   Fate fateOf(GdkEvent* event) const;
+  bool free() const;
+  void run(const std::function<void()>& command);
   void drain();
+  void dropWaiting();
 
   int depth_ = 0;
   int foreignDialogs_ = 0;
-  std::deque<std::function<void()>> waiting_;
   bool draining_ = false;
-  std::deque<GdkEvent*> held_;
+  guint idle_ = 0;
+  std::deque<Waiting> waiting_;
   std::vector<GtkWidget*> dialogs_;
   std::vector<GtkWidget*> atOnce_;
 };

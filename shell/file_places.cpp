@@ -20,7 +20,7 @@ FilePlaces findFilePlaces(const fs::path& programFolder, const char* xdgConfigHo
   std::error_code error;
   if (programFolder.empty()) return {{}, settingsFileName, {}, false};
   if (fs::exists(programFolder / ZELKAN_SOUND_LIBRARY, error))
-    return {programFolder, settingsFileName, programFolder / "locale", false};
+    return {programFolder, programFolder / settingsFileName, programFolder / "locale", false};
 
   FilePlaces places{(programFolder / ZELKAN_DATA_FROM_PROGRAM).lexically_normal(),
                     {},

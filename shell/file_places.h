@@ -1,7 +1,7 @@
 // Where the game's files live. Two layouts, told apart by where our sound library lies:
 // - The portable folder (the build folder or a copy of it): the library beside the program. The
-//   program's folder is made current, and the wave files and "Zelkan.ini" are found there by their
-//   bare names.
+//   program's folder is made current, and the wave files are found there by their bare names,
+//   "Zelkan.ini" by its full path.
 // - Installed (cmake --install, the Debian package): anything else. The program lies in bin/, the
 //   wave files in share/zelkan/, found from the program's own folder so the tree can be moved;
 //   that folder is made current, so the wave files keep their bare names. "Zelkan.ini" lives in

@@ -62,32 +62,41 @@ struct Running {
   std::unique_ptr<zelkan::MainWindow> window;
 };
 
-// The window, made at the first start's activate or open: GApplication resolves the files named
-// on the command line only after its start-up, against the folder the program was started in,
-// which must still be current then.
-zelkan::MainWindow& windowOf(GApplication* app, Running& running) {
-  if (!running.window) {
-    enterFilePlaces(running.places);
-    running.window = std::make_unique<zelkan::MainWindow>();
-    running.window->settingsFile = running.places.settingsFile;
-    running.window->startUp(GTK_APPLICATION(app));
-  }
-  return *running.window;
+// Shows the window at the first start's activate or open, or the first command: GApplication
+// resolves the files named on the command line only after its start-up, against the folder the
+// program was started in, which must still be current then.
+void showWindow(Running& running) {
+  if (running.window->shown()) return;
+  enterFilePlaces(running.places);
+  running.window->startUp();
+}
+
+// The game's commands exist from the application's start, before its window: a command sent
+// from outside to a game not yet running (`gapplication action org.zelkan.zelkan rules`) starts it
+// and is answered.
+void onStartup(GApplication* app, gpointer data) {
+  auto& running = *static_cast<Running*>(data);
+  running.window = std::make_unique<zelkan::MainWindow>();
+  running.window->settingsFile = running.places.settingsFile;
+  running.window->addActions(GTK_APPLICATION(app), [&running] { showWindow(running); });
 }
 
 // A start with no file, this one or a later one: the running window comes to the front.
-void onActivate(GApplication* app, gpointer data) {
-  windowOf(app, *static_cast<Running*>(data)).present();
+void onActivate(GApplication*, gpointer data) {
+  auto& running = *static_cast<Running*>(data);
+  showWindow(running);
+  running.window->present();
 }
 
 // A start with files (a double click in the file manager, "zelkan FILE"): the window opens the
 // first of them, which is all one game can show.
-void onOpen(GApplication* app, GFile** files, gint count, const gchar*, gpointer data) {
-  zelkan::MainWindow& window = windowOf(app, *static_cast<Running*>(data));
-  window.present();
+void onOpen(GApplication*, GFile** files, gint count, const gchar*, gpointer data) {
+  auto& running = *static_cast<Running*>(data);
+  showWindow(running);
+  running.window->present();
   if (count < 1) return;
   if (gchar* path = g_file_get_path(files[0])) {
-    window.openLater(path);
+    running.window->openLater(path);
     g_free(path);
   }
 }
@@ -140,6 +149,7 @@ int main(int argc, char** argv) {
       // TRANSLATORS: the end of the help.
       zelkan::_("--display など GTK のオプションも使えます。"));
   g_signal_connect(app, "handle-local-options", G_CALLBACK(onLocalOptions), nullptr);
+  g_signal_connect(app, "startup", G_CALLBACK(onStartup), &running);
   g_signal_connect(app, "activate", G_CALLBACK(onActivate), &running);
   g_signal_connect(app, "open", G_CALLBACK(onOpen), &running);
   const int status = g_application_run(G_APPLICATION(app), argc, argv);

@@ -4,7 +4,6 @@
 
 #include <gtk/gtk.h>
 
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -31,10 +30,16 @@ class MainWindow final : public GameWindow {
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
+  // At the application's start, before any window: every command as an action of `app` ("app."
+  // and its name), the option actions' states read from the settings file, their keys, and the
+  // menu bar as a menu model drawn from those actions. A command that comes before the window is
+  // shown shows it first, through `showWindow`.
+  void addActions(GtkApplication* app, std::function<void()> showWindow);
+
   // Start-up, in the game's order: sound, window, state, board, settings, title plate; then the
-  // window is shown with no game running. The window is `app`'s, and every menu item runs one of
-  // its actions.
-  void startUp(GtkApplication* app);
+  // window is shown with no game running. Does nothing once the window is shown.
+  void startUp();
+  bool shown() const { return started_; }
 
   // Brings the window to the front (a second start of the program).
   void present();
@@ -43,8 +48,8 @@ class MainWindow final : public GameWindow {
   void openLater(const std::filesystem::path& path);
 
   // GameWindow
-  Answer show(const std::string& text, const std::string& title, Buttons buttons,
-              Icon icon) override;
+  Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+              Heading heading = Heading::none) override;
   int second() override;
   bool isTicked(MenuOption option) const override;
   void setTicked(MenuOption option, bool ticked) override;
@@ -54,15 +59,20 @@ class MainWindow final : public GameWindow {
   [[noreturn]] void endAtOnce() override;
   [[noreturn]] void shutDownAndEnd() override;
 
-  // The option items' handlers.
+  // The option items' handlers: each switches its option, and the settings file follows.
   void SEIRYOKU();
   void BGM();
   void 読込_環境設定ファイル();
   void 書込_環境設定ファイル();
-  // The strength submenu's handler: the computer plays at `level` from its next move on.
+  // The strength's handler: the computer plays at `level` from its next move on.
   void pickLevel(Level level);
   // The about box.
   void SONOTA();
+  // "遊び方": the rules in their window beside the game's.
+  void presentRules() { rules_.present(); }
+  Game& game() { return *game_; }
+  // The commands the actions run, each with its keys.
+  struct Command;
   // "開く...": a record chosen in the file chooser; "保存...": the game saved to a file chosen.
   void openRecordChosen();
   void saveRecordChosen();
@@ -77,34 +87,26 @@ class MainWindow final : public GameWindow {
 
  private:
   using Handler = std::function<void()>;
-
-  GtkWidget* buildMenuBar();
-  GtkWidget* addSubmenu(GtkWidget* shell, const char* caption);
-  GtkWidget* addItem(GtkWidget* shell, const char* caption, const char* action, Handler handler);
-  void addBarItem(GtkWidget* bar, const char* caption, const char* action, Handler handler);
-  void addCheckItem(GtkWidget* shell, const char* caption, const char* action, MenuOption option,
-                    Handler handler);
-  void addLevelItem(GtkWidget* shell, const char* caption, Level level);
-  GSimpleAction* addAction(const char* name, GVariant* state, Handler handler);
-  void activateOnItem(GtkWidget* item, const char* action);
-  static void setState(GSimpleAction* action, GVariant* state);
+  GMenuModel* menuModel() const;
+  GSimpleAction* action(const char* name) const;
+  bool state(const char* name) const;
+  void setState(const char* name, GVariant* state);
+  // An option's new state, asked for by its item, its key or the desktop: the game follows it,
+  // then the action takes it, then the settings file is written.
+  void setOption(const std::string& name, bool on, const std::string& level);
   std::filesystem::path chooseFile(bool saving);
-  void showLevel();
-  static void tickQuietly(GtkWidget* item, bool ticked);
-  const Handler* keep(Handler handler);
-  void handle(const Handler& handler);
+  void handle(Handler handler);
   void repaintNow();
   void queueChangedBox();
+  void takeBarClicks();
 
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
-  static void onAction(GSimpleAction* action, GVariant* parameter, gpointer handler);
-  static void onStrength(GSimpleAction* action, GVariant* parameter, gpointer self);
-  static void onItemActivate(GtkMenuItem* item, gpointer self);
-  static void onLevelItem(GtkMenuItem* item, gpointer self);
-  static gboolean onBarItemRelease(GtkWidget* item, GdkEventButton* event, gpointer handler);
+  static void onCommand(GSimpleAction* action, GVariant* parameter, gpointer self);
+  static void onChangeState(GSimpleAction* action, GVariant* value, gpointer self);
+  static gboolean onBarItemRelease(GtkWidget* item, GdkEventButton* event, gpointer self);
 
   EventGate gate_;
   RulesWindow rules_{gate_};
@@ -114,22 +116,17 @@ class MainWindow final : public GameWindow {
   std::unique_ptr<Game> game_;
 
   GtkApplication* app_ = nullptr;
+  std::function<void()> showWindow_;
   GtkWidget* window_ = nullptr;
   GtkWidget* area_ = nullptr;
-  GtkWidget* menuBar_ = nullptr;
-  GtkWidget* checkItems_[2] = {nullptr, nullptr};
-  GtkWidget* levelItems_[3] = {nullptr, nullptr, nullptr};  // by Level
-  GtkWidget* destinationsItem_ = nullptr;
-  GSimpleAction* checkActions_[2] = {nullptr, nullptr};
-  GSimpleAction* strengthAction_ = nullptr;
-  GSimpleAction* destinationsAction_ = nullptr;
+  // The settings file as read at the application's start: the options' first states, applied to
+  // the board and the music when the window starts up.
+  SettingsFileReading startSettings_;
   // The record last opened, written again as it was while the history still holds its moves.
   GameRecord opened_;
   bool started_ = false;                       // startUp has shown the window
   std::vector<std::filesystem::path> toOpen_;  // handed over before then
-  std::filesystem::path folder_;   // where the file chooser starts: the last record's folder
-  std::deque<Handler> handlers_;   // the menu items' handlers, at fixed addresses
-  bool ticks_[2] = {true, false};  // as the menu is built: influence on, music off
+  std::filesystem::path folder_;  // where the file chooser starts: the last record's folder
 };
 
 }  // namespace zelkan

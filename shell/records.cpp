@@ -82,7 +82,7 @@ void MainWindow::openLater(const std::filesystem::path& path) {
     toOpen_.push_back(path);
     return;
   }
-  gate_.whenFree([this, path] { handle([this, path] { openRecord(path); }); });
+  handle([this, path] { openRecord(path); });
 }
 
 // The file chooser of the desktop, over the window, for a record to open or a file to save to;

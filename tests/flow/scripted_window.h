@@ -30,8 +30,8 @@ class ScriptedWindow : public GameWindow {
   bool ticks[2] = {false, false};
   bool ended = false;
 
-  Answer show(const std::string& text, const std::string& title, Buttons buttons,
-              Icon icon) override {
+  Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+              Heading) override {
     log("box", title + "|" + text + (icon == Icon::warning ? "|warning" : ""));
     if (buttons == Buttons::ok) return Answer::ok;
     if (answers.empty()) return Answer::yes;

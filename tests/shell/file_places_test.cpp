@@ -20,7 +20,7 @@ TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   const fs::path share = root + "/usr/share/zelkan";
   const fs::path locale = root + "/usr/share/locale";
   const std::tuple<fs::path, const char*, const char*, fs::path, fs::path, fs::path> cases[] = {
-      {portable, "/x", "/h", portable, "Zelkan.ini", portable / "locale"},
+      {portable, "/x", "/h", portable, portable / "Zelkan.ini", portable / "locale"},
       {"", "/x", "/h", "", "Zelkan.ini", ""},  // the program's folder unknown: as started
       {bin, "/x/", "/h", share, "/x/zelkan/Zelkan.ini", locale},
       {bin, "x", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale},

@@ -25,8 +25,8 @@ class ScriptedMessageBox : public MessageBox {
   std::deque<Answer> answers;
   std::vector<Shown> shown;
 
-  Answer show(const std::string& text, const std::string& title, Buttons buttons,
-              Icon icon) override {
+  Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
+              Heading) override {
     shown.push_back({text, title, buttons, icon});
     if (!answers.empty()) {
       const Answer next = answers.front();
