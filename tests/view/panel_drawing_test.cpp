@@ -33,6 +33,20 @@ TEST(NumberText, BlankWherePlusWouldBe) {
   EXPECT_EQ(numberText(-3), "-3");
 }
 
+// Fill-ins in turn as written, in a translation's own order, and markers that take none.
+TEST(NumberText, FillInsInTurnOrByNumber) {
+  const struct {
+    const char* text;
+    std::string filled;
+  } cases[] = {
+      {"「%s」の %d 行目：%s", "「a %d」の 7 行目：x"},
+      {"Line %2$d of “%1$s”: %3$s", "Line 7 of “a %d”: x"},
+      {"%d%% %s %3$s %4$d %0$d %x %", "a %d% 7 x %4$d %0$d %x %"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(fill(c.text, {"a %d", 7, std::string("x")}), c.filled) << c.text;
+}
+
 // The move lines as they should look, written piece by piece at the columns given for them.
 void expectedMoveLines(Canvas& canvas, double numberX, int n, double leftX, int left) {
   描画_文字列(canvas, numberX, 9, numberText(n), 15, 11);
