@@ -35,16 +35,9 @@ TEST(NumberText, BlankWherePlusWouldBe) {
 
 // Fill-ins in turn as written, in a translation's own order, and markers that take none.
 TEST(NumberText, FillInsInTurnOrByNumber) {
-  const struct {
-    const char* text;
-    std::string filled;
-  } cases[] = {
-      {"「%s」の %d 行目：%s", "「a %d」の 7 行目：x"},
-      {"Line %2$d of “%1$s”: %3$s", "Line 7 of “a %d”: x"},
-      {"%d%% %s %3$s %4$d %0$d %x %", "a %d% 7 x %4$d %0$d %x %"},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(fill(c.text, {"a %d", 7, std::string("x")}), c.filled) << c.text;
+  EXPECT_EQ(fill("「%s」の %d 行目：%s", {"a %d", 7, "x"}), "「a %d」の 7 行目：x");
+  EXPECT_EQ(fill("Line %2$d of “%1$s”: %3$s", {"a", 7, "x"}), "Line 7 of “a”: x");
+  EXPECT_EQ(fill("%d%% %s %3$s %4$d %0$d %x %", {"a", 7, "x"}), "a% 7 x %4$d %0$d %x %");
 }
 
 // The move lines as they should look, written piece by piece at the columns given for them.
