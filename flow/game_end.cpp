@@ -12,7 +12,7 @@ void Game::終了(Code white, Code black) {
   if (s_.moveNumber >= moveLimit) {
     // TRANSLATORS: "The game ends after %d moves". The title means "Game".
     // xgettext:c-format
-    message(fill(_("%d 手なので終了です"), {moveLimit}), _("対局"));
+    message(fill(P_("%d 手なので終了です", moveLimit), {moveLimit}), _("対局"));
   } else {
     // TRANSLATORS: "The game ends: one side leads by far" (it has at most half the other's
     // stones).

@@ -16,7 +16,8 @@ version=$(sed -n 's/^project(Zelkan VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 # Sorted names, with no line numbers, so the template changes only when a text does.
 find flow view shell sound -name '*.cpp' -o -name '*.h' | LC_ALL=C sort |
   xgettext --files-from=- --output="$output" --from-code=UTF-8 --language=C++ \
-    --keyword=_ --keyword=N_ --keyword=C_:1c,2 --add-comments=TRANSLATORS: \
+    --keyword=_ --keyword=N_ --keyword=C_:1c,2 --keyword=P_:1,1 \
+    --flag=fill:1:c-format --flag=P_:1:c-format --add-comments=TRANSLATORS: \
     --add-location=file --package-name=zelkan --package-version="$version" \
     --msgid-bugs-address=zelkan@example.org
 if [ "$update" = yes ]; then

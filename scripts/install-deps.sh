@@ -11,8 +11,8 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   xvfb xauth xdotool imagemagick clang-format
   file desktop-file-utils appstream lintian man-db dbus-daemon shared-mime-info libxml2-utils
-  libglib2.0-bin
-  gettext locales
+  libglib2.0-bin libglib2.0-dev-bin
+  gettext gzip locales
 )
 
 missing=()

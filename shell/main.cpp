@@ -1,13 +1,16 @@
 // Zelkan: the board game in its window.
 #include <gtk/gtk.h>
+#include <iconv.h>
 #include <libintl.h>
 #include <malloc.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -54,6 +57,82 @@ void followTheDesktopsLanguage(const std::filesystem::path& catalogs) {
   if (!catalogs.empty()) bindtextdomain(zelkan::textDomain, catalogs.c_str());
   bind_textdomain_codeset(zelkan::textDomain, "UTF-8");
   textdomain(zelkan::textDomain);
+}
+
+// The texts written on the terminal, in the desktop's language, or in English where the terminal's
+// character set cannot show Japanese (an ASCII locale such as C), which would print question marks
+// for every Japanese character.
+struct TerminalTexts {
+  std::string versionOption, parameters, summary, description, seeHelp;
+};
+
+TerminalTexts terminalTexts(const std::string& program) {
+  gchar* japanese = g_locale_from_utf8("\u76e4", -1, nullptr, nullptr, nullptr);  // a kanji
+  const bool english = japanese == nullptr;
+  g_free(japanese);
+  const char* language = std::getenv("LANGUAGE");
+  const std::string keptLanguage = language == nullptr ? "" : language;
+  const std::string keptMessages = std::setlocale(LC_MESSAGES, nullptr);
+  if (english) {
+    // Messages in the C locale pass LANGUAGE over; its UTF-8 form heeds it.
+    setenv("LANGUAGE", "en", 1);
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+  }
+  using zelkan::_;
+  TerminalTexts texts{
+      // TRANSLATORS: the description of --version in the help.
+      _("バージョンを表示して終了します"),
+      // TRANSLATORS: the help's usage line after the options: a game record to open.
+      _("[ファイル]"),
+      // TRANSLATORS: the help's summary.
+      _("Zelkan：19 x 19 の盤で二人が戦う盤上ゲーム"),
+      // TRANSLATORS: the end of the help.
+      _("--display など GTK のオプションも使えます。"),
+      // TRANSLATORS: after the system's words for an option the program does not know: "Run
+      // 'zelkan --help' to see a full list of available command line options.", %s the program as
+      // started.
+      zelkan::fill(_("「%s --help」で、使えるオプションの一覧を見られます。"), {program})};
+  if (english) {
+    if (language == nullptr) {
+      unsetenv("LANGUAGE");
+    } else {
+      setenv("LANGUAGE", keptLanguage.c_str(), 1);
+    }
+    std::setlocale(LC_MESSAGES, keptMessages.c_str());
+  }
+  return texts;
+}
+
+// The help goes out in the terminal's character set, with what that cannot show spelled in its
+// letters (GLib's "…" as "...") rather than as question marks.
+void printInTheTerminalsLetters(const gchar* text) {
+  const char* charset = nullptr;
+  const iconv_t convert = g_get_charset(&charset)
+                              ? reinterpret_cast<iconv_t>(-1)
+                              : iconv_open((std::string(charset) + "//TRANSLIT").c_str(), "UTF-8");
+  if (convert == reinterpret_cast<iconv_t>(-1)) {
+    std::fputs(text, stdout);
+    return;
+  }
+  char* in = const_cast<char*>(text);
+  std::size_t inLeft = std::strlen(text);
+  std::string shown;
+  while (inLeft > 0) {
+    char piece[256];
+    char* out = piece;
+    std::size_t outLeft = sizeof piece;
+    const bool stuck =
+        iconv(convert, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) &&
+        errno != E2BIG;
+    shown.append(piece, static_cast<std::size_t>(out - piece));
+    if (stuck) {  // a byte that is not UTF-8
+      shown += '?';
+      ++in;
+      --inLeft;
+    }
+  }
+  iconv_close(convert);
+  std::fputs(shown.c_str(), stdout);
 }
 
 // The one running game: its window, made when the application starts on this desktop.
@@ -103,7 +182,8 @@ void onOpen(GApplication*, GFile** files, gint count, const gchar*, gpointer dat
 
 // --version answers here, in the program started, and ends it; the rest goes on to the running
 // game.
-gint onLocalOptions(GApplication*, GVariantDict* options, gpointer) {
+gint onLocalOptions(GApplication*, GVariantDict* options, gpointer parsed) {
+  *static_cast<bool*>(parsed) = true;
   if (g_variant_dict_contains(options, "version")) {
     std::puts("zelkan " ZELKAN_VERSION);
     return 0;
@@ -134,25 +214,24 @@ int main(int argc, char** argv) {
   // One game on a desktop: a second start hands its file to the running one and ends. With no
   // session bus the game runs on its own.
   GtkApplication* app = gtk_application_new(desktopId, G_APPLICATION_HANDLES_OPEN);
-  const GOptionEntry entries[] = {// TRANSLATORS: the description of --version in the help.
-                                  {"version", 0, 0, G_OPTION_ARG_NONE, nullptr,
-                                   zelkan::_("バージョンを表示して終了します"), nullptr},
-                                  {}};
+  const TerminalTexts texts =
+      terminalTexts(argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "zelkan");
+  const GOptionEntry entries[] = {
+      {"version", 0, 0, G_OPTION_ARG_NONE, nullptr, texts.versionOption.c_str(), nullptr}, {}};
   g_application_add_main_option_entries(G_APPLICATION(app), entries);
-  // TRANSLATORS: the help's usage line after the options: a game record to open.
-  g_application_set_option_context_parameter_string(G_APPLICATION(app), zelkan::_("[ファイル]"));
-  g_application_set_option_context_summary(G_APPLICATION(app),
-                                           // TRANSLATORS: the help's summary.
-                                           zelkan::_("Zelkan：19 x 19 の盤で二人が戦う盤上ゲーム"));
-  g_application_set_option_context_description(
-      G_APPLICATION(app),
-      // TRANSLATORS: the end of the help.
-      zelkan::_("--display など GTK のオプションも使えます。"));
-  g_signal_connect(app, "handle-local-options", G_CALLBACK(onLocalOptions), nullptr);
+  g_application_set_option_context_parameter_string(G_APPLICATION(app), texts.parameters.c_str());
+  g_application_set_option_context_summary(G_APPLICATION(app), texts.summary.c_str());
+  g_application_set_option_context_description(G_APPLICATION(app), texts.description.c_str());
+  // GApplication tells an option it does not know, or one without its value, and ends before the
+  // options reach this handler; the player is then pointed to the help.
+  g_set_print_handler(printInTheTerminalsLetters);
+  bool parsed = false;
+  g_signal_connect(app, "handle-local-options", G_CALLBACK(onLocalOptions), &parsed);
   g_signal_connect(app, "startup", G_CALLBACK(onStartup), &running);
   g_signal_connect(app, "activate", G_CALLBACK(onActivate), &running);
   g_signal_connect(app, "open", G_CALLBACK(onOpen), &running);
   const int status = g_application_run(G_APPLICATION(app), argc, argv);
+  if (!parsed) g_printerr("%s\n", texts.seeHelp.c_str());
   // The running game ends with _Exit; only a start that handed over, or answered, gets here.
   return status;
 }

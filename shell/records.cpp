@@ -1,10 +1,9 @@
 // Game records in the window: "開く..." and "保存..." in the file chooser of the desktop, and a
 // record handed over from the command line or a second start.
-#include <cerrno>
-#include <cstring>
 #include <ctime>
 
 #include "files/atomic_file.h"
+#include "shell/file_refusals.h"
 #include "shell/main_window.h"
 #include "view/texts.h"
 
@@ -12,19 +11,6 @@ namespace zelkan {
 namespace {
 
 constexpr const char* recordPattern = "*.zelkan";
-
-// `format` with each "%s" in turn replaced by the next text.
-std::string withTexts(const char* format, std::initializer_list<std::string> texts) {
-  std::string out = format;
-  std::size_t from = 0;
-  for (const std::string& text : texts) {
-    const std::size_t at = out.find("%s", from);
-    if (at == std::string::npos) break;
-    out.replace(at, 2, text);
-    from = at + text.size();
-  }
-  return out;
-}
 
 // The file's name as the player knows it, in UTF-8 whatever the file system holds.
 std::string shownName(const std::filesystem::path& path) {
@@ -137,8 +123,8 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
   std::string text;
   const int error = readSmallFile(path, recordMostBytes, text);
   if (error != 0) {
-    // TRANSLATORS: "「file」 cannot be opened.", then the system's reason.
-    show(withTexts(_("「%s」を開けません。\n%s"), {shownName(path), std::strerror(error)}), title,
+    // TRANSLATORS: "「file」 cannot be opened.", then the reason.
+    show(fill(_("「%s」を開けません。\n%s"), {shownName(path), fileRefusal(path, error)}), title,
          Buttons::ok, Icon::warning);
     return;
   }
@@ -148,20 +134,20 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
   if (const auto problem = readRecord(text, record, *replayed, end)) {
     const std::string where =
         problem->line > 0
-            // TRANSLATORS: "Line %d of 「file」: " and the fault, e.g. "an illegal move".
-            ? withTexts(fill(_("「%s」の %d 行目：%s"), {problem->line}).c_str(),
-                        {shownName(path), problemText(problem->problem)})
-            : withTexts(_("「%s」を開けません。\n%s"),
-                        {shownName(path), problemText(problem->problem)});
+            // TRANSLATORS: "「file」, line %d: " and the fault, e.g. "an illegal move"; "%2$d" and
+            // the like take the fill-ins in another order.
+            ? fill(_("「%s」の %d 行目：%s"),
+                   {shownName(path), problem->line, problemText(problem->problem)})
+            : fill(_("「%s」を開けません。\n%s"), {shownName(path), problemText(problem->problem)});
     show(where, title, Buttons::ok, Icon::warning);
     return;
   }
   if (record.start) {
     // The window's history always begins at the starting position.
-    show(withTexts(_("「%s」を開けません。\n%s"),
-                   // TRANSLATORS: why a record made by the engine from a set position does
-                   // not open in the window.
-                   {shownName(path), _("途中の局面から始まる記録です")}),
+    show(fill(_("「%s」を開けません。\n%s"),
+              // TRANSLATORS: why a record made by the engine from a set position does
+              // not open in the window.
+              {shownName(path), _("途中の局面から始まる記録です")}),
          title, Buttons::ok, Icon::warning);
     return;
   }
@@ -193,9 +179,9 @@ void MainWindow::saveRecord(const std::filesystem::path& path) {
   options.rewriteInPlace = false;  // a save that fails leaves the old file whole
   const int error = writeFileAtomically(path, text, options);
   if (error != 0) {
-    // TRANSLATORS: "The game cannot be saved to 「file」.", then the system's reason. The title
+    // TRANSLATORS: "The game cannot be saved to 「file」.", then the reason. The title
     // means "Save".
-    show(withTexts(_("「%s」に保存できません。\n%s"), {shownName(path), std::strerror(error)}),
+    show(fill(_("「%s」に保存できません。\n%s"), {shownName(path), fileRefusal(path, error)}),
          _("保存"), Buttons::ok, Icon::warning);
     return;
   }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "shell/file_refusals.h"
 #include "sound/sound_library.h"
 #include "view/texts.h"
 
@@ -56,7 +57,7 @@ std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t c
   // anything to read, and a pipe, socket or device counts as an empty file.
   const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno != ENOENT) ShowSoundError(std::strerror(errno));
+    if (const int error = errno; error != ENOENT) ShowSoundError(fileRefusal(fileName, error));
     return 0;
   }
   std::vector<std::uint8_t> bytes;
@@ -66,7 +67,7 @@ std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t c
   ::close(fd);
   if (error == 0 && bytes.empty()) error = ENODATA;  // an empty file: "No data available"
   if (error != 0) {
-    ShowSoundError(std::strerror(error));
+    ShowSoundError(fileRefusal(fileName, error));
     return 0;
   }
   return dsCreateDSB(soundDevice, bytes.data(), bytes.size(), copies);

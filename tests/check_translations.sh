@@ -13,7 +13,7 @@ fail() {
 }
 
 # A Japanese string literal is a text the player sees unless it names a file (the wave files);
-# each must be the text of _(), N_() or C_().
+# each must be the text of _(), N_(), C_() or P_().
 python3 - flow view shell sound <<'PYTHON'
 import pathlib, re, sys
 token = re.compile(r'//[^\n]*|/\*.*?\*/|"(?:\\.|[^"\\\n])*"|\w+|.', re.S)
@@ -34,7 +34,7 @@ for folder in sys.argv[1:]:
             while j >= 0 and code[j][1].startswith('"'):
                 j -= 1  # pieces of the same literal
             before = [t for _, t in code[max(0, j - 3):j + 1]]
-            if before[-2:] in (['_', '('], ['N_', '(']) or before[-4::3] == ['C_', ',']:
+            if before[-2:] in (['_', '('], ['N_', '('], ['P_', '(']) or before[-4::3] == ['C_', ',']:
                 continue
             bad.append(f'{path}:{source.count(chr(10), 0, offset) + 1}: {text}')
 if bad:

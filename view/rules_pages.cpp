@@ -81,22 +81,6 @@ RulesDiagram moveDiagram(int left, int top, int columns, int rows, const Board& 
   return d;
 }
 
-// A translated text with each "%s" in turn replaced by the next name: the menus' own words, so
-// a page names them as the menus do in every language.
-std::string named(const char* format, std::initializer_list<const char*> names) {
-  std::string out;
-  const char* const* next = names.begin();
-  for (const char* p = format; *p != '\0'; ++p) {
-    if (p[0] == '%' && p[1] == 's' && next != names.end()) {
-      out += *next++;
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
 RulesPage boardPage() {
   RulesPage page;
   // TRANSLATORS: the rules window's page titles are short, one line at 15 points.
@@ -149,12 +133,14 @@ RulesPage sandwichPage() {
   const Played p = play(one, cellBlack, 8, 11, 8, 10);
   page.diagrams.push_back(moveDiagram(7, 9, 7, 3, one, p));
   page.diagrams.back().caption =
-      fill(_("黒が上へ動いて、白 %d 石を挟んで取る"), {p.record.captures.removalCount});
+      fill(P_("黒が上へ動いて、白 %d 石を挟んで取る", p.record.captures.removalCount),
+           {p.record.captures.removalCount});
   const Board two = boardOf(7, 8, {".B.....", ".W.....", "B.WWB..", "......."});
   const Played q = play(two, cellBlack, 7, 10, 8, 10);
   page.diagrams.push_back(moveDiagram(7, 8, 7, 4, two, q));
   page.diagrams.back().caption =
-      fill(_("二つの向きで一度に、白 %d 石を取る"), {q.record.captures.removalCount});
+      fill(P_("二つの向きで一度に、白 %d 石を取る", q.record.captures.removalCount),
+           {q.record.captures.removalCount});
   return page;
 }
 
@@ -170,7 +156,8 @@ RulesPage surroundPage() {
   const Played p = play(board, cellBlack, 4, 4, 4, 2);
   page.diagrams.push_back(moveDiagram(1, 1, 7, 4, board, p));
   page.diagrams.back().caption =
-      fill(_("黒が盤の隅で白 %d 石を囲んで取る。取られ数は白 %d、黒 %d"),
+      fill(P_("黒が盤の隅で白 %d 石を囲んで取る。取られ数は白 %d、黒 %d",
+              p.record.captures.removalCount),
            {p.record.captures.removalCount, p.state->whiteLost, p.state->blackLost});
   return page;
 }
@@ -186,8 +173,9 @@ RulesPage endPage() {
   if (p.record.end != GameEnd::lead) throw std::logic_error("the rules' end diagram goes on");
   page.diagrams.push_back(moveDiagram(7, 9, 7, 3, board, p));
   page.diagrams.back().caption =
-      fill(_("盤の石はこれで全部。黒が白を %d 石取ると、黒 %d 石、白 %d 石。白が黒の半分以下"
-             "になり、終局"),
+      fill(P_("盤の石はこれで全部。黒が白を %d 石取ると、黒 %d 石、白 %d 石。白が黒の半分以下"
+              "になり、終局",
+              p.record.captures.removalCount),
            {p.record.captures.removalCount, p.record.black, p.record.white});
   return page;
 }
@@ -206,7 +194,8 @@ RulesPage judgementPage() {
   RulesDiagram& d = page.diagrams.back();
   d.influence = true;
   d.caption =
-      fill(_("黒が白を %d 石取った後の判定。色の付いた空きが地"), {p.record.captures.removalCount});
+      fill(P_("黒が白を %d 石取った後の判定。色の付いた空きが地", p.record.captures.removalCount),
+           {p.record.captures.removalCount});
 
   const GameState& s = *p.state;
   Code white = 0;
@@ -227,12 +216,15 @@ RulesPage judgementPage() {
 RulesPage playingPage() {
   RulesPage page;
   page.title = _("遊び方: 対局と操作");
-  page.text = named(_("「%s」の「%s」で二人の対局、「%s」の「%s」（黒）か「%s」（白）でコンピュー"
-                      "タとの対局を始めます。動かす石をクリックし、行き先をクリックします。「%s」"
-                      "「%s」で手を戻し、また進めます。「%s」の「%s」で初めの局面に戻り、「%s」で"
-                      "その場の判定を見ます。"),
-                    {_("対局"), _("対MAN"), _("対COM"), C_("menu", "先手"), C_("menu", "後手"),
-                     _("戻"), _("進"), _("局面"), _("最初"), _("途中判定")});
+  page.text = fill(
+      _("「%s」の「%s」で二人の対局、「%s」の「%s」（黒）か「%s」（白）でコンピュー"
+        "タとの対局を始めます。動かす石をクリックし、行き先をクリックします。「%s」"
+        "「%s」で手を戻し、また進めます。「%s」の「%s」で初めの局面に戻り、「%s」で"
+        "その場の判定を見ます。"),
+      {menuName(C_("menu", "対局")), menuName(C_("menu", "対MAN")), menuName(C_("menu", "対COM")),
+       menuName(C_("menu", "先手")), menuName(C_("menu", "後手")), menuName(C_("menu", "戻")),
+       menuName(C_("menu", "進")), menuName(C_("menu", "局面")), menuName(C_("menu", "最初")),
+       menuName(C_("menu", "途中判定"))});
   auto s = std::make_unique<GameState>();
   初期設定(*s);
   const Played p = play(s->board, cellBlack, 3, 18, 3, 16);
@@ -244,20 +236,22 @@ RulesPage playingPage() {
 RulesPage optionsPage() {
   RulesPage page;
   page.title = _("遊び方: 表示・強さ・キー");
-  page.text = named(_("「%s」の「%s」は、空いた目をどちらの地かで色分けします。「%s」でコンピュー"
-                      "タの強さを「%s」「%s」「%s」から選びます。「%s」（H キー）は次の一手の候補"
-                      "を示し、「%s」は選んだ石の行ける目に印を付けます。矢印キーでカーソルを動か"
-                      "し、Return かスペースでクリックの代わりになります。F1 でこの窓を開き、"
-                      "Escape でゲームを終えます。"),
-                    {_("ｵﾌﾟｼｮﾝ"), _("勢力表示"), _("強さ"), _("弱い"), _("普通"), _("強い"),
-                     _("ヒント"), _("移動先表示")});
+  page.text = fill(_("「%s」の「%s」は、空いた目をどちらの地かで色分けします。「%s」でコンピュー"
+                     "タの強さを「%s」「%s」「%s」から選びます。「%s」（H キー）は次の一手の候補"
+                     "を示し、「%s」は選んだ石の行ける目に印を付けます。矢印キーでカーソルを動か"
+                     "し、Return かスペースでクリックの代わりになります。F1 でこの窓を開き、"
+                     "Escape でゲームを終えます。"),
+                   {menuName(C_("menu", "ｵﾌﾟｼｮﾝ")), menuName(C_("menu", "勢力表示")),
+                    menuName(C_("menu", "強さ")), menuName(C_("menu", "弱い")),
+                    menuName(C_("menu", "普通")), menuName(C_("menu", "強い")),
+                    menuName(C_("menu", "ヒント")), menuName(C_("menu", "移動先表示"))});
   auto s = std::make_unique<GameState>();
   初期設定(*s);
   const Played p = play(s->board, cellBlack, 3, 18, 3, 16);
   page.diagrams.push_back(diagramOf(1, 13, 7, 7, p.state->board));
   page.diagrams.back().influence = true;
   page.diagrams.back().caption =
-      named(_("「%s」の見え方: 黒の地は暗く、白の地は明るく"), {_("勢力表示")});
+      fill(_("「%s」の見え方: 黒の地は暗く、白の地は明るく"), {menuName(C_("menu", "勢力表示"))});
   return page;
 }
 

@@ -23,18 +23,50 @@ AroundNumber wordsAround(const char* format) {
   return {trimmed(line.substr(0, at)), trimmed(line.substr(at + 2))};
 }
 
-std::string fill(const char* format, std::initializer_list<long long> numbers) {
+std::string fill(const char* text, std::initializer_list<FillIn> fillIns) {
   std::string out;
-  const long long* next = numbers.begin();
-  for (const char* p = format; *p != '\0'; ++p) {
-    if (p[0] == '%' && p[1] == 'd' && next != numbers.end()) {
-      out += std::to_string(*next++);
-      ++p;
-    } else {
-      out += *p;
+  std::size_t nextInTurn = 0;
+  const std::string_view line = text;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    const std::size_t at = line.find('%', i);
+    out += line.substr(i, at - i);
+    if (at == std::string_view::npos) break;
+    if (line.substr(at, 2) == "%%") {
+      out += '%';
+      i = at + 2;
+      continue;
     }
+    // "%d", "%s", or the same with a fill-in's number: "%2$d".
+    std::size_t end = at + 1;
+    std::size_t number = 0;
+    while (end < line.size() && line[end] >= '0' && line[end] <= '9' && number < 1000)
+      number = number * 10 + static_cast<std::size_t>(line[end++] - '0');
+    const bool numbered = end > at + 1 && end < line.size() && line[end] == '$';
+    if (numbered) ++end;
+    const bool marker =
+        (numbered || end == at + 1) && end < line.size() && (line[end] == 'd' || line[end] == 's');
+    const std::size_t which = numbered ? number - 1 : nextInTurn;
+    if (!marker || (numbered && number == 0) || which >= fillIns.size()) {
+      out += '%';
+      i = at + 1;
+      continue;
+    }
+    if (!numbered) ++nextInTurn;
+    out += fillIns.begin()[which].text;
+    i = end + 1;
   }
   return out;
+}
+
+std::string menuName(const char* caption) {
+  std::string name;
+  for (const char* c = caption; *c != '\0'; ++c) {
+    if (*c == '_') ++c;
+    if (*c == '\0') break;
+    name += *c;
+  }
+  return name;
 }
 
 }  // namespace zelkan

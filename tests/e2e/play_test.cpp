@@ -873,6 +873,14 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   const CommandResult install = runCommand(
       {ZELKAN_CMAKE, "--install", ZELKAN_BUILD_FOLDER, "--prefix", installed.string()}, 60s);
   ASSERT_TRUE(install.finished && install.exitCode == 0) << install.output << install.errors;
+  // The service file and the manual page name the prefix given to the install.
+  const std::string program = (installed / "bin/zelkan").string();
+  const std::string service =
+      readFile(installed / "share/dbus-1/services/org.zelkan.zelkan.service");
+  EXPECT_NE(service.find(program), std::string::npos) << service;
+  const std::string page =
+      runCommand({"gzip", "-dc", (installed / "share/man/man6/zelkan.6.gz").string()}, 10s).output;
+  EXPECT_NE(page.find(program), std::string::npos) << page;
   const fs::path moved = root_ / "moved prefix";
   fs::rename(installed, moved);
   const std::vector<fs::path> tree = filesUnder(moved);

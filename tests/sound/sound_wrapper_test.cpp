@@ -126,7 +126,7 @@ TEST_F(SoundWrapperTest, MissingFilesAreSilentlyNotLoaded) {
   sound.終了処理();
 }
 
-TEST_F(SoundWrapperTest, UnreadableAndEmptyFilesAreReportedInTheSystemsWords) {
+TEST_F(SoundWrapperTest, UnreadableAndEmptyFilesAreReportedInThePlayersWords) {
   write("その他.wav", {});
   std::filesystem::create_directory("禁止.wav");
   std::filesystem::create_symlink("石打音.wav", "石打音.wav");  // a loop that cannot be opened
@@ -138,9 +138,10 @@ TEST_F(SoundWrapperTest, UnreadableAndEmptyFilesAreReportedInTheSystemsWords) {
   EXPECT_EQ(handles()[2], 0);
   EXPECT_EQ(handles()[3], 0);
   EXPECT_NE(handles()[4], 0);
-  EXPECT_EQ(box.shown, (std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(ENODATA)),
-                                                               soundError(std::strerror(EISDIR)),
-                                                               soundError(std::strerror(ELOOP))}));
+  EXPECT_EQ(box.shown,
+            (std::vector<ScriptedMessageBox::Shown>{soundError("ファイルが空です。"),
+                                                    soundError("ファイルではなくフォルダです。"),
+                                                    soundError("リンクが輪になっています。")}));
   sound.終了処理();
 }
 
@@ -151,9 +152,8 @@ TEST_F(SoundWrapperTest, NamesThatAreNotRegularFilesReadAsEmptyWithoutWaiting) {
   sound.startUp(0);
   EXPECT_EQ(handles(), (std::vector<std::int32_t>{0, 0, 0, 0, handles()[4]}));
   EXPECT_NE(handles()[4], 0);
-  EXPECT_EQ(box.shown,
-            (std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(ENODATA)),
-                                                    soundError(std::strerror(ENODATA))}));
+  EXPECT_EQ(box.shown, (std::vector<ScriptedMessageBox::Shown>{soundError("ファイルが空です。"),
+                                                               soundError("ファイルが空です。")}));
   sound.終了処理();
 }
 
@@ -163,7 +163,8 @@ TEST_F(SoundWrapperTest, AFileWithoutReadPermissionIsReported) {
   std::filesystem::permissions("BGM.wav", std::filesystem::perms::none);
   sound.startUp(0);
   EXPECT_EQ(sound.sounds.sndBgm, 0);
-  EXPECT_EQ(box.shown, std::vector<ScriptedMessageBox::Shown>{soundError(std::strerror(EACCES))});
+  EXPECT_EQ(box.shown, std::vector<ScriptedMessageBox::Shown>{
+                           soundError("このファイルを使う許可がありません。")});
   sound.終了処理();
 }
 

@@ -33,6 +33,13 @@ TEST(NumberText, BlankWherePlusWouldBe) {
   EXPECT_EQ(numberText(-3), "-3");
 }
 
+// Fill-ins in turn as written, in a translation's own order, and markers that take none.
+TEST(NumberText, FillInsInTurnOrByNumber) {
+  EXPECT_EQ(fill("「%s」の %d 行目：%s", {"a %d", 7, "x"}), "「a %d」の 7 行目：x");
+  EXPECT_EQ(fill("Line %2$d of “%1$s”: %3$s", {"a", 7, "x"}), "Line 7 of “a”: x");
+  EXPECT_EQ(fill("%d%% %s %3$s %4$d %0$d %x %", {"a", 7, "x"}), "a% 7 x %4$d %0$d %x %");
+}
+
 // The move lines as they should look, written piece by piece at the columns given for them.
 void expectedMoveLines(Canvas& canvas, double numberX, int n, double leftX, int left) {
   描画_文字列(canvas, numberX, 9, numberText(n), 15, 11);

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <filesystem>
 #include <memory>
+#include <regex>
 
 #include "canvas_checks.h"
 #include "core/influence.h"
@@ -49,6 +50,17 @@ TEST(RulesPages, EveryPageFitsAndShowsThePositionsTheRulesPlay) {
     for (int index = 0; index < rulesPageCount; ++index) {
       const RulesPage page = rulesPage(index);
       EXPECT_FALSE(page.diagrams.empty());
+      // Every fill-in filled, and every count of stones in the form its number takes.
+      std::string texts = page.text + page.notes;
+      for (const RulesDiagram& d : page.diagrams)
+        texts += "\n" + d.caption;
+      EXPECT_EQ(texts.find('%'), std::string::npos) << language << ": " << texts;
+      EXPECT_FALSE(std::regex_search(
+          texts, std::regex(R"((\b1 white stones|\b([02-9]|\d\d+) white stone\b))")))
+          << language << ": " << texts;
+      if (index == 5 && (language == "C" || language == "ja")) {
+        EXPECT_EQ(page.diagrams[0].caption, "黒が白を 1 石取った後の判定。色の付いた空きが地");
+      }
       for (int scale = 1; scale <= 2; ++scale) {
         Canvas canvas(scale);
         const RulesLayout layout = drawRulesPage(canvas, page);

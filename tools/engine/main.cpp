@@ -47,6 +47,8 @@ constexpr const char* help =
     "  level weak|normal|strong        the strength genmove plays at\n"
     "  influence                       the influence map\n"
     "  judge                           the judgement of the position\n"
+    "  savegame PATH                   write the moves played as a game record\n"
+    "  loadgame PATH                   replay a game record\n"
     "  quit                            end\n";
 
 // Handles the command line: true when the program is to read commands, otherwise sets the exit
