@@ -57,8 +57,7 @@ TEST(MoveCheck, RefusesAnyOccupiedDestinationButNotAnEmptySameCell) {
   EXPECT_FALSE(legal(*s, 3, 3, 3, 3)) << "onto itself";
   EXPECT_TRUE(legal(*s, 9, 9, 9, 9)) << "an empty cell onto itself passes nothing";
 
-  // A stone cornered by lines that run to the edge has no move; an opening at a line's end frees
-  // it.
+  // A stone cornered by lines that run to the edge has no move; a gap at a line's end frees it.
   auto cornered = test::emptyGame();
   test::put(*cornered, cellWhite, {{1, 1}});
   for (int k = 2; k <= 19; ++k)
