@@ -312,13 +312,9 @@ TEST_F(EngineTest, LoadgameTakesGoodRecordsAndRefusesBadOnesByLine) {
     EXPECT_NE(answer.find(fault), std::string::npos) << answer << "should name: " << fault;
   }
   EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
-  const auto bytes = [&](const char* name) {
-    std::ostringstream out;
-    out << std::ifstream(dir / name, std::ios::binary).rdbuf();
-    return out.str();
-  };
-  EXPECT_TRUE(bytes("twin").starts_with(head + "# comment"));
-  EXPECT_TRUE(bytes("a").starts_with(head) && bytes("a") != bytes("twin"));
+  std::ostringstream twin;
+  twin << std::ifstream(dir / "twin").rdbuf();
+  EXPECT_TRUE(twin.str().starts_with(head + "# comment")) << "the other name keeps the old game";
   std::filesystem::remove_all(dir);
 }
 
