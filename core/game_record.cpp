@@ -4,6 +4,7 @@
 
 #include "core/judgement.h"
 #include "core/move_completion.h"
+#include "core/movement.h"
 #include "core/setup.h"
 
 namespace zelkan {
@@ -121,6 +122,8 @@ const char* recordProblemText(RecordProblem problem) {
       return "not a move";
     case RecordProblem::illegalMove:
       return "illegal move";
+    case RecordProblem::needlessPass:
+      return "a pass by a side that has a move";
     case RecordProblem::afterEnd:
       return "a move after the end of the game";
     case RecordProblem::tooLong:
@@ -224,6 +227,8 @@ std::optional<RecordError> readRecord(std::string_view text, GameRecord& record,
     const auto move = parseMove(line);
     if (!move) return fail(RecordProblem::malformedMove);
     if (end != GameEnd::none) return fail(RecordProblem::afterEnd);
+    // A side passes only when none of its stones can move.
+    if (move->pass && hasLegalMove(s.board, s.turnColour)) return fail(RecordProblem::needlessPass);
     if (!move->pass) {
       const MoveRecord r = completeMove(s, move->x1, move->y1, move->x2, move->y2);
       if (!r.done) {

@@ -66,8 +66,9 @@ enum class RecordProblem {
   badHeader,      // a known key with a value it cannot take
   malformedMove,  // neither four coordinates from 1 to 19 nor "pass"
   illegalMove,
-  afterEnd,  // a move after the move that ended the game
-  tooLong,   // more moves than the history holds
+  needlessPass,  // a pass by a side that has a move
+  afterEnd,      // a move after the move that ended the game
+  tooLong,       // more moves than the history holds
 };
 
 struct RecordError {

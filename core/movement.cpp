@@ -28,6 +28,26 @@ Flag 移動チェック(const Board& board, int x1, int y1, int x2, int y2, Code
   return emptySeen + whiteSeen + blackSeen > 1 ? flagNo : flagYes;
 }
 
+bool hasLegalMove(const Board& board, Code colour) {
+  constexpr int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      if (board(x, y) != colour) continue;
+      for (const auto& [dx, dy] : steps) {
+        int tx = x + dx, ty = y + dy;
+        if (!onBoard(tx, ty)) continue;
+        const Code passed = board(tx, ty);
+        while (passed != cellEmpty && onBoard(tx, ty) && board(tx, ty) == passed) {
+          tx += dx;
+          ty += dy;
+        }
+        if (onBoard(tx, ty) && board(tx, ty) == cellEmpty) return true;
+      }
+    }
+  }
+  return false;
+}
+
 void 石移動(Board& board, int x1, int y1, int x2, int y2, Code code) {
   board(x1, y1) = cellEmpty;
   board(x2, y2) = code;

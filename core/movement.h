@@ -11,6 +11,10 @@ namespace zelkan {
 // the source holds a stone of the mover.
 Flag 移動チェック(const Board& board, int x1, int y1, int x2, int y2, Code colour);
 
+// True when some stone of `colour` has a move: in a direction from it, the first cell is empty, or
+// a line of one colour ends at an empty cell. A side without one can only pass.
+bool hasLegalMove(const Board& board, Code colour);
+
 // Empties (x1, y1) and puts code on (x2, y2). No check, no capture.
 void 石移動(Board& board, int x1, int y1, int x2, int y2, Code code);
 

@@ -3,11 +3,14 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
+#include <mutex>
 #include <system_error>
 
 namespace zelkan {
@@ -28,20 +31,27 @@ int lastError() {
 }
 
 // Follows symbolic links from `path` to the name that is finally written: an existing file that
-// is not a link, or `path` itself when it is missing. Empty when the links loop or lead nowhere,
-// or a name cannot be looked at: no file is ever made where a link points.
-std::filesystem::path followLinks(std::filesystem::path path) {
+// is not a link, or `path` itself when it is missing. On failure `error` says why and the path is
+// empty: ELOOP when the links loop, ENOENT when the last one leads nowhere, or why a name cannot be
+// looked at. No file is ever made where a link points.
+std::filesystem::path followLinks(std::filesystem::path path, int& error) {
   for (int hop = 0; hop <= mostLinksFollowed; ++hop) {
     struct stat status;
     if (::lstat(path.c_str(), &status) != 0) {
-      return errno == ENOENT && hop == 0 ? path : std::filesystem::path{};
+      if (errno == ENOENT && hop == 0) return path;
+      error = lastError();
+      return {};
     }
     if (!S_ISLNK(status.st_mode)) return path;
-    std::error_code error;
-    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
-    if (error) return {};
+    std::error_code failure;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, failure);
+    if (failure) {
+      error = failure.value() != 0 ? failure.value() : EIO;
+      return {};
+    }
     path = target.is_absolute() ? target : path.parent_path() / target;
   }
+  error = ELOOP;
   return {};
 }
 
@@ -68,6 +78,12 @@ bool writeAll(int fd, std::string_view bytes) {
 // emptied first.
 int rewriteInPlace(const std::filesystem::path& target, std::string_view bytes,
                    const AtomicWriteOptions& options) {
+  // Bytes cut off by a file-size limit would leave the file half new, half old.
+  struct rlimit most;
+  if (::getrlimit(RLIMIT_FSIZE, &most) == 0 && most.rlim_cur != RLIM_INFINITY &&
+      bytes.size() > most.rlim_cur) {
+    return EFBIG;
+  }
   const int fd = options.opener(target.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return lastError();
   int error = 0;
@@ -111,6 +127,18 @@ void syncDirectory(const std::filesystem::path& directory) {
   ::close(fd);
 }
 
+// Gives the new file the name `target` only while nothing has it.
+int takeNewName(const std::filesystem::path& temporary, const std::filesystem::path& target) {
+  if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    return 0;
+  if (errno != EINVAL && errno != ENOSYS) return lastError();
+  // A file system that cannot rename so: a second name, which link(2) never takes from another
+  // file, and then the first name goes.
+  if (::link(temporary.c_str(), target.c_str()) != 0) return lastError();
+  ::unlink(temporary.c_str());
+  return 0;
+}
+
 // Writes the new file beside the old one and gives it the old one's name; `old` is the old file's
 // status, or nullptr when there is none.
 int replaceFile(const std::filesystem::path& target, std::string_view bytes,
@@ -119,7 +147,8 @@ int replaceFile(const std::filesystem::path& target, std::string_view bytes,
   const int fd = createTemporary(target, options.opener, temporary);
   if (fd < 0) {
     const int error = lastError();
-    return options.rewriteInPlace ? rewriteInPlace(target, bytes, options) : error;
+    return options.rewriteInPlace && !options.exclusive ? rewriteInPlace(target, bytes, options)
+                                                        : error;
   }
   int error = 0;
   if (old != nullptr) {
@@ -132,7 +161,11 @@ int replaceFile(const std::filesystem::path& target, std::string_view bytes,
   }
   if (error == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) error = lastError();
   if (::close(fd) != 0 && error == 0) error = lastError();
-  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) error = lastError();
+  if (error == 0 && options.exclusive) {
+    error = takeNewName(temporary, target);
+  } else if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = lastError();
+  }
   if (error != 0) {
     ::unlink(temporary.c_str());
     return error;
@@ -185,12 +218,18 @@ void removeLeftovers(const std::filesystem::path& path) {
 
 int writeOnce(const std::filesystem::path& path, std::string_view bytes,
               const AtomicWriteOptions& options) {
+  if (options.exclusive) {
+    struct stat existing;
+    if (::lstat(path.c_str(), &existing) == 0) return EEXIST;
+    return errno == ENOENT ? replaceFile(path, bytes, options, nullptr) : lastError();
+  }
   // A link we may not write through is ours to replace; what it points at is not ours.
   if (isSymbolicLink(path) && options.writeThroughLink && !options.writeThroughLink(path)) {
     return replaceFile(path, bytes, options, nullptr);
   }
-  const std::filesystem::path target = followLinks(path);
-  if (target.empty()) return ELOOP;
+  int linkError = 0;
+  const std::filesystem::path target = followLinks(path, linkError);
+  if (target.empty()) return linkError;
   struct stat old;
   if (::lstat(target.c_str(), &old) != 0) {
     return errno == ENOENT ? replaceFile(target, bytes, options, nullptr) : lastError();
@@ -199,9 +238,21 @@ int writeOnce(const std::filesystem::path& path, std::string_view bytes,
   if (S_ISDIR(old.st_mode)) return EISDIR;
   if (!S_ISREG(old.st_mode)) return EINVAL;
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return lastError();
-  // A new file would part the other names from the old one.
+  // Other names keep seeing the file only when it is rewritten in place; a new file taking this
+  // name parts it from them, and they keep the old bytes.
   if (old.st_nlink > 1 && options.rewriteInPlace) return rewriteInPlace(target, bytes, options);
   return replaceFile(target, bytes, options, &old);
+}
+
+// A write past a file-size limit (ulimit -f) then fails with EFBIG instead of ending the program
+// by its signal. A handler the program set itself is left alone.
+void ignoreFileSizeSignal() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+      ::signal(SIGXFSZ, SIG_IGN);
+  });
 }
 
 }  // namespace
@@ -214,6 +265,7 @@ bool isSymbolicLink(const std::filesystem::path& path) noexcept {
 int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                         const AtomicWriteOptions& options) noexcept {
   try {
+    ignoreFileSizeSignal();
     AtomicWriteOptions chosen = options;
     if (chosen.opener == nullptr) chosen.opener = openFile;
     removeLeftovers(path);

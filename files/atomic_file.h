@@ -17,8 +17,13 @@ using FileOpener = int (*)(const char* path, int flags, unsigned mode);
 struct AtomicWriteOptions {
   FileOpener opener = nullptr;
   // Where the folder takes no new file, or the file has other hard links, the bytes are written
-  // over the file itself. Off: such a write fails and the old file keeps its bytes.
+  // over the file itself, so every name sees them. Off: where the folder takes no new file the
+  // write fails and the old file keeps its bytes; a file with other hard links is replaced like
+  // any other, which parts the names: this one gets the new bytes, the others keep the old ones.
   bool rewriteInPlace = true;
+  // The name must be new: the written file takes it only while nothing has it, and EEXIST says
+  // that something does (a symbolic link too, wherever it points). Never written in place.
+  bool exclusive = false;
   // For a symbolic link at `path`: true writes through it (it stays a link), false replaces the
   // link by a regular file and leaves what it points at alone. Empty: always written through.
   std::function<bool(const std::filesystem::path&)> writeThroughLink;
@@ -27,9 +32,11 @@ struct AtomicWriteOptions {
 // Writes `bytes` to the file at `path`. The bytes go to a new file beside the old one that then
 // takes its name, so a crash or a full disk leaves the old file whole; the new file keeps the old
 // one's permissions. A file we may not write, or a name that is not a regular file, is left
-// alone. Before writing, the new files of earlier writes that were cut off, whose processes no
-// longer run, are removed from the folder of `path`; nothing else there is touched. Returns 0, or
-// the errno value of what went wrong.
+// alone, and so is a symbolic link that leads nowhere (ENOENT) or loops (ELOOP). A write past the
+// process's file-size limit fails with EFBIG: the writer keeps SIGXFSZ from ending the program,
+// unless the program handles that signal itself. Before writing, the new files of earlier writes
+// that were cut off, whose processes no longer run, are removed from the folder of `path`; nothing
+// else there is touched. Returns 0, or the errno value of what went wrong.
 int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                         const AtomicWriteOptions& options = {}) noexcept;
 

@@ -203,8 +203,8 @@ int main(int argc, char** argv) {
   // that ever searched, for the rest of the game.
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   Running running;
-  running.places =
-      zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+  running.places = zelkan::findFilePlaces(programFolder(), std::getenv("XDG_CONFIG_HOME"),
+                                          std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   followTheDesktopsLanguage(running.places.localeFolder);
   // The game draws on its own image; GTK's OpenGL probe would only cost memory.
   setenv("GDK_GL", "disable", 0);

@@ -38,6 +38,9 @@ const char* problemText(RecordProblem problem) {
     case RecordProblem::illegalMove:
       // TRANSLATORS: a move the rules do not allow in that position.
       return _("打てない手です");
+    case RecordProblem::needlessPass:
+      // TRANSLATORS: a pass in a record where the side to move had a move.
+      return _("動かせる石があるのにパスしています");
     case RecordProblem::afterEnd:
       return _("対局の終わった後の手です");
     case RecordProblem::tooLong:

@@ -56,10 +56,21 @@ TEST(MoveCheck, RefusesAnyOccupiedDestinationButNotAnEmptySameCell) {
   EXPECT_FALSE(legal(*s, 3, 3, 4, 3)) << "enemy stone";
   EXPECT_FALSE(legal(*s, 3, 3, 3, 3)) << "onto itself";
   EXPECT_TRUE(legal(*s, 9, 9, 9, 9)) << "an empty cell onto itself passes nothing";
+
+  // A stone cornered by lines that run to the edge has no move; a gap at a line's end frees it.
+  auto cornered = test::emptyGame();
+  test::put(*cornered, cellWhite, {{1, 1}});
+  for (int k = 2; k <= 19; ++k)
+    test::put(*cornered, cellBlack, {{1, k}, {k, 1}});
+  EXPECT_FALSE(hasLegalMove(cornered->board, cellWhite));
+  EXPECT_TRUE(hasLegalMove(cornered->board, cellBlack));
+  cornered->board(1, 19) = cellEmpty;
+  EXPECT_TRUE(hasLegalMove(cornered->board, cellWhite));
 }
 
 TEST(MoveCheck, StartingPosition) {
   auto s = test::startGame();
+  EXPECT_TRUE(hasLegalMove(s->board, cellBlack) && hasLegalMove(s->board, cellWhite));
   for (int x = 1; x <= 19; ++x) {
     for (int y = 3; y <= 17; ++y)
       EXPECT_TRUE(legal(*s, x, 18, x, y)) << x << "," << y;

@@ -1,12 +1,15 @@
 // The real program, talked to through its standard input and output.
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "test_rows.h"
@@ -22,13 +25,18 @@ constexpr int patienceMs = 10000;  // only ever waited out when the program hang
 // when inputFd is -1.
 class EngineProcess {
  public:
-  explicit EngineProcess(int inputFd = -1) {
+  // fileSizeLimit, when not 0, is the most bytes the engine may write to a file (ulimit -f).
+  explicit EngineProcess(int inputFd = -1, rlim_t fileSizeLimit = 0) {
     signal(SIGPIPE, SIG_IGN);  // a program that died must fail the test, not end it
     int out[2];
     int in[2] = {-1, -1};
     if (pipe(out) != 0 || (inputFd < 0 && pipe(in) != 0)) return;
     pid_ = fork();
     if (pid_ == 0) {
+      if (fileSizeLimit != 0) {
+        const rlimit limit{fileSizeLimit, fileSizeLimit};
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
       dup2(inputFd >= 0 ? inputFd : in[0], STDIN_FILENO);
       dup2(out[1], STDOUT_FILENO);
       close(out[0]);
@@ -104,14 +112,14 @@ struct Transcript {
 };
 
 // Runs the engine with script as its whole standard input, from a file.
-Transcript run(const std::string& script) {
+Transcript run(const std::string& script, rlim_t fileSizeLimit = 0) {
   Transcript r;
   std::FILE* file = std::tmpfile();
   if (!file) return r;
   std::fwrite(script.data(), 1, script.size(), file);
   std::fflush(file);
   lseek(fileno(file), 0, SEEK_SET);
-  EngineProcess engine(fileno(file));
+  EngineProcess engine(fileno(file), fileSizeLimit);
   if (engine.started() && engine.read(r.output, true)) r.status = engine.wait();
   std::fclose(file);
   return r;
@@ -147,6 +155,22 @@ TEST(EngineProcess, ExitsWithZeroAtTheEndOfInput) {
   const Transcript r = run("play 4 18 4 3\nboard 1\n");
   EXPECT_EQ(r.output, "= 38 38 0 0 none\n\n? board takes 0 arguments\n\n");
   EXPECT_EQ(r.status, 0);
+}
+
+// A save past the file-size limit is refused, the old file stays whole, and the engine goes on.
+TEST(EngineProcess, ASaveOverTheFileSizeLimitFailsAndTheEngineGoesOn) {
+  char folder[] = "/tmp/zelkan-limit-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  const std::string path = folder + "/game.zelkan"s;
+  const Transcript r =
+      run("savegame " + path + "\nplay 4 18 4 3\nsavegame " + path + "\njudge\n", 20);
+  EXPECT_EQ(r.output, "= \n\n= 38 38 0 0 none\n\n? " + path + ": File too large\n\n= 187 156\n\n");
+  EXPECT_EQ(r.status, 0);
+  std::ostringstream saved;
+  saved << std::ifstream(path).rdbuf();
+  EXPECT_EQ(saved.str(), "zelkan-record 1\n") << "the old file stays whole";
+  std::remove(path.c_str());
+  rmdir(folder);
 }
 
 TEST(EngineProcess, AnswersALastLineWithoutNewline) {

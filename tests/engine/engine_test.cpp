@@ -254,17 +254,23 @@ TEST_F(EngineTest, LoadgameTakesGoodRecordsAndRefusesBadOnesByLine) {
     std::string after = "";
   };
   const std::string oneMove = with(start, {{4, 18, '.'}, {4, 3, 'B'}}) + " W 0 0 1";
+  // White's one stone in the corner, black's lines running from it to the edges: white cannot move.
+  std::string cornered = with(test::emptyRows(), {{1, 1, 'W'}});
+  for (int k = 2; k <= 19; ++k)
+    cornered = with(cornered, {{1, k, 'B'}, {k, 1, 'B'}});
   ::mkfifo((dir / "fifo").c_str(), 0600);
   const std::vector<Case> cases = {
       {file("a", head + "# comment\r\nmode computer\ncomputer black\nfuture key\n\n4 18 4 3\n"), "",
        oneMove},
-      {file("b", head + "start " + start + " W 0 0 7\npass\n4 18 4 3\n"), "",
-       with(start, {{4, 18, '.'}, {4, 3, 'B'}}) + " W 0 0 8"},
+      {file("b", head + "start " + cornered + " W 0 0 7\npass\n2 1 2 2\n"), "",
+       with(cornered, {{2, 1, '.'}, {2, 2, 'B'}}) + " B 0 0 8"},  // white cannot move
       {file("c", head), "", start + " B 0 0 0"},
       {file("d", ""), "line 1: not a game record"},
       {file("e", "zelkan-record 2\n4 18 4 3\n"), "line 1: a record version"},
       {file("f", "[Event]\n"), "line 1: not a game record"},
       {file("g", head + "4 18 4 3\n4 18 4 3\n"), "line 3: illegal move"},
+      {file("p", head + "mode two\npass\npass\npass\n10 2 10 8\n"), "line 3: a pass by a side"},
+      {file("q", head + "start " + cornered + " W 0 0 7\npass\npass\n"), "line 4: a pass by"},
       {file("h", head + "4 18 4\n"), "line 2: not a move"},
       {file("i", head + "4 18 4 3\nmode two\n"), "line 3: not a move"},
       {file("j", head + "mode chess\n"), "line 2: a header line"},
@@ -290,8 +296,25 @@ TEST_F(EngineTest, LoadgameTakesGoodRecordsAndRefusesBadOnesByLine) {
       EXPECT_EQ(board(), before) << c.path;
     }
   }
-  EXPECT_NE(send("savegame " + (dir / "nowhere" / "x").string()).find("No such file"),
-            std::string::npos);
+  // Saving through a link that leads nowhere, or round in a loop, is refused as such. Over a file
+  // with a second name, the save parts the names: the other one keeps the old bytes.
+  std::filesystem::create_symlink("gone", dir / "dangling");
+  std::filesystem::create_symlink("loop", dir / "loop");
+  std::filesystem::create_hard_link(dir / "a", dir / "twin");
+  const std::pair<std::string, std::string> saves[] = {
+      {"nowhere/x", "No such file"},
+      {"dangling", "No such file"},
+      {"loop", "Too many levels of symbolic links"},
+      {"a", ""}};
+  for (const auto& [name, fault] : saves) {
+    const std::string answer = send("savegame " + (dir / name).string());
+    EXPECT_TRUE(fault.empty() ? answer == done("") : answer.starts_with("? ")) << answer;
+    EXPECT_NE(answer.find(fault), std::string::npos) << answer << "should name: " << fault;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "gone"));
+  std::ostringstream twin;
+  twin << std::ifstream(dir / "twin").rdbuf();
+  EXPECT_TRUE(twin.str().starts_with(head + "# comment")) << "the other name keeps the old game";
   std::filesystem::remove_all(dir);
 }
 

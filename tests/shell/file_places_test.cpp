@@ -19,26 +19,37 @@ TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   std::ofstream(portable / "libZelkan.so") << "";
   const fs::path share = root + "/usr/share/zelkan";
   const fs::path locale = root + "/usr/share/locale";
-  const std::tuple<fs::path, const char*, const char*, fs::path, fs::path, fs::path> cases[] = {
-      {portable, "/x", "/h", portable, portable / "Zelkan.ini", portable / "locale"},
-      {"", "/x", "/h", "", "Zelkan.ini", ""},  // the program's folder unknown: as started
-      {bin, "/x/", "/h", share, "/x/zelkan/Zelkan.ini", locale},
-      {bin, "x", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale},
-      {bin, "", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale},
-      {bin, nullptr, "h", share, "", locale},
-      {bin, nullptr, nullptr, share, "", locale},
+  const fs::path kept = "zelkan/games";
+  struct Case {
+    fs::path program;
+    const char *xdgConfigHome, *xdgDataHome, *home;
+    fs::path current, settings, catalogs, games;
   };
-  for (const auto& [program, xdgConfigHome, homeValue, current, settings, catalogs] : cases) {
-    const FilePlaces places = findFilePlaces(program, xdgConfigHome, homeValue);
-    EXPECT_EQ(places.currentFolder, current) << program;
-    EXPECT_EQ(places.settingsFile, settings) << (xdgConfigHome ? xdgConfigHome : "(unset)");
-    EXPECT_EQ(places.localeFolder, catalogs) << program;
+  const Case cases[] = {
+      {portable, "/x", "/d", "/h", portable, portable / "Zelkan.ini", portable / "locale",
+       portable / "games"},
+      // the program's folder unknown: as started
+      {"", "/x", "/d", "/h", "", "Zelkan.ini", "", "games"},
+      {bin, "/x/", "/d/", "/h", share, "/x/zelkan/Zelkan.ini", locale, "/d" / kept},
+      {bin, "x", "d", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale,
+       "/h/.local/share" / kept},
+      {bin, "", "", "/h", share, "/h/.config/zelkan/Zelkan.ini", locale, "/h/.local/share" / kept},
+      {bin, nullptr, "/d", "h", share, "", locale, "/d" / kept},
+      {bin, nullptr, nullptr, nullptr, share, "", locale, ""},
+  };
+  for (const Case& c : cases) {
+    const FilePlaces places = findFilePlaces(c.program, c.xdgConfigHome, c.xdgDataHome, c.home);
+    SCOPED_TRACE(c.program.string() + " " + (c.xdgConfigHome ? c.xdgConfigHome : "(unset)"));
+    EXPECT_EQ(places.currentFolder, c.current);
+    EXPECT_EQ(places.settingsFile, c.settings);
+    EXPECT_EQ(places.localeFolder, c.catalogs);
+    EXPECT_EQ(places.keptGames, c.games);
   }
 
   // The config folder and ours are made private; a missing home is not made.
   fs::create_directories(home);
-  makeSettingsFolder(findFilePlaces(bin, nullptr, home.c_str()));
-  makeSettingsFolder(findFilePlaces(bin, nullptr, (home / "gone").c_str()));
+  makeSettingsFolder(findFilePlaces(bin, nullptr, nullptr, home.c_str()));
+  makeSettingsFolder(findFilePlaces(bin, nullptr, nullptr, (home / "gone").c_str()));
   for (const fs::path& folder : {home / ".config", home / ".config/zelkan"})
     EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
   EXPECT_FALSE(fs::exists(home / "gone"));

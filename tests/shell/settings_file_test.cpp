@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -377,7 +378,7 @@ TEST_F(RefusingSettingsFileTest, WithoutANewFileTheOldOneIsRewrittenInPlace) {
   EXPECT_EQ(namesIn(folder), std::set<std::string>{"Zelkan.ini"});
 }
 
-TEST_F(RefusingSettingsFileTest, AFullDiskLeavesTheOldFileWhole) {
+TEST_F(RefusingSettingsFileTest, AFullDiskOrAFileSizeLimitLeavesTheOldFileWhole) {
   refuse.diskFull = true;
   EXPECT_FALSE(writeSettingsFile(file, OptionTicks{}, refusingOpen));
   expectOldFileUntouched();
@@ -385,6 +386,20 @@ TEST_F(RefusingSettingsFileTest, AFullDiskLeavesTheOldFileWhole) {
   refuse.newFile = true;  // and in place
   EXPECT_FALSE(writeSettingsFile(file, OptionTicks{}, refusingOpen));
   expectOldFileUntouched();
+
+  // Past the limit a write fails (its signal would end this test), in a new file or in place.
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  for (const bool newFile : {true, false}) {
+    refuse = Refusals{.newFile = newFile};
+    rlimit small = saved;
+    small.rlim_cur = 10;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = writeSettingsFile(file, OptionTicks{}, refusingOpen);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+    EXPECT_FALSE(written);
+    expectOldFileUntouched();
+  }
 }
 
 TEST_F(RefusingSettingsFileTest, AFailedWriteIsTriedOnceMore) {

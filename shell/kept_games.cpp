@@ -1,0 +1,284 @@
+#include "shell/kept_games.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <tuple>
+
+#include "core/game_record.h"
+#include "core/judgement.h"
+#include "files/atomic_file.h"
+#include "view/texts.h"
+
+namespace zelkan {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view keptEnding = ".zelkan";
+constexpr std::string_view stampPattern = "0000-00-00-000000";
+constexpr int mostNumber = 99;
+
+// A kept game's file name: when its game started, and its number among games started then.
+struct KeptName {
+  std::string stamp;
+  int number = 1;  // 1 for the name without a number
+  std::string name;
+  bool operator<(const KeptName& other) const {
+    return std::tie(stamp, number) < std::tie(other.stamp, other.number);
+  }
+};
+
+std::string fileName(std::string_view stamp, int number) {
+  std::string name(stamp);
+  if (number > 1) name += '-' + std::to_string(number);
+  name += keptEnding;
+  return name;
+}
+
+// The parts of a name of ours, or nothing for any other name.
+std::optional<KeptName> keptName(std::string_view name) {
+  if (!name.ends_with(keptEnding) || name.size() < stampPattern.size() + keptEnding.size())
+    return std::nullopt;
+  const std::string_view stamp = name.substr(0, stampPattern.size());
+  for (std::size_t i = 0; i < stampPattern.size(); ++i) {
+    const bool digit = stamp[i] >= '0' && stamp[i] <= '9';
+    if (stampPattern[i] == '0' ? !digit : stamp[i] != stampPattern[i]) return std::nullopt;
+  }
+  KeptName kept{std::string(stamp), 1, std::string(name)};
+  std::string_view rest = name.substr(stamp.size(), name.size() - stamp.size() - keptEnding.size());
+  if (!rest.empty()) {
+    const auto number = rest[0] == '-' ? parseNumber(rest.substr(1), 2, mostNumber) : std::nullopt;
+    if (!number) return std::nullopt;
+    kept.number = *number;
+  }
+  // Written again, a name of ours is itself: no leading zeros or signs in the number.
+  if (fileName(kept.stamp, kept.number) != name) return std::nullopt;
+  return kept;
+}
+
+// The regular files of ours in `folder`, newest first.
+std::vector<KeptName> keptFiles(const fs::path& folder) {
+  std::vector<KeptName> files;
+  DIR* const entries = ::opendir(folder.c_str());
+  if (entries == nullptr) return files;
+  while (const dirent* entry = ::readdir(entries)) {
+    struct stat status;
+    if (auto kept = keptName(entry->d_name);
+        kept && ::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(status.st_mode)) {
+      files.push_back(std::move(*kept));
+    }
+  }
+  ::closedir(entries);
+  std::sort(files.rbegin(), files.rend());
+  return files;
+}
+
+// The kept game in `folder`/`file`, replayed on `s`; nothing for a file that is not a record.
+std::optional<KeptGameSummary> readKept(const fs::path& folder, const KeptName& file,
+                                        GameState& s) {
+  std::string text;
+  GameRecord record;
+  GameEnd end = GameEnd::none;
+  if (readSmallFile(folder / file.name, recordMostBytes, text) != 0 ||
+      readRecord(text, record, s, end)) {
+    return std::nullopt;
+  }
+  KeptGameSummary game{folder / file.name, record.date,  record.mode, record.comColour,
+                       record.level,       s.moveNumber, end};
+  if (game.date.empty()) {  // "2026-12-08-091530" as "2026-12-08 09:15"
+    game.date =
+        file.stamp.substr(0, 10) + ' ' + file.stamp.substr(11, 2) + ':' + file.stamp.substr(13, 2);
+  }
+  if (end != GameEnd::none) {
+    const Scores scores = judgePosition(s);
+    game.blackScore = scores.black;
+    game.whiteScore = scores.white;
+  }
+  return game;
+}
+
+// Makes `folder` and its missing parents, each private to the user.
+void makeFolder(const fs::path& folder) {
+  fs::path made;
+  for (const fs::path& part : folder) {
+    made /= part;
+    ::mkdir(made.c_str(), 0700);
+  }
+}
+
+}  // namespace
+
+KeptGames::KeptGames(fs::path folder, FailureReport reportFailure)
+    : folder_(std::move(folder)), reportFailure_(std::move(reportFailure)) {
+  if (!folder_.empty()) writer_ = std::thread([this] { writeLoop(); });
+}
+
+KeptGames::~KeptGames() {
+  flushNow();
+  {
+    const std::lock_guard lock(queueLock_);
+    stopping_ = true;
+  }
+  wake_.notify_one();
+  if (writer_.joinable()) writer_.join();
+}
+
+void KeptGames::startGame(std::time_t when) {
+  std::tm local{};
+  localtime_r(&when, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
+  stamp_ = stamp;
+  ++game_;
+}
+
+void KeptGames::keep(std::string recordText) {
+  if (folder_.empty()) return;
+  if (game_ == 0) startGame();
+  {
+    const std::lock_guard lock(queueLock_);
+    if (!queue_.empty() && queue_.back().game == game_) {
+      queue_.back().text = std::move(recordText);
+    } else {
+      queue_.push_back({game_, stamp_, std::move(recordText)});
+    }
+  }
+  wake_.notify_one();
+}
+
+void KeptGames::flushNow() {
+  const std::lock_guard hold(writing_);
+  while (writeNext()) {
+  }
+}
+
+bool KeptGames::writeNext() {
+  Job job;
+  {
+    const std::lock_guard lock(queueLock_);
+    if (queue_.empty()) return false;
+    job = std::move(queue_.front());
+    queue_.pop_front();
+  }
+  write(job);
+  return true;
+}
+
+void KeptGames::writeLoop() {
+  for (;;) {
+    {
+      std::unique_lock lock(queueLock_);
+      wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+      if (stopping_ && queue_.empty()) return;
+    }
+    const std::lock_guard hold(writing_);
+    writeNext();
+  }
+}
+
+void KeptGames::write(const Job& job) {
+  int error = 0;
+  if (job.game != writtenGame_) {
+    error = claimName(job);
+  } else {
+    AtomicWriteOptions options;
+    options.rewriteInPlace = false;  // a write that fails leaves the last one whole
+    // A link put in place of our file is replaced; what it points at is not ours.
+    options.writeThroughLink = [](const fs::path&) { return false; };
+    error = writeFileAtomically(file_, job.text, options);
+  }
+  if (error != 0 && !failed_) {
+    failed_ = true;
+    if (reportFailure_) reportFailure_(error);
+  }
+}
+
+int KeptGames::claimName(const Job& job) {
+  makeFolder(folder_);
+  AtomicWriteOptions options;
+  options.exclusive = true;
+  int error = EEXIST;
+  for (int number = 1; number <= mostNumber && error == EEXIST; ++number) {
+    const fs::path file = folder_ / fileName(job.stamp, number);
+    error = writeFileAtomically(file, job.text, options);
+    if (error == 0) file_ = file;
+  }
+  if (error != 0) return error;
+  writtenGame_ = job.game;
+  removeOldest();
+  return 0;
+}
+
+void KeptGames::removeOldest() const {
+  const std::vector<KeptName> files = keptFiles(folder_);
+  if (files.size() <= mostGames) return;
+  const auto scratch = std::make_unique<GameState>();
+  std::size_t games = 0;
+  for (const KeptName& file : files) {
+    if (readKept(folder_, file, *scratch) && ++games > mostGames)
+      ::unlink((folder_ / file.name).c_str());
+  }
+}
+
+std::vector<KeptGameSummary> KeptGames::recent(std::size_t count) const {
+  std::vector<KeptGameSummary> games;
+  if (folder_.empty()) return games;
+  const auto scratch = std::make_unique<GameState>();
+  for (const KeptName& file : keptFiles(folder_)) {
+    if (games.size() == count) break;
+    if (auto game = readKept(folder_, file, *scratch)) games.push_back(std::move(*game));
+  }
+  return games;
+}
+
+std::string describeKeptGame(const KeptGameSummary& game) {
+  std::string line = game.date + "  ";
+  if (game.mode == modeMan) {
+    // TRANSLATORS: a kept game's mode in the menu of recent games.
+    line += _("二人対局");
+    line += "  ";
+  } else if (game.mode == modeCom) {
+    // TRANSLATORS: a kept game against the computer, which played black or white.
+    line += game.comColour == cellBlack ? _("対コンピュータ（黒）") : _("対コンピュータ（白）");
+    line += "  ";
+    if (game.level == "weak") line += _("弱い");
+    if (game.level == "normal") line += _("普通");
+    if (game.level == "strong") line += _("強い");
+    if (!game.level.empty()) line += "  ";
+  }
+  // TRANSLATORS: the number of moves of a kept game.
+  line += fill(_("%d 手"), {game.moves});
+  line += "  ";
+  if (game.end == GameEnd::none) {
+    // TRANSLATORS: a kept game that was left before its end.
+    return line + _("未完");
+  }
+  line += game.blackScore > game.whiteScore   ? _("黒の勝ち")
+          : game.whiteScore > game.blackScore ? _("白の勝ち")
+                                              // TRANSLATORS: a kept game's result: a draw.
+                                              : _("引き分け");
+  // TRANSLATORS: a kept game's scores, black's first.
+  return line + fill(_("（黒 %d、白 %d）"), {game.blackScore, game.whiteScore});
+}
+
+std::string keptGamesFailureText(std::string_view shownFolder, int error) {
+  // TRANSLATORS: the box that says the games played cannot be kept; the folder and the system's
+  // reason follow on lines of their own.
+  std::string text = _("遊んだ対局を次のフォルダに残せません。");
+  text += '\n';
+  text += shownFolder;
+  text += '\n';
+  text += std::strerror(error);
+  return text;
+}
+
+}  // namespace zelkan

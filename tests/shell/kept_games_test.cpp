@@ -1,0 +1,95 @@
+// Games kept in a folder of each test's own, and the newest of them listed.
+#include "shell/kept_games.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace zelkan::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string bytesOf(const fs::path& file) {
+  std::ostringstream out;
+  out << std::ifstream(file, std::ios::binary).rdbuf();
+  return out.str();
+}
+
+class KeptGamesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = ::testing::TempDir() + "zelkan-kept-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    root = pattern;
+  }
+  void TearDown() override { fs::remove_all(root); }
+  fs::path root;
+  const std::time_t noon = 1796731200;  // 2026-12-08 12:00 UTC
+  const std::string head = "zelkan-record 1\nmode two\n";
+};
+
+TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
+  const fs::path folder = root / "data/zelkan/games";
+  // Names of ours that are not records, other names, and the oldest games of ours.
+  fs::create_directories(folder);
+  std::ofstream(folder / "2000-01-01-000000.zelkan") << "damaged";
+  std::ofstream(folder / "notes.zelkan") << head;
+  for (int k = 0; k < 101; ++k) {
+    std::string name = "2001-01-01-0000" + std::to_string(10 + k % 50);
+    if (k >= 50) name += '-' + std::to_string(2 + k / 50);
+    std::ofstream(folder / (name + ".zelkan")) << head << "4 18 4 3\n";
+  }
+  std::ofstream(root / "outside") << "not ours";
+  fs::create_symlink(root / "outside", folder / "2026-12-08-120000-3.zelkan");
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  int failures = 0;
+  {
+    KeptGames kept(folder, [&](int) { ++failures; });
+    for (int game = 0; game < 3; ++game) {
+      kept.startGame(noon);
+      for (const char* moves : {"", "4 18 4 3\n", "4 18 4 3\n5 2 5 10\n"})
+        kept.keep(head + moves);
+    }
+  }  // the store finishes its writes
+  for (const char* name : {"2026-12-08-120000", "2026-12-08-120000-2", "2026-12-08-120000-4"})
+    EXPECT_EQ(bytesOf(folder / fs::path(name).concat(".zelkan")), head + "4 18 4 3\n5 2 5 10\n");
+  EXPECT_EQ(bytesOf(root / "outside"), "not ours");
+  EXPECT_TRUE(fs::exists(folder / "2000-01-01-000000.zelkan") &&
+              fs::exists(folder / "notes.zelkan"));
+  EXPECT_FALSE(fs::exists(folder / "2001-01-01-000010.zelkan")) << "the oldest goes";
+  EXPECT_EQ(failures, 0);
+
+  const KeptGames reader(folder);
+  const auto recent = reader.recent();
+  ASSERT_EQ(recent.size(), 10u);
+  EXPECT_EQ(recent[0].path, folder / "2026-12-08-120000-4.zelkan");
+  EXPECT_EQ(recent[3].path, folder / "2001-01-01-000059-3.zelkan");
+  EXPECT_EQ(describeKeptGame(recent[0]), "2026-12-08 12:00  二人対局  2 手  未完");
+  KeptGameSummary over{"",  "2026-12-08 21:14", modeCom, cellWhite, "strong",
+                       100, GameEnd::limit,     301,     287};
+  EXPECT_EQ(describeKeptGame(over),
+            "2026-12-08 21:14  対コンピュータ（白）  強い  100 手  黒の勝ち（黒 301、白 287）");
+}
+
+TEST_F(KeptGamesTest, AFolderThatCannotBeWrittenIsReportedOnceAndLeftAsItIs) {
+  std::ofstream(root / "games") << "a file";
+  std::vector<int> failures;
+  KeptGames kept(root / "games", [&](int error) { failures.push_back(error); });
+  for (int game = 0; game < 2; ++game) {
+    kept.startGame(noon);
+    kept.keep(head);
+    kept.keep(head + "4 18 4 3\n");
+    kept.flushNow();
+  }
+  EXPECT_EQ(failures, std::vector<int>{ENOTDIR});
+  EXPECT_EQ(bytesOf(root / "games"), "a file");
+  EXPECT_TRUE(kept.recent().empty());
+  EXPECT_EQ(keptGamesFailureText("/x", ENOTDIR),
+            "遊んだ対局を次のフォルダに残せません。\n/x\nNot a directory");
+}
+
+}  // namespace
+}  // namespace zelkan::test
