@@ -92,6 +92,7 @@ void Game::com_打つ() {
   描画_ロボット(canvas_, 1);
   drawInfluenceIfTicked();
   描画_石取得数(canvas_, stonesPerSide - r.white, stonesPerSide - r.black);
+  window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
     終了(r.white, r.black);

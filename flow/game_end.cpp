@@ -9,6 +9,8 @@
 namespace zelkan {
 
 void Game::終了(Code white, Code black) {
+  // Kept with its result before any box: the game is whole however the program then ends.
+  window_.keepGame(s_.moveNumber >= moveLimit ? GameEnd::limit : GameEnd::lead);
   if (s_.moveNumber >= moveLimit) {
     // TRANSLATORS: "The game ends after %d moves". The title means "Game".
     // xgettext:c-format

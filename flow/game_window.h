@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "com/second_source.h"
+#include "core/counts.h"
 #include "flow/message_box.h"
 
 namespace zelkan {
@@ -32,6 +33,10 @@ class GameWindow : public MessageBox, public SecondSource {
   virtual void playSound(std::int32_t handle) = 0;
   virtual void playLooping(std::int32_t handle) = 0;
   virtual void stopSound(std::int32_t handle) = 0;
+
+  // The game so far, after every completed move (`end` none), and once more when it has ended,
+  // judged, with how it ended: the window keeps it. Nothing by default.
+  virtual void keepGame(GameEnd end) { (void)end; }
 
   // Ends the program at once, with no shutdown processing (Escape, the menu's "終了").
   virtual void endAtOnce() = 0;

@@ -1,4 +1,5 @@
 // A game record opened in the window: its whole history, its last position, and its mode.
+#include "core/judgement.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
 #include "view/panel_drawing.h"
@@ -21,10 +22,7 @@ void Game::openRecord(const GameState& replayed, const GameRecord& record, GameE
   }
   描画_手数(canvas_, s_.moveNumber);
 
-  if (end != GameEnd::none) {
-    s_.gameMode = modeNone;
-    描画_ロボット(canvas_, 0);
-  } else if (record.mode == modeCom) {
+  if (record.mode == modeCom) {
     s_.gameMode = modeCom;
     s_.comColour = record.comColour;
     s_.humanColour = opposite(record.comColour);
@@ -44,6 +42,11 @@ void Game::openRecord(const GameState& replayed, const GameRecord& record, GameE
     描画_石手番(canvas_, C_("side", "先手"), C_("side", "後手"));
   }
   refreshTakenCounts();
+  // A finished game tells how it ended, as the judgement told it.
+  if (end != GameEnd::none) {
+    const Scores scores = judgePosition(s_);
+    描画_判定メッセージ(scores.black, scores.white);
+  }
 }
 
 }  // namespace zelkan

@@ -21,6 +21,17 @@ void Game::mousePressed(double x, double y) {
     return;
   }
 
+  // The last position of a finished game (one opened from its record): nothing follows it.
+  Code white = 0;
+  Code black = 0;
+  調査_石数(s_.board, white, black);
+  if (endTest(s_.moveNumber, white, black) != GameEnd::none) {
+    window_.playSound(sounds.sndForbidden);
+    // TRANSLATORS: "This game is over" (step back with 戻 to play on from an earlier move).
+    message(_("この対局は終わっています"), _("対局"));
+    return;
+  }
+
   if (s_.resumePending == flagYes) {
     s_.resumePending = flagNo;
     if (s_.gameMode == modeCom && s_.turnColour == s_.comColour) {
@@ -85,6 +96,7 @@ void Game::completeHumanMove() {
   描画_手数(canvas_, s_.moveNumber);
   描画_石取得数(canvas_, stonesPerSide - r.white, stonesPerSide - r.black);
   drawInfluenceIfTicked();
+  window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
     終了(r.white, r.black);

@@ -29,7 +29,8 @@ constexpr MainWindow::Command commands[] = {
     {"quit", {"<Control>q"}, [](W& w) { w.endAtOnce(); }, false},
     {"open", {"<Control>o"}, [](W& w) { w.openRecordChosen(); }},
     {"save", {"<Control>s"}, [](W& w) { w.saveRecordChosen(); }},
-    {"first", {}, [](W& w) { w.game().SAISYO(); }},
+    {"save-as", {"<Shift><Control>s"}, [](W& w) { w.saveRecordAs(); }},
+    {"first", {}, [](W& w) { w.startAfresh(); }},
     {"judge", {}, [](W& w) { w.game().HANTEI(); }},
     {"hint", {"h"}, [](W& w) { w.game().HINTO(); }},
     {"back", {"<Control>z"}, [](W& w) { w.game().MODORU(); }},
@@ -64,7 +65,7 @@ void appendLevel(GMenu* menu, const char* label, Level level) {
 }  // namespace
 
 // The menu bar, left to right: 対局, 局面, 戻, 進, ｵﾌﾟｼｮﾝ, その他, 遊び方.
-GMenuModel* MainWindow::menuModel() const {
+GMenuModel* MainWindow::menuModel() {
   GMenu* bar = g_menu_new();
   // TRANSLATORS: the menu "Game": a game for two players ("versus a person"), a game against
   // the computer ("versus COM") moving first or second, and quitting the program. The menu's
@@ -82,8 +83,12 @@ GMenuModel* MainWindow::menuModel() const {
   GMenu* files = g_menu_new();
   // TRANSLATORS: "Open...": a saved game record, chosen in a file chooser.
   append(files, C_("menu", "開く..."), "app.open");
-  // TRANSLATORS: "Save...": the game as a record, to a file chosen in a file chooser.
+  // TRANSLATORS: "Recent Games": the newest games played, each kept as it was played.
+  recentMenu_ = submenu(files, C_("menu", "最近の対局"));
+  // TRANSLATORS: "Save...": the game as a record, to its file or to a file chosen in a file
+  // chooser; "Save As...": always to a file chosen.
   append(files, C_("menu", "保存..."), "app.save");
+  append(files, C_("menu", "名前を付けて保存..."), "app.save-as");
   g_menu_append_section(game, nullptr, G_MENU_MODEL(files));
   g_object_unref(files);
 
@@ -109,6 +114,8 @@ GMenuModel* MainWindow::menuModel() const {
   appendLevel(strength, C_("menu", "普通"), Level::normal);
   appendLevel(strength, C_("menu", "強い"), Level::strong);
   append(options, C_("menu", "移動先表示"), "app.destinations");
+  // TRANSLATORS: "Keep Games": every game played is kept, to be found in "Recent Games".
+  append(options, C_("menu", "対局を残す"), "app.keep-games");
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box, and "How to play", which
   // opens the rules.
@@ -141,6 +148,7 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
       {"music", g_variant_new_boolean(music)},
       {"strength", g_variant_new_string(levelName(r.level))},
       {"destinations", g_variant_new_boolean(r.destinations)},
+      {"keep-games", g_variant_new_boolean(r.keepGames)},
   };
   for (const auto& [name, state] : options) {
     GSimpleAction* action = g_simple_action_new_stateful(
@@ -152,6 +160,19 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
   }
   game_->level = r.level;
   game_->showDestinations = r.destinations;
+
+  // "最近の対局"'s entries, by their place in the list the menu shows.
+  GSimpleAction* recent = g_simple_action_new("open-recent", G_VARIANT_TYPE_INT32);
+  g_signal_connect(recent, "activate",
+                   G_CALLBACK(+[](GSimpleAction*, GVariant* index, gpointer self) {
+                     auto* w = static_cast<MainWindow*>(self);
+                     const int i = g_variant_get_int32(index);
+                     if (!w->started_ && w->showWindow_) w->showWindow_();
+                     w->handle([w, i] { w->openRecent(i); });
+                   }),
+                   this);
+  g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(recent));
+  g_object_unref(recent);
 
   GMenuModel* bar = menuModel();
   gtk_application_set_menubar(app_, bar);

@@ -18,10 +18,10 @@
 namespace zelkan {
 
 struct FilePlaces {
-  std::filesystem::path currentFolder;  // made current at start; empty: stay where started
-  std::filesystem::path settingsFile;   // empty: nowhere, so the defaults apply, nothing written
-  std::filesystem::path localeFolder;   // the catalogs; empty: where the system keeps its own
-  std::filesystem::path keptGames;      // the folder of kept games; empty: none are kept
+  std::filesystem::path dataFolder;    // the wave files; empty: the folder the game started in
+  std::filesystem::path settingsFile;  // empty: nowhere, so the defaults apply, nothing written
+  std::filesystem::path localeFolder;  // the catalogs; empty: where the system keeps its own
+  std::filesystem::path keptGames;     // the folder of kept games; empty: none are kept
   bool installed = false;
 };
 

@@ -33,19 +33,6 @@ std::filesystem::path programFolder() {
   return std::filesystem::path(std::string(path, static_cast<std::size_t>(n))).parent_path();
 }
 
-bool enter(const std::filesystem::path& folder) {
-  return chdir(folder.c_str()) == 0;
-}
-
-// Makes the folder of the wave files current, so they are found by their bare names wherever the
-// game is started from. An installed game whose folder cannot be entered takes the root instead,
-// and finds no stray wave file where it was started. Only the running game does this: a second
-// start that hands its work over, or one asked for help, touches no folder.
-void enterFilePlaces(const zelkan::FilePlaces& places) {
-  if (!places.currentFolder.empty() && !enter(places.currentFolder) && places.installed) enter("/");
-  zelkan::makeSettingsFolder(places);
-}
-
 // The messages follow the desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), and so does
 // the character type, which the text input and the fonts go by. Everything else (numbers, the
 // settings file, the clock) stays in the C locale whatever the desktop says, so GTK is kept from
@@ -141,12 +128,12 @@ struct Running {
   std::unique_ptr<zelkan::MainWindow> window;
 };
 
-// Shows the window at the first start's activate or open, or the first command: GApplication
-// resolves the files named on the command line only after its start-up, against the folder the
-// program was started in, which must still be current then.
+// Shows the window at the first start's activate or open, or at the first command. Only the
+// running game makes its settings folder: a second start that hands its work over, or one asked
+// for help, touches no folder.
 void showWindow(Running& running) {
   if (running.window->shown()) return;
-  enterFilePlaces(running.places);
+  zelkan::makeSettingsFolder(running.places);
   running.window->startUp();
 }
 
@@ -157,6 +144,8 @@ void onStartup(GApplication* app, gpointer data) {
   auto& running = *static_cast<Running*>(data);
   running.window = std::make_unique<zelkan::MainWindow>();
   running.window->settingsFile = running.places.settingsFile;
+  running.window->keptGamesFolder = running.places.keptGames;
+  running.window->soundFolder = running.places.dataFolder;
   running.window->addActions(GTK_APPLICATION(app), [&running] { showWindow(running); });
 }
 
@@ -177,6 +166,10 @@ void onOpen(GApplication*, GFile** files, gint count, const gchar*, gpointer dat
   if (gchar* path = g_file_get_path(files[0])) {
     running.window->openLater(path);
     g_free(path);
+  } else {
+    gchar* uri = g_file_get_uri(files[0]);
+    running.window->refuseLater(uri);
+    g_free(uri);
   }
 }
 

@@ -46,6 +46,7 @@ MainWindow::~MainWindow() {
 void MainWindow::startUp() {
   if (started_ || window_ != nullptr) return;
   // Sound first: a device that cannot be opened is reported before the window appears.
+  sound_.folder = soundFolder;
   sound_.startUp(1);
   game_->sounds = sound_.sounds;
 
@@ -89,6 +90,22 @@ void MainWindow::startUp() {
   読込_環境設定ファイル();
   drawTitlePlate(canvas_);
 
+  if (!keptGamesFolder.empty()) {
+    kept_ = std::make_unique<KeptGames>(keptGamesFolder, [this](int error) {
+      // From the writer's thread: the box is the window's, once it is free.
+      auto* call = new std::pair<MainWindow*, int>(this, error);
+      g_idle_add(
+          [](gpointer data) -> gboolean {
+            const std::unique_ptr<std::pair<MainWindow*, int>> c(
+                static_cast<std::pair<MainWindow*, int>*>(data));
+            c->first->tellKeepingFailed(c->second);
+            return G_SOURCE_REMOVE;
+          },
+          call);
+    });
+  }
+  refreshRecentGames();
+
   gtk_widget_show_all(window_);
   started_ = true;
   for (const std::filesystem::path& path : std::exchange(toOpen_, {}))
@@ -130,6 +147,13 @@ void MainWindow::takeBarClicks() {
   for (GList* i = items; i != nullptr; i = i->next) {
     if (gtk_menu_item_get_submenu(GTK_MENU_ITEM(i->data)) == nullptr)
       g_signal_connect(i->data, "button-release-event", G_CALLBACK(onBarItemRelease), this);
+  }
+  // "対局" lists the newest kept games as it opens.
+  if (items != nullptr) {
+    g_signal_connect(items->data, "select", G_CALLBACK(+[](GtkMenuItem*, gpointer self) {
+                       static_cast<MainWindow*>(self)->refreshRecentGames();
+                     }),
+                     this);
   }
   g_list_free(items);
 }
@@ -261,11 +285,14 @@ void MainWindow::stopSound(std::int32_t handle) {
   dsStop(handle);
 }
 
+// Both ways of ending let the kept game's last text reach its file first.
 void MainWindow::endAtOnce() {
+  if (kept_) kept_->flushNow();
   std::_Exit(0);
 }
 
 void MainWindow::shutDownAndEnd() {
+  if (kept_) kept_->flushNow();
   sound_.終了処理();
   std::_Exit(0);
 }

@@ -13,6 +13,7 @@
 #include "core/game_state.h"
 #include "flow/game.h"
 #include "shell/event_gate.h"
+#include "shell/kept_games.h"
 #include "shell/rules_window.h"
 #include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
@@ -46,6 +47,8 @@ class MainWindow final : public GameWindow {
   // Opens the game record at `path` (handed over from the command line or a second start), as
   // "開く..." does, once whatever runs now has ended.
   void openLater(const std::filesystem::path& path);
+  // Says that a file handed over at `uri` does not open: it is not a file of this computer.
+  void refuseLater(const std::string& uri);
 
   // GameWindow
   Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
@@ -58,6 +61,7 @@ class MainWindow final : public GameWindow {
   void stopSound(std::int32_t handle) override;
   [[noreturn]] void endAtOnce() override;
   [[noreturn]] void shutDownAndEnd() override;
+  void keepGame(GameEnd end) override;
 
   // The option items' handlers: each switches its option, and the settings file follows.
   void SEIRYOKU();
@@ -73,9 +77,16 @@ class MainWindow final : public GameWindow {
   Game& game() { return *game_; }
   // The commands the actions run, each with its keys.
   struct Command;
-  // "開く...": a record chosen in the file chooser; "保存...": the game saved to a file chosen.
+  // "開く...": a record chosen in the file chooser. "保存...": the game saved to its own file
+  // (the record it was opened from or last saved to) without a question, or else to a file
+  // chosen; "名前を付けて保存...": always to a file chosen.
   void openRecordChosen();
   void saveRecordChosen();
+  void saveRecordAs();
+  // "最近の対局": the kept game at `index` of the list the menu shows, opened as a record.
+  void openRecent(int index);
+  // "最初": the game starts afresh, and the next move is kept as a new game's.
+  void startAfresh();
   // Opens the record at `path`; a file that is not one, or does not open, is told in a box and
   // leaves the game as it was.
   void openRecord(const std::filesystem::path& path);
@@ -84,10 +95,18 @@ class MainWindow final : public GameWindow {
 
   // Where "Zelkan.ini" is kept; empty: nowhere, so the defaults apply and nothing is written.
   std::filesystem::path settingsFile = settingsFileName;
+  // Where every game played is kept; empty: nowhere.
+  std::filesystem::path keptGamesFolder;
+  // Where the wave files lie; empty: the folder the game was started in.
+  std::filesystem::path soundFolder;
 
  private:
   using Handler = std::function<void()>;
-  GMenuModel* menuModel() const;
+  GMenuModel* menuModel();
+  GameRecord recordOfGame() const;
+  void refreshRecentGames();
+  void setRecordFile(const std::filesystem::path& path);
+  void tellKeepingFailed(int error);
   GSimpleAction* action(const char* name) const;
   bool state(const char* name) const;
   void setState(const char* name, GVariant* state);
@@ -124,6 +143,15 @@ class MainWindow final : public GameWindow {
   SettingsFileReading startSettings_;
   // The record last opened, written again as it was while the history still holds its moves.
   GameRecord opened_;
+  // The game's own file, once it was opened from one or saved to one; "保存..." writes there.
+  std::filesystem::path recordFile_;
+  // The kept games: the store, whether the next move starts a new one, the date of the one kept
+  // now, and the newest, as "最近の対局" lists them.
+  std::unique_ptr<KeptGames> kept_;
+  bool newKeptGame_ = true;
+  std::string keptDate_;
+  std::vector<KeptGameSummary> recent_;
+  GMenu* recentMenu_ = nullptr;
   bool started_ = false;                       // startUp has shown the window
   std::vector<std::filesystem::path> toOpen_;  // handed over before then
   std::filesystem::path folder_;  // where the file chooser starts: the last record's folder

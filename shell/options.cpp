@@ -48,6 +48,11 @@ void MainWindow::setOption(const std::string& name, bool on, const std::string& 
     game_->showDestinations = on;
     setState("destinations", g_variant_new_boolean(on));
     書込_環境設定ファイル();
+  } else if (name == "keep-games") {
+    if (on == state("keep-games")) return;
+    setState("keep-games", g_variant_new_boolean(on));
+    newKeptGame_ = true;  // kept again, the game goes on in a file of its own
+    書込_環境設定ファイル();
   } else if (name == "strength") {
     for (const Level l : {Level::weak, Level::normal, Level::strong}) {
       if (level == levelName(l) && l != game_->level) pickLevel(l);
@@ -68,7 +73,7 @@ void MainWindow::読込_環境設定ファイル() {
 void MainWindow::書込_環境設定ファイル() {
   if (settingsFile.empty()) return;
   writeSettingsFile(settingsFile, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM),
-                                   game_->level, game_->showDestinations});
+                                   game_->level, game_->showDestinations, state("keep-games")});
 }
 
 void MainWindow::pickLevel(Level level) {

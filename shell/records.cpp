@@ -1,5 +1,6 @@
-// Game records in the window: "開く..." and "保存..." in the file chooser of the desktop, and a
-// record handed over from the command line or a second start.
+// Game records in the window: "開く...", "保存..." and "名前を付けて保存..." in the file chooser of
+// the desktop, a record handed over from the command line or a second start, and every game
+// played kept as a record, the newest listed in "最近の対局".
 #include <ctime>
 
 #include "files/atomic_file.h"
@@ -18,6 +19,33 @@ std::string shownName(const std::filesystem::path& path) {
   std::string shown = name;
   g_free(name);
   return shown;
+}
+
+// Where the file chooser starts: the folder last used for records (this run's, or else the
+// newest record among the desktop's recent files), else the documents folder, else home; never
+// the program's folder or the data folder.
+std::filesystem::path recordFolder(const std::filesystem::path& lastUsed) {
+  if (!lastUsed.empty()) return lastUsed;
+  std::filesystem::path newest;
+  time_t newestTime = 0;
+  GList* items = gtk_recent_manager_get_items(gtk_recent_manager_get_default());
+  for (GList* i = items; i != nullptr; i = i->next) {
+    auto* info = static_cast<GtkRecentInfo*>(i->data);
+    const std::string uri = gtk_recent_info_get_uri(info);
+    if (uri.ends_with(".zelkan") && gtk_recent_info_get_modified(info) > newestTime) {
+      if (gchar* file = g_filename_from_uri(uri.c_str(), nullptr, nullptr)) {
+        newest = std::filesystem::path(file).parent_path();
+        newestTime = gtk_recent_info_get_modified(info);
+        g_free(file);
+      }
+    }
+  }
+  g_list_free_full(items, reinterpret_cast<GDestroyNotify>(gtk_recent_info_unref));
+  std::error_code ignored;
+  if (!newest.empty() && std::filesystem::is_directory(newest, ignored)) return newest;
+  const char* documents = g_get_user_special_dir(G_USER_DIRECTORY_DOCUMENTS);
+  if (documents != nullptr && std::filesystem::is_directory(documents, ignored)) return documents;
+  return g_get_home_dir();
 }
 
 const char* problemText(RecordProblem problem) {
@@ -74,6 +102,16 @@ void MainWindow::openLater(const std::filesystem::path& path) {
   handle([this, path] { openRecord(path); });
 }
 
+void MainWindow::refuseLater(const std::string& uri) {
+  handle([this, uri] {
+    show(fill(_("「%s」を開けません。\n%s"),
+              // TRANSLATORS: why a file handed over from the desktop (a web address, a file on a
+              // server) does not open.
+              {uri, _("このコンピュータのファイルではありません")}),
+         _("開く"), Buttons::ok, Icon::warning);
+  });
+}
+
 // The file chooser of the desktop, over the window, for a record to open or a file to save to;
 // empty when the player cancels.
 std::filesystem::path MainWindow::chooseFile(bool saving) {
@@ -89,7 +127,7 @@ std::filesystem::path MainWindow::chooseFile(bool saving) {
   gtk_file_filter_set_name(records, _("Zelkan の対局記録"));
   gtk_file_filter_add_pattern(records, recordPattern);
   gtk_file_chooser_add_filter(files, records);
-  if (!folder_.empty()) gtk_file_chooser_set_current_folder(files, folder_.c_str());
+  gtk_file_chooser_set_current_folder(files, recordFolder(folder_).c_str());
   if (saving) {
     gtk_file_chooser_set_do_overwrite_confirmation(files, TRUE);
     std::string name = now().substr(0, 10);
@@ -116,8 +154,99 @@ void MainWindow::openRecordChosen() {
 }
 
 void MainWindow::saveRecordChosen() {
+  if (!recordFile_.empty()) {
+    saveRecord(recordFile_);
+    return;
+  }
+  saveRecordAs();
+}
+
+void MainWindow::saveRecordAs() {
   const std::filesystem::path path = chooseFile(true);
   if (!path.empty()) saveRecord(path);
+}
+
+void MainWindow::openRecent(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= recent_.size()) return;
+  openRecord(recent_[static_cast<std::size_t>(index)].path);
+}
+
+void MainWindow::startAfresh() {
+  game_->SAISYO();
+  newKeptGame_ = true;
+  setRecordFile({});
+}
+
+// The game as a record: every move of the history, with the mode and level it is played at.
+GameRecord MainWindow::recordOfGame() const {
+  const GameState& s = *state_;
+  GameRecord record;
+  record.moves = movesFromHistory(s);
+  record.date = now();
+  if (s.gameMode == modeCom || s.gameMode == modeMan) record.mode = s.gameMode;
+  record.comColour = s.comColour == cellBlack ? cellBlack : cellWhite;
+  if (s.gameMode == modeCom) record.level = levelName(game_->level);
+  return record;
+}
+
+// Every completed move hands the whole game over to be written; the writing itself is the
+// store's thread's. A finished game is written once more with its result, and the next move
+// starts a new kept game.
+void MainWindow::keepGame(GameEnd end) {
+  if (!kept_ || !state("keep-games")) return;
+  if (newKeptGame_) {
+    kept_->startGame();
+    keptDate_ = now();
+    newKeptGame_ = false;
+  }
+  GameRecord record = recordOfGame();
+  record.date = keptDate_;
+  if (end != GameEnd::none) {
+    finishRecord(record, *state_, end);
+    newKeptGame_ = true;
+    setRecordFile({});
+  }
+  kept_->keep(writeRecord(record));
+}
+
+void MainWindow::tellKeepingFailed(int error) {
+  handle([this, error] {
+    show(keptGamesFailureText(shownName(keptGamesFolder), error), _("Zelkan"), Buttons::ok,
+         Icon::warning);
+  });
+}
+
+// "最近の対局": the newest kept games, newest first, each opening as a record.
+void MainWindow::refreshRecentGames() {
+  if (recentMenu_ == nullptr) return;
+  if (kept_) kept_->flushNow();
+  recent_ = kept_ ? kept_->recent(10) : std::vector<KeptGameSummary>{};
+  g_menu_remove_all(recentMenu_);
+  for (std::size_t i = 0; i < recent_.size(); ++i) {
+    GMenuItem* item = g_menu_item_new(describeKeptGame(recent_[i]).c_str(), nullptr);
+    g_menu_item_set_action_and_target_value(item, "app.open-recent",
+                                            g_variant_new_int32(static_cast<std::int32_t>(i)));
+    g_menu_append_item(recentMenu_, item);
+    g_object_unref(item);
+  }
+}
+
+// The game's own file, named in the window's title and added to the desktop's recent files; an
+// empty one leaves the title the game's name.
+void MainWindow::setRecordFile(const std::filesystem::path& path) {
+  recordFile_ = path;
+  if (window_ == nullptr) return;
+  if (path.empty()) {
+    gtk_window_set_title(GTK_WINDOW(window_), _("Zelkan"));
+    return;
+  }
+  // TRANSLATORS: the window's title while a record is open: "<file name> - Zelkan".
+  gtk_window_set_title(GTK_WINDOW(window_),
+                       fill(_("%s - Zelkan"), {shownName(path.filename())}).c_str());
+  if (gchar* uri = g_filename_to_uri(std::filesystem::absolute(path).c_str(), nullptr, nullptr)) {
+    gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
+    g_free(uri);
+  }
 }
 
 void MainWindow::openRecord(const std::filesystem::path& path) {
@@ -157,20 +286,14 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
   folder_ = path.parent_path();
   game_->openRecord(*replayed, record, end);
   opened_ = std::move(record);
+  newKeptGame_ = true;  // played on, it is kept as a new game
+  setRecordFile(path);
 }
 
 void MainWindow::saveRecord(const std::filesystem::path& path) {
-  const GameState& s = *state_;
-  GameRecord record;
-  record.moves = movesFromHistory(s);
-  if (record.moves == opened_.moves && !opened_.moves.empty()) {
+  GameRecord record = recordOfGame();
+  if (record.moves == opened_.moves && !opened_.moves.empty())
     record = opened_;  // the opened game as it came, date and mode and all
-  } else {
-    record.date = now();
-    if (s.gameMode == modeCom || s.gameMode == modeMan) record.mode = s.gameMode;
-    record.comColour = s.comColour == cellBlack ? cellBlack : cellWhite;
-    if (s.gameMode == modeCom) record.level = levelName(game_->level);
-  }
   // Replayed once more, for the result of a finished game; the history always replays.
   GameRecord replayedRecord;
   GameEnd end = GameEnd::none;
@@ -190,6 +313,7 @@ void MainWindow::saveRecord(const std::filesystem::path& path) {
   }
   folder_ = path.parent_path();
   opened_ = std::move(record);
+  setRecordFile(path);
 }
 
 }  // namespace zelkan

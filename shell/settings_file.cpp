@@ -20,6 +20,8 @@ constexpr std::string_view weakText = "\x8b\xad\x82\xb3=\x8e\xe3\x82\xa2";    //
 constexpr std::string_view strongText = "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2";  // 強さ=強い
 // 移動先表示=ON
 constexpr std::string_view destinationsText = "\x88\xda\x93\xae\x90\xe6\x95\x5c\x8e\xa6=ON";
+// 対局を残す=OFF
+constexpr std::string_view keepGamesOffText = "\x91\xce\x8b\xc7\x82\xf0\x8e\x63\x82\xb7=OFF";
 constexpr std::string_view lineEnd = "\r\n";
 
 // Reads up to settingsReadLimit bytes into `buffer`. False when a read failed; the bytes got
@@ -68,6 +70,10 @@ std::string fileBytes(OptionTicks ticks) {
     bytes += destinationsText;
     bytes += lineEnd;
   }
+  if (!ticks.keepGames) {
+    bytes += keepGamesOffText;
+    bytes += lineEnd;
+  }
   return bytes;
 }
 
@@ -104,6 +110,7 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
     if (line == weakText) reading.level = Level::weak;
     if (line == strongText) reading.level = Level::strong;
     if (line == destinationsText) reading.destinations = true;
+    if (line == keepGamesOffText) reading.keepGames = false;
   }
   return reading;
 }

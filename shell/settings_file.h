@@ -1,7 +1,8 @@
 // "Zelkan.ini", the file that keeps the options between runs: two lines in the Japanese code
 // page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF";
 // then, only when the computer's strength is not the normal one, "強さ=弱い" or "強さ=強い", and
-// only when the destination marks are on, "移動先表示=ON".
+// only when the destination marks are on, "移動先表示=ON", and only when games are not kept,
+// "対局を残す=OFF".
 // Reading and writing the file only; ticking the menu items, drawing and music are the window's.
 #pragma once
 
@@ -27,10 +28,11 @@ struct SettingsFileReading {
   bool line2Read = false;
   bool bgmOn = false;  // line 2 is exactly "BGM=ON"
   // The optional lines after the first two, in any order, each up to its CR or the end of the
-  // file: "強さ=弱い" or "強さ=強い" (without either, the normal strength), and "移動先表示=ON".
-  // Any other line is passed over.
+  // file: "強さ=弱い" or "強さ=強い" (without either, the normal strength), "移動先表示=ON" and
+  // "対局を残す=OFF". Any other line is passed over.
   Level level = Level::normal;
   bool destinations = false;
+  bool keepGames = true;
 
   // Lines 1 and 2 are each one of the texts the writer puts there: the file is a settings file,
   // not some other file by that name.
@@ -47,6 +49,7 @@ struct OptionTicks {
   bool bgm = false;
   Level level = Level::normal;  // written as a third line unless normal
   bool destinations = false;    // written as a line of its own only when on
+  bool keepGames = true;        // written as a line of its own only when off
 };
 
 // Reads the first three lines of the file at `path`. A line ends at a CR, and an LF right after it

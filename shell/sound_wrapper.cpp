@@ -55,9 +55,10 @@ std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t c
   if (soundDevice == 0) return 0;
   // Not blocking, so a pipe by this name cannot hold up start-up; only a regular file has
   // anything to read, and a pipe, socket or device counts as an empty file.
-  const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const std::filesystem::path file = folder / fileName;
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (const int error = errno; error != ENOENT) ShowSoundError(fileRefusal(fileName, error));
+    if (const int error = errno; error != ENOENT) ShowSoundError(fileRefusal(file, error));
     return 0;
   }
   std::vector<std::uint8_t> bytes;
@@ -67,7 +68,7 @@ std::int32_t SoundWrapper::LoadSound(const std::string& fileName, std::int32_t c
   ::close(fd);
   if (error == 0 && bytes.empty()) error = ENODATA;  // an empty file: "No data available"
   if (error != 0) {
-    ShowSoundError(fileRefusal(fileName, error));
+    ShowSoundError(fileRefusal(file, error));
     return 0;
   }
   return dsCreateDSB(soundDevice, bytes.data(), bytes.size(), copies);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 #include "flow/game_window.h"
@@ -18,7 +19,7 @@ class SoundWrapper {
 
   // Opens the library's device; without one, says so once and the game goes on silent.
   void InitSound(std::int32_t windowHandle);
-  // A buffer of the wave file `fileName` in the current folder, or 0. A missing file is 0
+  // A buffer of the wave file `fileName` in `folder`, or 0. A missing file is 0
   // without a word; a file that cannot be read, or is empty, is reported with the system's
   // description; a file the library refuses is 0 without a word.
   std::int32_t LoadSound(const std::string& fileName, std::int32_t copies);
@@ -29,6 +30,8 @@ class SoundWrapper {
 
   std::int32_t soundDevice = 0;
   SoundHandles sounds;
+  // Where the wave files lie; empty: the current folder.
+  std::filesystem::path folder;
 
  private:
   MessageBox& messageBox_;

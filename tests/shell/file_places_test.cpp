@@ -23,7 +23,7 @@ TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   struct Case {
     fs::path program;
     const char *xdgConfigHome, *xdgDataHome, *home;
-    fs::path current, settings, catalogs, games;
+    fs::path data, settings, catalogs, games;
   };
   const Case cases[] = {
       {portable, "/x", "/d", "/h", portable, portable / "Zelkan.ini", portable / "locale",
@@ -40,7 +40,7 @@ TEST(FilePlacesTest, TheSoundLibraryTellsTheLayoutAndXdgRulesPlaceTheSettings) {
   for (const Case& c : cases) {
     const FilePlaces places = findFilePlaces(c.program, c.xdgConfigHome, c.xdgDataHome, c.home);
     SCOPED_TRACE(c.program.string() + " " + (c.xdgConfigHome ? c.xdgConfigHome : "(unset)"));
-    EXPECT_EQ(places.currentFolder, c.current);
+    EXPECT_EQ(places.dataFolder, c.data);
     EXPECT_EQ(places.settingsFile, c.settings);
     EXPECT_EQ(places.localeFolder, c.catalogs);
     EXPECT_EQ(places.keptGames, c.games);

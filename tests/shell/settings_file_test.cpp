@@ -94,6 +94,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     bool line1Read, seiryokuOn, line2Read, bgmOn;
     Level level = Level::normal;
     bool destinations = false;
+    bool keepGames = true;
   };
   const std::string both = seiryokuOn + "\r\nBGM=ON\r\n";
   const Case cases[] = {
@@ -129,6 +130,9 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"an unknown line first", both + cp932("色=赤\r\n強さ=強い\r\n"), true, true, true, true,
        Level::strong},
       {"marks off", both + cp932("移動先表示=OFF\r\n"), true, true, true, true},
+      {"games not kept", both + cp932("対局を残す=OFF\r\n"), true, true, true, true,
+       Level::normal, false, false},
+      {"games kept written out", both + cp932("対局を残す=ON\r\n"), true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -140,6 +144,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     EXPECT_EQ(r.bgmOn, c.bgmOn);
     EXPECT_EQ(r.level, c.level);
     EXPECT_EQ(r.destinations, c.destinations);
+    EXPECT_EQ(r.keepGames, c.keepGames);
     EXPECT_EQ(r.failed(), !c.line2Read);
     EXPECT_EQ(bytesOf(file), c.bytes);  // reading never rewrites
   }
@@ -196,10 +201,12 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
     for (const bool seiryoku : {false, true}) {
       for (const bool bgm : {false, true}) {
         const bool marks = seiryoku && !bgm;
-        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks}));
+        const bool keep = seiryoku || bgm;
+        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks, keep}));
         const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") +
                                      "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3 +
-                                     (marks ? "移動先表示=ON\r\n" : "");
+                                     (marks ? "移動先表示=ON\r\n" : "") +
+                                     (keep ? "" : "対局を残す=OFF\r\n");
         EXPECT_EQ(bytesOf(file), cp932(expected));
         const SettingsFileReading back = readSettingsFile(file);
         EXPECT_FALSE(back.failed());
@@ -207,6 +214,7 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
         EXPECT_EQ(back.bgmOn, bgm);
         EXPECT_EQ(back.level, level);
         EXPECT_EQ(back.destinations, marks);
+        EXPECT_EQ(back.keepGames, keep);
       }
     }
   }
