@@ -127,6 +127,14 @@ bool soundsFrom(const fs::path& file, std::uintmax_t offset, milliseconds limit)
   }
 }
 
+std::vector<fs::path> filesUnder(const fs::path& folder) {
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder))
+    files.push_back(entry.path());
+  std::ranges::sort(files);
+  return files;
+}
+
 class PlayTest : public ::testing::Test {
  protected:
   static void TearDownTestSuite() { screen_.reset(); }
@@ -163,6 +171,8 @@ class PlayTest : public ::testing::Test {
     // A desktop in the C locale (its UTF-8 form, in which xdotool reads the titles as they
     // are), unless the test says otherwise.
     environment.insert(environment.end(), {"LC_ALL=C.UTF-8", "LANGUAGE"});
+    // The desktop's recent files are the test's.
+    environment.push_back("XDG_DATA_HOME=" + (root_ / "data").string());
     environment.insert(environment.end(), changes.begin(), changes.end());
     // The game ends with _Exit, before any leak check; should it ever return from main, what
     // GTK keeps until the end is no leak of ours.
@@ -188,8 +198,8 @@ class PlayTest : public ::testing::Test {
     throw std::runtime_error(message);
   }
 
-  void waitForMainWindow() {
-    const std::optional<WindowInfo> w = screen_->waitForWindow({"Zelkan"}, windowLimit);
+  void waitForMainWindow(const std::string& title = "Zelkan") {
+    const std::optional<WindowInfo> w = screen_->waitForWindow({title}, windowLimit);
     if (!w) fail("the window did not appear");
     main_ = *w;
   }
@@ -543,9 +553,15 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
 
   EXPECT_FALSE(screen_->findWindow({"Zelkan.dll"})) << "the sound failure was told again";
 
-  // Escape ends the game at once.
+  // Escape ends the game at once; the game is kept beside the program, its two moves and all.
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
+  const std::vector<fs::path> kept = filesUnder(folder_ / "games");
+  ASSERT_EQ(kept.size(), 1u);
+  const std::string record = readFile(kept[0]);
+  EXPECT_NE(record.find("mode computer\n"), std::string::npos) << record;
+  EXPECT_NE(record.find("\n10 18 10 12\n"), std::string::npos) << record;
+  EXPECT_EQ(std::ranges::count(record, '\n'), 7) << record;  // the format, 4 headers, 2 moves
 }
 
 TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
@@ -646,7 +662,7 @@ TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
   std::ofstream(elsewhere_ / "second.zelkan") << game;
   std::ofstream(elsewhere_ / "bad.zelkan") << "zelkan-record 1\n10 18 10 12\n10 18 10 12\n";
   startGame(environment, {}, {"first.zelkan"});  // found from where the game was started
-  waitForMainWindow();
+  waitForMainWindow("first.zelkan - Zelkan");
   const auto opened = [](const std::string& m) {
     return at(m, 10, 12) == 'B' && at(m, 10, 8) == 'W' && at(m, 3, 14) == 'b';
   };
@@ -658,8 +674,9 @@ TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
   area = shootUntilBoard("02-back", back);
   EXPECT_TRUE(back(boardMap(*area))) << boardMap(*area);
 
-  // The file chooser: the whole name typed over the one offered (an "h" in it is no hint).
-  screen_->pressKey(main_, "ctrl+s");
+  // Save As: the file chooser, the whole name typed over the one offered (an "h" in it is no
+  // hint). Then the game's file is that one, and Save writes it again without a question.
+  screen_->pressKey(main_, "shift+ctrl+s");
   const std::optional<WindowInfo> chooser = screen_->waitForWindow({"Save"}, reactionLimit);
   if (!chooser) fail("no file chooser");
   screen_->pressKey(*chooser, "ctrl+a");
@@ -669,6 +686,13 @@ TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
   while (readFile(elsewhere_ / "saved here.zelkan").empty() && Clock::now() < deadline)
     std::this_thread::sleep_for(100ms);
   EXPECT_EQ(readFile(elsewhere_ / "saved here.zelkan"), game + "3 18 3 14\n");
+  waitForMainWindow("saved here.zelkan - Zelkan");
+  fs::remove(elsewhere_ / "saved here.zelkan");
+  screen_->pressKey(main_, "ctrl+s");
+  while (readFile(elsewhere_ / "saved here.zelkan").empty() && Clock::now() < deadline)
+    std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(readFile(elsewhere_ / "saved here.zelkan"), game + "3 18 3 14\n");
+  EXPECT_FALSE(screen_->findWindow({"Save"})) << "Save asked again";
 
   const CommandResult second =
       runCommand({program, (elsewhere_ / "second.zelkan").string()}, reactionLimit, environment);
@@ -679,7 +703,7 @@ TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
   area = shootUntilBoard("03-handed-over", handed);
   const std::string map = boardMap(*area);
   EXPECT_TRUE(handed(map)) << map;
-  EXPECT_EQ(screen_->windows({"Zelkan"}).size(), 1u) << "a second game";
+  EXPECT_EQ(screen_->windows({"second.zelkan - Zelkan"}).size(), 1u) << "a second game";
 
   runCommand({program, (elsewhere_ / "bad.zelkan").string()}, reactionLimit, environment);
   const std::optional<WindowInfo> box = screen_->waitForWindow({"Open"}, reactionLimit);
@@ -851,20 +875,27 @@ TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
   const auto again =
       shootUntilBoard("05-again", [](const std::string& map) { return map == startMap(true); });
   EXPECT_EQ(boardMap(*again), startMap(true));
+
+  // The game was kept with its result: "最近の対局" opens it at its last position, its panel
+  // whole, and tells the result again; a click there says the game is over.
+  const std::vector<fs::path> kept = filesUnder(folder_ / "games");
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_NE(readFile(kept[0]).find("\nresult lead "), std::string::npos) << readFile(kept[0]);
+  choose(TAIKYOKU, 5, 1);
+  answerBox({lang.blackWins});
+  const auto reopened = shootUntilBoard(
+      "06-reopened", [&](const std::string& map) { return unmarked(map) == final; });
+  EXPECT_EQ(unmarked(boardMap(*reopened)), final);
+  EXPECT_TRUE(showsPicture(*reopened, Picture::KUROSOTO, cellPx(21), cellPy(6)));
+  EXPECT_GT(inkedPixels(*reopened, moveLine(9)), 0) << "no move number";
+  clickCell(10, 10);
+  answerBox({lang.game});
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
 }
 
 INSTANTIATE_TEST_SUITE_P(PlayTest, LanguageTest, ::testing::Values("C", "English"),
                          [](const auto& info) { return info.param; });
-
-std::vector<fs::path> filesUnder(const fs::path& folder) {
-  std::vector<fs::path> files;
-  for (const auto& entry : fs::recursive_directory_iterator(folder))
-    files.push_back(entry.path());
-  std::ranges::sort(files);
-  return files;
-}
 
 // Installed, moved, and started on an English desktop: it finds its catalog as it finds its
 // sound library and wave files.
@@ -911,6 +942,17 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   clickCell(10, 10);
   answerBox({"Start"});
   ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
+
+  // Save with a bare name: into the player's home (there is no documents folder), never beside
+  // the installed game or into its data folder.
+  screen_->pressKey(main_, "ctrl+s");
+  const std::optional<WindowInfo> chooser = screen_->waitForWindow({"Save"}, reactionLimit);
+  if (!chooser) fail("no file chooser");
+  screen_->pressKey(*chooser, "ctrl+a");
+  screen_->type(*chooser, "bare.zelkan");
+  screen_->pressKey(*chooser, "Return");
+  waitForMainWindow("bare.zelkan - Zelkan");
+  EXPECT_TRUE(fs::exists(home / "bare.zelkan"));
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
   EXPECT_EQ(filesUnder(settings_.parent_path()), std::vector<fs::path>{settings_});

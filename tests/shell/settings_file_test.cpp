@@ -130,8 +130,8 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"an unknown line first", both + cp932("色=赤\r\n強さ=強い\r\n"), true, true, true, true,
        Level::strong},
       {"marks off", both + cp932("移動先表示=OFF\r\n"), true, true, true, true},
-      {"games not kept", both + cp932("対局を残す=OFF\r\n"), true, true, true, true,
-       Level::normal, false, false},
+      {"games not kept", both + cp932("対局を残す=OFF\r\n"), true, true, true, true, Level::normal,
+       false, false},
       {"games kept written out", both + cp932("対局を残す=ON\r\n"), true, true, true, true},
   };
   for (const Case& c : cases) {
