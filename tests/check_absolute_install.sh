@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
-work=$(mktemp -d)
+work=$(mktemp -d -t zelkan-install-XXXXXX)
 server=
 game=
 finish() {
@@ -43,7 +43,7 @@ read -r -t 20 number <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$number
 mkdir "$work/home"
 HOME=$work/home XDG_CONFIG_HOME= NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory SDL_AUDIODRIVER=dummy \
-  dbus-run-session -- "$root/usr/bin/zelkan" >"$work/zelkan.log" 2>&1 &
+  bash tests/session_bus.sh -- "$root/usr/bin/zelkan" >"$work/zelkan.log" 2>&1 &
 game=$!
 pid=$(timeout 60 xdotool search --sync --classname '^org\.zelkan\.zelkan$' getwindowpid) ||
   { echo "no window of the installed game"; cat "$work/zelkan.log"; exit 1; }
