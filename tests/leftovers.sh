@@ -72,10 +72,10 @@ check_leftovers() {
   for pid in $pids; do
     left+=("process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)")
   done
-  end_processes $pids
   while read -r point; do
     grep -qxF "$point" <<<"$mounts_before" || left+=("FUSE mount $point")
   done < <(fuse_mounts)
+  end_processes $pids
   unmount_fuse $(fuse_mounts "$TMPDIR")
   for point in "$TMPDIR"/* "$TMPDIR"/.[!.]*; do
     [ ! -e "$point" ] || left+=("temporary ${point#"$TMPDIR"/}")
