@@ -3,8 +3,9 @@
 # runtime folder of its own (XDG_RUNTIME_DIR, mode 0700) holding the bus's socket as "bus" and
 # whatever the programs on the bus keep there (the document portal mounts its FUSE folder "doc"),
 # and the screen's display put in the bus's activation environment, so the portals the bus starts
-# find it. At the end the bus is taken down with every program it started and everything run on
-# it, their FUSE mounts are unmounted and the folder is removed.
+# find it. At the end the bus is taken down with every program it started (and a command run
+# through this script, with whatever that left running), their FUSE mounts are unmounted and the
+# folder is removed.
 #   tests/session_bus.sh --ready=FD            writes the runtime folder on FD once the bus takes
 #                                              connections, and runs until TERM, INT or HUP
 #   tests/session_bus.sh -- COMMAND [ARG...]   runs the command on the bus; exits with its status
@@ -16,9 +17,10 @@ runtime=$(mktemp -d "${TMPDIR:-/tmp}/zelkan-session-XXXXXX")
 # Everything on the bus carries this in its environment, however it was started.
 mark=ZELKAN_SESSION=$runtime
 finish() {
+  trap '' TERM INT HUP
   end_processes $(marked_processes "$mark")
   wait
-  unmount_fuse $(fuse_mounts "$runtime")
+  unmount_fuse "$runtime"
   rm -rf "$runtime"
 }
 trap finish EXIT
