@@ -124,7 +124,8 @@ VirtualScreen::VirtualScreen(const std::string& size) {
 }
 
 VirtualScreen::~VirtualScreen() {
-  // Asked politely, the servers remove their lock files and sockets.
+  // Asked politely, the servers remove their lock files and sockets, and the bus takes down
+  // what it started.
   bus_->stop(milliseconds(10000));
   server_->stop(milliseconds(3000));
 }
