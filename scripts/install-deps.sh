@@ -3,6 +3,8 @@
 # Only what is missing is installed, so a second run costs next to nothing.
 set -euo pipefail
 
+# The portals are there as on every GNOME desktop: the tests' session buses start them, and
+# the tests take them down again, the document portal's FUSE mount with fusermount3.
 packages=(
   build-essential cmake ninja-build pkg-config
   time python3
@@ -12,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick clang-format
   file desktop-file-utils appstream lintian man-db dbus-daemon shared-mime-info libxml2-utils
   libglib2.0-bin libglib2.0-dev-bin
+  dbus-bin xdg-desktop-portal xdg-desktop-portal-gtk fuse3
   gettext gzip locales
 )
 

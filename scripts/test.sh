@@ -2,11 +2,17 @@
 # Installs what is missing, builds Zelkan twice (optimised, and with AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs every test in both builds. Then the Debian package is made
 # as scripts/package.sh makes it and checked, lintian included, and the same build is installed
-# once more as distributions' build macros install it (absolute folders, no test libraries).
+# once more as distributions' build macros install it (absolute folders, no test libraries). At
+# the end, passed or not, the run fails if the tests left a process, a FUSE mount or a temporary
+# file behind, and names it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
+
+# Nothing the tests start may be left running, mounted or on disk at the end.
+source tests/leftovers.sh
+watch_for_leftovers
 
 jobs=$(nproc)
 

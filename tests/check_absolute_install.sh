@@ -2,14 +2,16 @@
 # The game as distributions' build macros install it: the bin, lib and data folders given as
 # absolute paths (Fedora's /usr/lib64), configured without the test and benchmark libraries, and
 # installed under DESTDIR, which moves the whole tree. Its run path names only the private library
-# folder, relative to the program; started on a screen of its own, it opens its window from the
-# data folder and writes its settings into the config folder. The build folder's program has no
+# folder, relative to the program; started on a screen of its own from the player's folder, it
+# stays there (its own files are found by their full paths) and writes its settings into the
+# config folder. The build folder's program has no
 # empty entry in its run path, which would make the loader look in the current folder.
 #   tests/check_absolute_install.sh <build folder>
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
-work=$(mktemp -d)
+source=$PWD
+work=$(mktemp -d -t zelkan-install-XXXXXX)
 server=
 game=
 finish() {
@@ -42,14 +44,15 @@ server=$!
 read -r -t 20 number <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=:$number
 mkdir "$work/home"
-HOME=$work/home XDG_CONFIG_HOME= NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory SDL_AUDIODRIVER=dummy \
-  dbus-run-session -- "$root/usr/bin/zelkan" >"$work/zelkan.log" 2>&1 &
+(cd "$work/home" && HOME=$work/home XDG_CONFIG_HOME= NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory \
+  SDL_AUDIODRIVER=dummy bash "$source/tests/session_bus.sh" -- "$root/usr/bin/zelkan") \
+  >"$work/zelkan.log" 2>&1 &
 game=$!
 pid=$(timeout 60 xdotool search --sync --classname '^org\.zelkan\.zelkan$' getwindowpid) ||
   { echo "no window of the installed game"; cat "$work/zelkan.log"; exit 1; }
 pid=$(head -1 <<<"$pid")
 folder=$(readlink "/proc/$pid/cwd")
-[ "$folder" = "$root/usr/share/zelkan" ] || { echo "the game runs in $folder"; exit 1; }
+[ "$folder" = "$work/home" ] || { echo "the game runs in $folder"; exit 1; }
 for _ in $(seq 100); do [ -s "$work/home/.config/zelkan/Zelkan.ini" ] && break; sleep 0.1; done
 [ -s "$work/home/.config/zelkan/Zelkan.ini" ] || { echo "no settings file written"; exit 1; }
 kill "$pid"

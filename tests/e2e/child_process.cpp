@@ -59,7 +59,7 @@ pid_t start(const Launch& launch, int outputFd, int errorFd) {
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     setpgid(0, 0);
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    prctl(PR_SET_PDEATHSIG, launch.deathSignal);
     if (getppid() != parent) _exit(127);
     int error = 0;
     if (chdir(folder.c_str()) != 0 || dup2(outputFd, 1) < 0 || dup2(errorFd, 2) < 0) {

@@ -1,9 +1,12 @@
-// Programs the end-to-end tests start: the game, the X server, xdotool and import. Each child
-// runs in a process group of its own, is killed if the test process dies, and is killed when
-// its holder goes out of scope, so a failing test leaves nothing running.
+// Programs the end-to-end tests start: the game, the X server, the session bus, xdotool and
+// import. Each child runs in a process group of its own, is killed if the test process dies (the
+// session bus is asked to end, and takes down what it started), and is killed when its holder
+// goes out of scope, so a failing test leaves nothing running.
 #pragma once
 
 #include <sys/types.h>
+
+#include <csignal>
 
 #include <chrono>
 #include <filesystem>
@@ -20,6 +23,8 @@ struct Launch {
   std::vector<std::string> environment;
   std::filesystem::path output = "/dev/null";  // standard output and error go here
   int inheritedDescriptor = -1;                // one more descriptor the child keeps open
+  // Sent to the child when the test process dies; a child that tidies up asks for SIGTERM.
+  int deathSignal = SIGKILL;
 };
 
 class ChildProcess {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ constexpr milliseconds toolLimit{10000};  // for one xdotool or import call
 constexpr milliseconds pollPause{50};
 
 // The first line a server writes to a descriptor once it takes connections: Xvfb its display
-// number, dbus-daemon its address.
+// number, the session bus its runtime folder.
 std::string readReadyLine(int fd, milliseconds limit) {
   const Clock::time_point deadline = Clock::now() + limit;
   std::string text;
@@ -73,15 +74,19 @@ std::optional<WindowInfo> parseWindow(const std::string& text) {
 }
 
 // Starts a server that writes a line to descriptor `ready` (named in its arguments by
-// argvFor) once it is up, and returns that line; empty if none came within 10 s.
+// argvFor) once it is up, and returns that line; empty if none came within 10 s. Should the test
+// process die, the server is asked to end, and removes what it made.
 std::string startServer(const std::function<std::vector<std::string>(int ready)>& argvFor,
-                        std::unique_ptr<ChildProcess>& server) {
+                        std::unique_ptr<ChildProcess>& server,
+                        const std::vector<std::string>& environment = {}) {
   int ready[2];
   if (pipe2(ready, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
   try {
     Launch launch;
     launch.argv = argvFor(ready[1]);
     launch.inheritedDescriptor = ready[1];
+    launch.environment = environment;
+    launch.deathSignal = SIGTERM;
     server = std::make_unique<ChildProcess>(launch);
   } catch (...) {
     close(ready[0]);
@@ -106,27 +111,30 @@ VirtualScreen::VirtualScreen(const std::string& size) {
       server_);
   if (number.empty()) throw std::runtime_error("Xvfb did not start");
   display_ = ":" + number;
-  // A session bus of the screen's own, so no program on it ever launches one of its own (a
-  // child forked to do that once deadlocked in a sanitizer build) or finds the machine's.
-  busAddress_ = startServer(
+  // A session bus of the screen's own, as a desktop session gives one, so no program on it ever
+  // launches one of its own (a child forked to do that once deadlocked in a sanitizer build) or
+  // finds the machine's. It takes down the portals it starts and their mounts when it ends.
+  runtimeFolder_ = startServer(
       [](int fd) {
-        return std::vector<std::string>{"dbus-daemon", "--session", "--nofork", "--nopidfile",
-                                        "--print-address=" + std::to_string(fd)};
+        return std::vector<std::string>{"bash", ZELKAN_SESSION_BUS,
+                                        "--ready=" + std::to_string(fd)};
       },
-      bus_);
-  if (busAddress_.empty()) throw std::runtime_error("dbus-daemon did not start");
+      bus_, {"DISPLAY=" + display_, "XAUTHORITY", "WAYLAND_DISPLAY"});
+  if (runtimeFolder_.empty()) throw std::runtime_error("the session bus did not start");
 }
 
 VirtualScreen::~VirtualScreen() {
-  // Asked politely, the servers remove their lock files and sockets.
-  bus_->stop(milliseconds(3000));
+  // Asked politely, the servers remove their lock files and sockets, and the bus takes down
+  // what it started.
+  bus_->stop(milliseconds(10000));
   server_->stop(milliseconds(3000));
 }
 
 std::vector<std::string> VirtualScreen::environment() const {
   return {"DISPLAY=" + display_, "XAUTHORITY", "WAYLAND_DISPLAY", "GDK_BACKEND=x11",
           // A bare X server has no accessibility bus and no settings daemon.
-          "NO_AT_BRIDGE=1", "GSETTINGS_BACKEND=memory", "DBUS_SESSION_BUS_ADDRESS=" + busAddress_};
+          "NO_AT_BRIDGE=1", "GSETTINGS_BACKEND=memory", "XDG_RUNTIME_DIR=" + runtimeFolder_,
+          "DBUS_SESSION_BUS_ADDRESS=unix:path=" + runtimeFolder_ + "/bus"};
 }
 
 CommandResult VirtualScreen::run(const std::string& program,

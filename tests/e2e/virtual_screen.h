@@ -29,7 +29,8 @@ struct WindowInfo {
 class VirtualScreen {
  public:
   // Starts Xvfb with a screen of the given size on a display number it picks itself, and a
-  // session bus for the programs shown on it; throws if they are not up within 10 s.
+  // session bus with a runtime folder for the programs shown on it; throws if they are not up
+  // within 10 s.
   explicit VirtualScreen(const std::string& size = "1280x1024x24");
   ~VirtualScreen();
   VirtualScreen(const VirtualScreen&) = delete;
@@ -72,7 +73,7 @@ class VirtualScreen {
   std::unique_ptr<ChildProcess> server_;
   std::string display_;
   std::unique_ptr<ChildProcess> bus_;
-  std::string busAddress_;
+  std::string runtimeFolder_;  // XDG_RUNTIME_DIR, the bus's socket in it as "bus"
 };
 
 }  // namespace zelkan::test
