@@ -5,6 +5,7 @@
 #include <string>
 
 #include "bench/allocation_counter.h"
+#include "bench/crowded_positions.h"
 #include "bench/midgame_positions.h"
 #include "com/levels.h"
 #include "com/search.h"
@@ -65,8 +66,23 @@ void BM_SelfPlayGame(benchmark::State& state) {
 }
 BENCHMARK(BM_SelfPlayGame)->Unit(benchmark::kMillisecond);
 
-// The strong level at the engine's budget on the midgame positions (their move number is in
-// their name): time per move, the depth reached, and the memory of its transposition table.
+// The strong level at the engine's budget: time per move, the depth reached, and the memory of
+// its transposition table.
+void strongSearchOf(benchmark::State& state, const GameState& s) {
+  StrongSearchResult r;
+  std::size_t tableBytes = 0;
+  for (auto _ : state) {
+    TranspositionTable table = TranspositionTable::forBudget(defaultNodeBudget);
+    tableBytes = table.bytes();
+    r = strongSearch(s, defaultNodeBudget, {}, table);
+    benchmark::DoNotOptimize(r);
+  }
+  state.counters["depth"] = r.depth;
+  state.counters["nodes"] = static_cast<double>(r.nodes);
+  state.counters["table_MB"] = static_cast<double>(tableBytes) / (1 << 20);
+}
+
+// On the midgame positions (their move number is in their name).
 void BM_StrongSearchMidgame(benchmark::State& state) {
   const MidgamePosition& p = midgamePositions[state.range(0)];
   state.SetLabel(std::string(p.name));
@@ -76,21 +92,24 @@ void BM_StrongSearchMidgame(benchmark::State& state) {
   s->turnColour = p.side;
   s->otherColour = opponent(p.side);
   s->moveNumber = static_cast<Code>(std::stoi(std::string(p.name.substr(4))));
-  StrongSearchResult r;
-  std::size_t tableBytes = 0;
-  for (auto _ : state) {
-    TranspositionTable table = TranspositionTable::forBudget(defaultNodeBudget);
-    tableBytes = table.bytes();
-    r = strongSearch(*s, defaultNodeBudget, {}, table);
-    benchmark::DoNotOptimize(r);
-  }
-  state.counters["depth"] = r.depth;
-  state.counters["nodes"] = static_cast<double>(r.nodes);
-  state.counters["table_MB"] = static_cast<double>(tableBytes) / (1 << 20);
+  strongSearchOf(state, *s);
 }
 BENCHMARK(BM_StrongSearchMidgame)
     ->DenseRange(0, midgamePositions.size() - 1)
     ->Unit(benchmark::kMillisecond);
+
+// On boards full of lines to capture, where the budget must bound the capture search too.
+void BM_StrongSearchCrowded(benchmark::State& state) {
+  const auto positions = readCrowdedPositions(ZELKAN_CROWDED_POSITIONS);
+  if (positions.size() <= static_cast<std::size_t>(state.range(0))) {
+    state.SkipWithError("the crowded positions cannot be read");
+    return;
+  }
+  auto s = std::make_unique<GameState>();
+  placeStart(*s, positions[state.range(0)]);
+  strongSearchOf(state, *s);
+}
+BENCHMARK(BM_StrongSearchCrowded)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace zelkan

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bench/allocation_counter.h"
+#include "bench/crowded_positions.h"
 #include "bench/midgame_positions.h"
 #include "com/levels.h"
 #include "com/positional_probes.h"
@@ -279,6 +280,23 @@ TEST(StrongLevel, StoppedAtOnceItPlaysTheGamesOwnChoice) {
   const auto strong = chooseComMove(*s, Level::strong, clock, limits);
   ASSERT_TRUE(strong);
   EXPECT_TRUE(isMove(*strong, 4, 18, 4, 3));
+}
+
+// On boards full of lines to capture the budget bounds the first iteration and its capture search
+// too, and the move played is still legal.
+TEST(StrongLevel, TheBudgetBoundsEverySearchOnCrowdedBoards) {
+  const std::vector<RecordStart> positions = readCrowdedPositions(ZELKAN_CROWDED_POSITIONS);
+  ASSERT_EQ(positions.size(), 9u);
+  auto s = std::make_unique<GameState>();
+  TranspositionTable table = TranspositionTable::forBudget(defaultNodeBudget);
+  for (const RecordStart& start : positions) {
+    placeStart(*s, start);
+    table.newSearch();
+    const StrongSearchResult r = strongSearch(*s, defaultNodeBudget, {}, table);
+    EXPECT_LE(r.nodes, defaultNodeBudget);
+    ASSERT_TRUE(r.move);
+    EXPECT_TRUE(completeMove(*s, r.move->fromX, r.move->fromY, r.move->toX, r.move->toY).done);
+  }
 }
 
 }  // namespace
