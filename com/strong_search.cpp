@@ -351,6 +351,12 @@ int finalValue(int blackMinusWhite) {
   return 0;
 }
 
+int judgementPoints(int value) {
+  if (value > winBonus / 2) return value - winBonus;
+  if (value < -winBonus / 2) return value + winBonus;
+  return value;
+}
+
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
                                 const std::function<bool()>& stop, TranspositionTable& table) {
   return Searcher(s, nodeBudget, stop, table).run(s);

@@ -70,5 +70,7 @@ StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
 
 // The value of a finished game for black: the judgement's margin, and a bonus to the winner.
 int finalValue(int blackMinusWhite);
+// A value in judgement points: the win bonus taken off a won or lost game's.
+int judgementPoints(int value);
 
 }  // namespace zelkan
