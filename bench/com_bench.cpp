@@ -1,15 +1,19 @@
-// The computer's search, whole games of the computer against itself, and the strong level.
+// The computer's search, whole games of the computer against itself, the strong level, and the
+// review of a whole game.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 #include "bench/allocation_counter.h"
 #include "bench/crowded_positions.h"
 #include "bench/midgame_positions.h"
+#include "com/game_review.h"
 #include "com/levels.h"
 #include "com/search.h"
 #include "com/strong_search.h"
+#include "core/game_record.h"
 #include "core/setup.h"
 
 namespace zelkan {
@@ -110,6 +114,57 @@ void BM_StrongSearchCrowded(benchmark::State& state) {
   strongSearchOf(state, *s);
 }
 BENCHMARK(BM_StrongSearchCrowded)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
+
+// A game of the strong level (black) against the weak one from the start, the first to run to
+// the move limit among a few seeds of the weak level.
+const std::vector<RecordMove>& strongAgainstWeak() {
+  static const std::vector<RecordMove> game = [] {
+    std::vector<RecordMove> moves;
+    auto s = std::make_unique<GameState>();
+    for (std::uint64_t seed = 1; seed <= 10 && s->moveNumber < moveLimit; ++seed) {
+      placeStart(*s, std::nullopt);
+      moves.clear();
+      FixedSecond clock(0);
+      LevelLimits limits;
+      limits.seed = seed;
+      for (bool over = false; !over;) {
+        const Level level = s->turnColour == cellBlack ? Level::strong : Level::weak;
+        const ComTurn t = playComTurn(*s, clock, level, limits);
+        const MoveRecord& r = t.record;
+        moves.push_back({t.passed, r.fromX, r.fromY, r.toX, r.toY});
+        over = !t.passed && r.end != GameEnd::none;
+      }
+    }
+    return moves;
+  }();
+  return game;
+}
+
+// The review of that game at the strong level's budget with 1 or 2 workers: the whole of it, and
+// the time until its first row is ready.
+void BM_ReviewGame(benchmark::State& state) {
+  const std::vector<RecordMove>& moves = strongAgainstWeak();
+  auto start = std::make_unique<GameState>();
+  placeStart(*start, std::nullopt);
+  ReviewOptions options;
+  options.workers = static_cast<int>(state.range(0));
+  std::chrono::steady_clock::time_point began;
+  double firstRow = 0;
+  options.onRow = [&](const ReviewRow&) {
+    if (firstRow == 0) {
+      firstRow = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    }
+  };
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    firstRow = 0;
+    began = std::chrono::steady_clock::now();
+    rows = reviewGame(*start, moves, options).size();
+  }
+  state.counters["moves"] = static_cast<double>(rows);
+  state.counters["first_row_s"] = firstRow;
+}
+BENCHMARK(BM_ReviewGame)->Arg(1)->Arg(2)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
 
 }  // namespace
 }  // namespace zelkan
