@@ -169,7 +169,7 @@ std::optional<ReviewRow> Review::finish(int k) {
   row.bestValue = row.value;
   if (!row.played.pass) {
     if (!searched_[k]) return std::nullopt;
-    row.best = recordMove(*searched_[k]->move);
+    if (searched_[k]->move) row.best = recordMove(*searched_[k]->move);
     if (row.best != row.played) {
       if (!alternative_[k]) return std::nullopt;
       row.bestValue = *alternative_[k];
@@ -249,13 +249,6 @@ void Review::work() {
 }
 
 std::vector<ReviewRow> Review::run() {
-  // Rows that need no search at all: passes into the end of the game.
-  for (int k = 0; k < rowCount(); ++k) {
-    if (auto row = finish(k)) {
-      rows_.push_back(*row);
-      if (options_.onRow) options_.onRow(*row);
-    }
-  }
   std::vector<std::thread> helpers;
   for (int i = 1; i < options_.workers && i < static_cast<int>(queue_.size()); ++i) {
     try {

@@ -44,7 +44,8 @@ struct ReviewOptions {
   std::uint64_t nodeBudget = defaultNodeBudget;  // moves made per search
   int workers = 1;                               // threads searching, the caller's among them
   const std::atomic<bool>* stop = nullptr;       // true ends the review promptly (may be null)
-  // Each row as soon as it is complete, in any order, from any worker, one call at a time.
+  // Each row as soon as it is complete, in any order, from any worker, one call at a time; it
+  // must not throw.
   std::function<void(const ReviewRow&)> onRow;
 };
 
