@@ -15,6 +15,7 @@ constexpr int infinity = 30000;
 constexpr int maxPly = 64;
 constexpr int maxCaptureDepth = 6;  // capture replies searched past the horizon
 constexpr std::uint64_t stopInterval = 1024;
+constexpr int captureCrowd = 64;  // captures in one node: more than any game's usual position
 
 enum Bound : std::uint8_t { exact = 1, lower = 2, upper = 3 };
 
@@ -56,8 +57,11 @@ class Searcher {
 
   bool counted() {
     ++nodes_;
-    if (nodes_ % stopInterval == 0 && stop_ && stop_()) aborted_ = true;
-    if (budgetOn_ && nodes_ >= budget_) aborted_ = true;
+    if (nodes_ >= nextStopCheck_) {
+      nextStopCheck_ = nodes_ - nodes_ % stopInterval + stopInterval;
+      if (stop_ && stop_()) aborted_ = true;
+    }
+    if (nodes_ >= budget_) aborted_ = true;
     return !aborted_;
   }
 
@@ -126,7 +130,7 @@ class Searcher {
   std::unique_ptr<Ply[]> plies_;
   std::vector<int> history_;  // from * cellCount + to: how often the move cut off, by depth
   std::uint64_t nodes_ = 0;
-  bool budgetOn_ = false;
+  std::uint64_t nextStopCheck_ = stopInterval;
   bool aborted_ = false;
 };
 
@@ -227,6 +231,11 @@ int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
     p.moves[n] = m;
     p.keys[n++] = pos_.sandwichCount(m);
   }
+  // Sorting out a crowd of captures costs more than the few moves made from it: such a node
+  // counts as a move for every 16 captures it may make, up to the budget's last move (this node
+  // was reached by a move within it). A game's usual positions never hold such a crowd.
+  if (n >= captureCrowd)
+    nodes_ += std::min(static_cast<std::uint64_t>(n / 16), budget_ - nodes_ - 1);
   for (int i = 0; i < n; ++i) {
     pickNext(p, i, n);
     SearchPosition::Undo u;
@@ -275,14 +284,21 @@ StrongSearchResult Searcher::run(const GameState& s) {
                    static_cast<Code>(SearchPosition::xOf(to)),
                    static_cast<Code>(SearchPosition::yOf(to)), static_cast<double>(value)};
   };
-  result.move = moveOf(root[0], 0);
+  // Should the budget run out before a single move is searched, the game's own first choice is
+  // played, valued as it stands after the move.
+  {
+    SearchPosition::Undo u;
+    pos_.make(root[0], u);
+    result.value = pos_.gameOver() ? -terminal() : -evaluate();
+    pos_.undo(u);
+  }
+  result.move = moveOf(root[0], result.value);
   if (root.size() == 1) return result;
 
   // Past the last move of the game there is nothing more to see.
   const int movesLeft = moveLimit - s.moveNumber;
   for (int depth = 1; depth <= std::min(maxPly, movesLeft); ++depth) {
     if (stop_ && stop_()) break;
-    budgetOn_ = depth > 1;
     int alpha = -infinity;
     const int beta = infinity;
     std::size_t bestIndex = root.size();
@@ -333,6 +349,12 @@ int finalValue(int blackMinusWhite) {
   if (blackMinusWhite > 0) return blackMinusWhite + winBonus;
   if (blackMinusWhite < 0) return blackMinusWhite - winBonus;
   return 0;
+}
+
+int judgementPoints(int value) {
+  if (value > winBonus / 2) return value - winBonus;
+  if (value < -winBonus / 2) return value + winBonus;
+  return value;
 }
 
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,

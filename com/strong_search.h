@@ -57,16 +57,20 @@ struct StrongSearchResult {
   std::optional<ComMove> move;  // empty when there is no legal move
   int depth = 0;                // deepest iteration completed
   std::uint64_t nodes = 0;      // moves made
-  int value = 0;                // the chosen move's value for the mover
+  int value = 0;                // the chosen move's value for the mover, win bonus and all
 };
 
-// The search from s for s.turnColour. It ends when an iteration would pass nodeBudget moves made,
-// when stop (asked every 1024 moves; may be empty) says so, or when the tree is searched to the
-// end of the game. The first iteration always completes unless stopped. s is not changed.
+// The search from s for s.turnColour. It ends when nodeBudget moves are made (every move counts,
+// the first iteration's and the capture search's too), when stop (asked every 1024 moves; may be
+// empty) says so, or when the tree is searched to the end of the game. Of an iteration cut short,
+// the root moves it finished still count; when it finished none, the game's own first choice is
+// played, valued as the position stands after it. s is not changed.
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
                                 const std::function<bool()>& stop, TranspositionTable& table);
 
 // The value of a finished game for black: the judgement's margin, and a bonus to the winner.
 int finalValue(int blackMinusWhite);
+// A value in judgement points: the win bonus taken off a won or lost game's.
+int judgementPoints(int value);
 
 }  // namespace zelkan

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "bench/midgame_positions.h"
+#include "com/game_review.h"
+#include "tests/engine/test_rows.h"
 #include "tools/engine/engine.h"
 
 namespace zelkan::test {
@@ -133,6 +135,86 @@ TEST(EngineLevel, TheStrongLevelSearchesABoardFullOfStones) {
   ASSERT_EQ(ask(engine, "level normal"), "= \n\n");
   ASSERT_EQ(ask(engine, position), "= \n\n");
   EXPECT_EQ(ask(engine, "play" + move), "=" + outcome + "\n\n");
+}
+
+std::vector<std::string> wordsOf(const std::string& line) {
+  std::vector<std::string> words;
+  std::istringstream in(line);
+  for (std::string word; in >> word;)
+    words.push_back(word);
+  return words;
+}
+
+// analyse sets every move against the strong level's choice at the same budget: a move that
+// opens a sandwich of five is a blunder, the strong level's own games are best throughout, and a
+// game without a move has no row.
+TEST(EngineAnalyse, SetsEachMoveAgainstTheStrongLevelsChoice) {
+  Engine engine(3000);
+  ASSERT_EQ(ask(engine, "level strong"), "= \n\n");
+  // Black's (10, 5) bars white's (10, 3) from (10, 10), closing black's line (5..9, 10) against
+  // white's (4, 10).
+  const std::string opens = "set_position " +
+                            with(emptyRows(), {{5, 10, 'B'},
+                                               {6, 10, 'B'},
+                                               {7, 10, 'B'},
+                                               {8, 10, 'B'},
+                                               {9, 10, 'B'},
+                                               {10, 5, 'B'},
+                                               {15, 18, 'B'},
+                                               {16, 18, 'B'},
+                                               {4, 10, 'W'},
+                                               {10, 3, 'W'},
+                                               {1, 1, 'W'},
+                                               {2, 1, 'W'},
+                                               {3, 1, 'W'},
+                                               {4, 1, 'W'},
+                                               {5, 1, 'W'},
+                                               {6, 1, 'W'}}) +
+                            " B 0 0 20";
+  ASSERT_EQ(ask(engine, opens), "= \n\n");
+  const std::vector<std::string> choice = wordsOf(ask(engine, "genmove 0").substr(2));
+  ASSERT_EQ(ask(engine, opens), "= \n\n");
+  ASSERT_EQ(ask(engine, "play 10 5 15 5"), "= 8 8 0 0 none\n\n");
+  ASSERT_EQ(ask(engine, "play 10 3 10 10"), "= 8 3 5 0 lead\n\n");
+  const std::vector<std::string> judged = wordsOf(ask(engine, "judge").substr(2));
+  const std::vector<std::string> rows = payloadLines(ask(engine, "analyse"));
+  ASSERT_EQ(rows.size(), 2u);
+  const std::vector<std::string> blunder = wordsOf(rows[0]);
+  ASSERT_EQ(blunder.size(), 13u) << rows[0];
+  EXPECT_EQ(rows[0].rfind("1 10 5 15 5 ", 0), 0u);
+  EXPECT_EQ(std::vector(blunder.begin() + 6, blunder.begin() + 10),
+            std::vector(choice.begin(), choice.begin() + 4));
+  EXPECT_GE(std::stoi(blunder[11]), blunderLoss);
+  EXPECT_EQ(blunder[12], "blunder");
+  const int margin = std::stoi(judged[0]) - std::stoi(judged[1]);
+  EXPECT_EQ(rows[1], "2 10 3 10 10 " + std::to_string(margin) + " 10 3 10 10 " +
+                         std::to_string(margin) + " 0 best")
+      << "the game's end is worth its judgement";
+
+  // From the start, and from black walled in (a pass, then white's move that ends the game).
+  for (const std::string& setup :
+       {std::string("clear_board"), "set_position " + walledInRows() + " B 0 0 12"}) {
+    ASSERT_EQ(ask(engine, setup), "= \n\n");
+    int moves = 0;
+    for (; moves < 8 && !engine.gameOver(); ++moves)
+      ASSERT_EQ(ask(engine, "genmove 0").rfind("= ", 0), 0u);
+    const std::string board = ask(engine, "board");
+    const std::vector<std::string> lines = payloadLines(ask(engine, "analyse 3000"));
+    EXPECT_EQ(ask(engine, "board"), board);
+    ASSERT_EQ(static_cast<int>(lines.size()), moves);
+    for (int n = 1; n <= moves; ++n) {
+      const std::vector<std::string> w = wordsOf(lines[n - 1]);
+      ASSERT_EQ(w.size(), w[1] == "pass" ? 7u : 13u) << lines[n - 1];
+      EXPECT_EQ(w[0], std::to_string(n));
+      const std::size_t best = w.size() == 7 ? 3 : 6;
+      EXPECT_EQ(std::vector(w.begin() + 1, w.begin() + best),
+                std::vector(w.begin() + best, w.begin() + 2 * best - 1))
+          << lines[n - 1];
+      EXPECT_EQ(w[2 * best - 1] + " " + w[2 * best], "0 best") << lines[n - 1];
+    }
+  }
+  ASSERT_EQ(ask(engine, "clear_board"), "= \n\n");
+  EXPECT_EQ(ask(engine, "analyse 10"), "= \n\n");
 }
 
 TEST(EngineCandidates, ListsEveryCandidateInSearchOrderAndChangesNothing) {

@@ -1,11 +1,15 @@
 // The search over every candidate, the choice of the move, the pass, and the computer's turn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
 #include <vector>
 
 #include "bench/allocation_counter.h"
+#include "bench/crowded_positions.h"
 #include "bench/midgame_positions.h"
+#include "com/game_review.h"
 #include "com/levels.h"
 #include "com/positional_probes.h"
 #include "com/search.h"
@@ -279,6 +283,61 @@ TEST(StrongLevel, StoppedAtOnceItPlaysTheGamesOwnChoice) {
   const auto strong = chooseComMove(*s, Level::strong, clock, limits);
   ASSERT_TRUE(strong);
   EXPECT_TRUE(isMove(*strong, 4, 18, 4, 3));
+}
+
+// On boards full of lines to capture the budget bounds the first iteration and its capture search
+// too (they once made millions of moves whatever the budget), and the move played is legal.
+TEST(StrongLevel, TheBudgetBoundsEverySearchOnCrowdedBoards) {
+  const std::vector<RecordStart> positions = readCrowdedPositions(ZELKAN_CROWDED_POSITIONS);
+  ASSERT_EQ(positions.size(), 9u);
+  auto s = std::make_unique<GameState>();
+  constexpr std::uint64_t budget = defaultNodeBudget / 4;  // quick under the sanitizers
+  TranspositionTable table = TranspositionTable::forBudget(budget);
+  for (const RecordStart& start : positions) {
+    placeStart(*s, start);
+    table.newSearch();
+    const StrongSearchResult r = strongSearch(*s, budget, {}, table);
+    EXPECT_LE(r.nodes, budget);
+    ASSERT_TRUE(r.move);
+    EXPECT_TRUE(completeMove(*s, r.move->fromX, r.move->fromY, r.move->toX, r.move->toY).done);
+  }
+}
+
+// A review of the strong level's game against the weak one: the same rows from one worker or
+// two, each handed over once as it is ready, the strong level's own moves best; a stop asked at
+// the first row ends it short.
+TEST(GameReview, IsTheSameForOneWorkerOrTwoAndStopsWhenAsked) {
+  auto s = startGame();
+  const auto start = std::make_unique<GameState>(*s);
+  std::vector<RecordMove> moves;
+  FixedSecond clock(0);
+  LevelLimits limits;
+  limits.nodeBudget = 2000;
+  for (bool over = false; !over && moves.size() < 24;) {
+    const ComTurn t =
+        playComTurn(*s, clock, moves.size() % 2 ? Level::weak : Level::strong, limits);
+    const MoveRecord& r = t.record;
+    moves.push_back({t.passed, r.fromX, r.fromY, r.toX, r.toY});
+    over = !t.passed && r.end != GameEnd::none;
+  }
+  ReviewOptions options;
+  options.nodeBudget = limits.nodeBudget;
+  std::vector<int> handed;
+  options.onRow = [&](const ReviewRow& row) { handed.push_back(row.index); };
+  const std::vector<ReviewRow> one = reviewGame(*start, moves, options);
+  ASSERT_EQ(one.size(), moves.size());
+  std::sort(handed.begin(), handed.end());
+  for (std::size_t i = 0; i < one.size(); ++i) {
+    EXPECT_EQ(handed[i], static_cast<int>(i));
+    EXPECT_TRUE(i % 2 != 0 || (one[i].best == one[i].played && one[i].loss == 0)) << i;
+  }
+  options.workers = 2;
+  EXPECT_EQ(reviewGame(*start, moves, options), one);
+
+  std::atomic<bool> stop = false;
+  options.stop = &stop;
+  options.onRow = [&](const ReviewRow&) { stop = true; };
+  EXPECT_LT(reviewGame(*start, moves, options).size(), moves.size());
 }
 
 }  // namespace

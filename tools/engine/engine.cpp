@@ -1,12 +1,15 @@
 #include "tools/engine/engine.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <thread>
 
+#include "com/game_review.h"
 #include "com/levels.h"
 #include "com/search.h"
 #include "core/counts.h"
@@ -70,6 +73,16 @@ std::optional<Move> parseMove(std::span<const std::string_view> args, std::strin
   }
   return Move{v[0], v[1], v[2], v[3]};
 }
+
+// A move of a review row: X1 Y1 X2 Y2, or "pass".
+std::string moveText(const RecordMove& m) {
+  if (m.pass) return "pass";
+  return std::to_string(m.x1) + ' ' + std::to_string(m.y1) + ' ' + std::to_string(m.x2) + ' ' +
+         std::to_string(m.y2);
+}
+
+// The most moves made per search analyse takes.
+constexpr int mostAnalyseBudget = 100000000;
 
 }  // namespace
 
@@ -169,6 +182,10 @@ std::optional<std::string> Engine::handle(std::string_view line) {
   if (command == "judge") {
     if (auto e = arity(0, "")) return e;
     return judge();
+  }
+  if (command == "analyse") {
+    if (args.size() > 1 || tooMany) return failure("analyse takes at most 1 argument: BUDGET");
+    return analyse(args);
   }
   if (command == "quit") {
     if (auto e = arity(0, "")) return e;
@@ -351,6 +368,33 @@ std::string Engine::loadGame(std::string_view path) {
   end_ = end;
   gameOver_ = end != GameEnd::none;
   return success("");
+}
+
+std::string Engine::analyse(std::span<const std::string_view> args) const {
+  ReviewOptions options;
+  options.nodeBudget = strongBudget_;
+  if (!args.empty()) {
+    const auto budget = parseNumber(args[0], 1, mostAnalyseBudget);
+    if (!budget) return failure("BUDGET must be a whole number from 1 to 100000000");
+    options.nodeBudget = static_cast<std::uint64_t>(*budget);
+  }
+  options.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  std::vector<ReviewRow> rows;
+  try {
+    auto start = std::make_unique<GameState>();
+    placeStart(*start, record_.start);
+    rows = reviewGame(*start, record_.moves, options);
+  } catch (const std::bad_alloc&) {
+    return failure("out of memory");
+  }
+  std::string lines;
+  for (const ReviewRow& r : rows) {
+    if (!lines.empty()) lines += '\n';
+    lines += std::to_string(r.index + 1) + ' ' + moveText(r.played) + ' ' +
+             std::to_string(r.value) + ' ' + moveText(r.best) + ' ' + std::to_string(r.bestValue) +
+             ' ' + std::to_string(r.loss) + ' ' + moveClassName(r.moveClass);
+  }
+  return success(lines);
 }
 
 }  // namespace zelkan

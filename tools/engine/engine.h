@@ -46,6 +46,7 @@ class Engine {
   std::string candidates(std::span<const std::string_view> args);  // restores the board
   std::string saveGame(std::string_view path);
   std::string loadGame(std::string_view path);
+  std::string analyse(std::span<const std::string_view> args) const;
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
   Level level_ = Level::normal;       // genmove's; kept by clear_board and set_position

@@ -47,8 +47,10 @@ constexpr const char* help =
     "  level weak|normal|strong        the strength genmove plays at\n"
     "  influence                       the influence map\n"
     "  judge                           the judgement of the position\n"
-    "  savegame PATH                   write the moves played as a game record\n"
-    "  loadgame PATH                   replay a game record\n"
+    "  savegame PATH                   write the game as a record\n"
+    "  loadgame PATH                   read a game record and replay it\n"
+    "  analyse [BUDGET]                every move of the game against the strong\n"
+    "                                  level's choice, BUDGET moves made a search\n"
     "  quit                            end\n";
 
 // Handles the command line: true when the program is to read commands, otherwise sets the exit
