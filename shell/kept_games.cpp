@@ -15,6 +15,7 @@
 #include "core/game_record.h"
 #include "core/judgement.h"
 #include "files/atomic_file.h"
+#include "shell/file_refusals.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -270,14 +271,15 @@ std::string describeKeptGame(const KeptGameSummary& game) {
   return line + fill(_("（黒 %d、白 %d）"), {game.blackScore, game.whiteScore});
 }
 
-std::string keptGamesFailureText(std::string_view shownFolder, int error) {
+std::string keptGamesFailureText(const std::filesystem::path& folder, std::string_view shownFolder,
+                                 int error) {
   // TRANSLATORS: the box that says the games played cannot be kept; the folder and the system's
   // reason follow on lines of their own.
   std::string text = _("遊んだ対局を次のフォルダに残せません。");
   text += '\n';
   text += shownFolder;
   text += '\n';
-  text += std::strerror(error);
+  text += fileRefusal(folder, error);
   return text;
 }
 

@@ -108,8 +108,9 @@ class KeptGames {
 // the game is unfinished, in the player's language.
 std::string describeKeptGame(const KeptGameSummary& game);
 
-// The text of the one box that says games cannot be kept: the folder as the player knows it
-// (UTF-8), and the system's reason.
-std::string keptGamesFailureText(std::string_view shownFolder, int error);
+// The text of the one box that says games cannot be kept in `folder`: the folder as the player
+// knows it (UTF-8), and the reason in the player's words.
+std::string keptGamesFailureText(const std::filesystem::path& folder, std::string_view shownFolder,
+                                 int error);
 
 }  // namespace zelkan

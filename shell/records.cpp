@@ -211,7 +211,7 @@ void MainWindow::keepGame(GameEnd end) {
 
 void MainWindow::tellKeepingFailed(int error) {
   handle([this, error] {
-    show(keptGamesFailureText(shownName(keptGamesFolder), error), _("Zelkan"), Buttons::ok,
+    show(keptGamesFailureText(keptGamesFolder, shownName(keptGamesFolder), error), _("Zelkan"), Buttons::ok,
          Icon::warning);
   });
 }

@@ -31,6 +31,8 @@ dpkg-deb -x "$deb" "$unpacked"
 runpath=$(readelf -d "$unpacked/usr/games/zelkan" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
 [ "$runpath" = "\$ORIGIN/../$lib" ] || { echo "run path of zelkan: $runpath"; exit 1; }
 
-remarks=$(lintian --display-info --pedantic --fail-on error,warning,info,pedantic "$deb") ||
+# Lintian leaves temporary files of its own behind: they go in the unpacked folder's care.
+mkdir "$unpacked/lintian-tmp"
+remarks=$(TMPDIR=$unpacked/lintian-tmp lintian --display-info --pedantic --fail-on error,warning,info,pedantic "$deb") ||
   { echo "lintian on $deb:"; echo "$remarks"; exit 1; }
 echo "$deb: $(stat -c %s "$deb") bytes, Depends: $depends; lintian: ${remarks:-nothing to say}"

@@ -87,8 +87,9 @@ TEST_F(KeptGamesTest, AFolderThatCannotBeWrittenIsReportedOnceAndLeftAsItIs) {
   EXPECT_EQ(failures, std::vector<int>{ENOTDIR});
   EXPECT_EQ(bytesOf(root / "games"), "a file");
   EXPECT_TRUE(kept.recent().empty());
-  EXPECT_EQ(keptGamesFailureText("/x", ENOTDIR),
-            "遊んだ対局を次のフォルダに残せません。\n/x\nNot a directory");
+  EXPECT_EQ(
+      keptGamesFailureText(root / "games", "/x", ENOTDIR),
+      "遊んだ対局を次のフォルダに残せません。\n/x\nパスの途中にフォルダでないものがあります。");
 }
 
 }  // namespace
