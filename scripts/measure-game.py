@@ -2,7 +2,7 @@
 """Peak memory of the game over a whole game against the computer, measured from outside.
 
     python3 scripts/measure-game.py [--levels weak,normal,strong] [--scales 1,2] [--music]
-                                    [--limit SECONDS] [LABEL=FOLDER ...]
+                                    [--no-keeping] [--limit SECONDS] [LABEL=FOLDER ...]
 
 Each FOLDER holds a built game (default: build/bin). On a virtual screen of its own, a copy of it
 is started for each level and scale with the level in its settings file, GDK_SCALE set and a
@@ -32,6 +32,7 @@ RING = [(i * a, j * b) for i, j in ((5, 5), (3, 6), (6, 3)) for a in (1, -1) for
 INFLUENCE_ON = b"\x90\xa8\x97\xcd\x95\x5c\x8e\xa6=ON\r\n"
 LEVEL_LINES = {"weak": b"\x8b\xad\x82\xb3=\x8e\xe3\x82\xa2\r\n", "normal": b"",
                "strong": b"\x8b\xad\x82\xb3=\x8b\xad\x82\xa2\r\n"}
+KEEPING_OFF = b"\x91\xce\x8b\xc7\x82\xf0\x8e\x63\x82\xb7=OFF\r\n"  # 対局を残す=OFF
 LEVEL_NAMES = {"weak": "弱い", "normal": "普通", "strong": "強い"}
 # A session bus as a desktop's, taken down with the portals it starts when the game ends.
 SESSION_BUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
@@ -217,10 +218,10 @@ def computer_move(engine, before, seen):
     return None
 
 
-def play_game(screen, engine_program, folder, scale, level, limit, music):
+def play_game(screen, engine_program, folder, scale, level, limit, music, keeping=True):
     with open(os.path.join(folder, "Zelkan.ini"), "wb") as settings:
         settings.write(INFLUENCE_ON + (b"BGM=ON\r\n" if music else b"BGM=OFF\r\n") +
-                       LEVEL_LINES[level])
+                       LEVEL_LINES[level] + (b"" if keeping else KEEPING_OFF))
     # The game's own texts, whatever this desktop's language: the boxes are told by their titles.
     environment = {k: v for k, v in game_environment(screen, scale).items()
                    if k not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
@@ -327,6 +328,7 @@ def main():
     parser.add_argument("--levels", default="weak,normal,strong")
     parser.add_argument("--scales", default="1,2")
     parser.add_argument("--music", action="store_true", help="play with the music on")
+    parser.add_argument("--no-keeping", action="store_true", help="games not kept")
     parser.add_argument("--limit", type=float, default=900, help="seconds a game may take")
     parser.add_argument("variants", nargs="*", default=["build=build/bin"])
     arguments = parser.parse_args()
@@ -344,7 +346,7 @@ def main():
             for scale in scales:
                 for level in levels:
                     r = play_game(screen, engine, copy, scale, level, arguments.limit,
-                                  arguments.music)
+                                  arguments.music, not arguments.no_keeping)
                     note = "" if r["ended"] else "  (cut off before the end)"
                     print(f"{label:>10} scale {scale} {LEVEL_NAMES[level]}: "
                           f"{r['start'] / 1024:6.1f} MB -> {r['end'] / 1024:6.1f} MB "
