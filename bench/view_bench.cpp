@@ -1,5 +1,6 @@
 // The two drawings that run after every move: the whole board, and the influence map; and a
-// turn of the rules window's page, its positions played and the page drawn, at scales 1 and 2.
+// turn of the rules window's page, its positions played and the page drawn, at scales 1 and 2;
+// the review window's image of a 100-move game, redrawn as each batch of rows comes in.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "view/board_drawing.h"
 #include "view/canvas.h"
 #include "view/influence_map.h"
+#include "view/review_drawing.h"
 #include "view/rules_pages.h"
 
 namespace zelkan {
@@ -58,6 +60,27 @@ void BM_rulesPage(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_rulesPage)->ArgNames({"page", "scale"})->ArgsProduct({{0, 5, 6}, {1, 2}});
+
+// The whole review image of a 100-move game, every move given, a fifth of them mistakes.
+void BM_drawReview(benchmark::State& state) {
+  ReviewPicture picture;
+  for (int k = 0; k < 100; ++k) {
+    ReviewRow row;
+    row.index = k;
+    row.played = {false, 1, 18, 1, 10};
+    row.value = (k * 37) % 200 - 100;
+    row.loss = k % 5 == 0 ? 20 : k % 3;
+    row.moveClass = classOfLoss(row.loss);
+    picture.rows.push_back(row);
+  }
+  picture.current = 40;
+  Canvas canvas(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    drawReview(canvas, picture);
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_drawReview)->ArgName("scale")->Arg(1)->Arg(2);
 
 }  // namespace
 }  // namespace zelkan

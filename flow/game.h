@@ -70,6 +70,11 @@ class Game {
   // on the board; thought as the computer's turn is, with the thinking text and input held.
   void HINTO();
 
+  // The position after `moveNumber` moves of the history, brought up as "戻" and "進" bring it
+  // (the next click resumes play), with `frame`'s two cells framed as a hint is, until the next
+  // command. A number past the history only sounds the refusal.
+  void showPosition(int moveNumber, std::optional<ComMove> frame);
+
   // Shows a game record that `replayed` holds replayed (its history, and its last position with
   // the side to move): the history is then the record's, and the board its last position. An
   // unfinished game goes on in the record's mode (two players when it names none), the

@@ -74,6 +74,36 @@ void Game::SUSUMU() {
   drawInfluenceIfTicked();
 }
 
+void Game::showPosition(int moveNumber, std::optional<ComMove> frame) {
+  if (moveNumber < 0 || moveNumber > s_.historyEnd) {
+    window_.playSound(sounds.sndForbidden);
+    return;
+  }
+  s_.resumePending = flagYes;
+  endPendingSelection();
+  redrawMoveStone(s_.moveNumber);
+  s_.moveNumber = static_cast<Code>(moveNumber);
+  描画_手数(canvas_, s_.moveNumber);
+  // The side to move is the mover of the next move in the history, or else the other side of
+  // the last one's.
+  if (moveNumber < s_.historyEnd) {
+    s_.turnColour = s_.moveLogColour[moveNumber];
+  } else if (moveNumber > 0) {
+    s_.turnColour = opposite(s_.moveLogColour[moveNumber - 1]);
+  }
+  s_.otherColour = opposite(s_.turnColour);
+  restorePosition(moveNumber, false);
+  if (moveNumber > 0) {
+    const int k = moveNumber - 1;
+    描画_石(canvas_, s_.moveLogX[k], s_.moveLogY[k], s_.moveLogColour[k]);
+    描画_打石印(canvas_, s_.moveLogX[k], s_.moveLogY[k], markColour);
+  }
+  window_.playSound(sounds.sndStone);
+  refreshTakenCounts();
+  drawInfluenceIfTicked();
+  hint_ = frame;
+}
+
 void Game::SAISYO() {
   endPendingSelection();
   初期設定(s_, canvas_);

@@ -33,6 +33,7 @@ constexpr MainWindow::Command commands[] = {
     {"first", {}, [](W& w) { w.startAfresh(); }},
     {"judge", {}, [](W& w) { w.game().HANTEI(); }},
     {"hint", {"h"}, [](W& w) { w.game().HINTO(); }},
+    {"analyse", {"a"}, [](W& w) { w.presentReview(); }},
     {"back", {"<Control>z"}, [](W& w) { w.game().MODORU(); }},
     {"forward", {"<Shift><Control>z"}, [](W& w) { w.game().SUSUMU(); }},
     {"about", {}, [](W& w) { w.SONOTA(); }},
@@ -92,12 +93,14 @@ GMenuModel* MainWindow::menuModel() {
   g_menu_append_section(game, nullptr, G_MENU_MODEL(files));
   g_object_unref(files);
 
-  // TRANSLATORS: the menu "Position": back to the start position, judge the position now, and
-  // "Hint": the computer shows a good move for the side to move.
+  // TRANSLATORS: the menu "Position": back to the start position, judge the position now,
+  // "Hint": the computer shows a good move for the side to move, and "Review...": every move of
+  // the game set against the computer's choice, in a window of its own.
   GMenu* position = submenu(bar, C_("menu", "局面"));
   append(position, C_("menu", "最初"), "app.first");
   append(position, C_("menu", "途中判定"), "app.judge");
   append(position, C_("menu", "ヒント"), "app.hint");
+  append(position, C_("menu", "検討..."), "app.analyse");
 
   // TRANSLATORS: the menu bar's "Back" and "Forward" through the moves played.
   append(bar, C_("menu", "戻"), "app.back");

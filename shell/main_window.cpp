@@ -118,6 +118,7 @@ void MainWindow::handle(Handler handler) {
   gate_.submit([this, h = std::move(handler)] {
     game_->command(h);
     queueChangedBox();
+    review_.follow(state_->moveNumber);
   });
 }
 

@@ -14,6 +14,7 @@
 #include "flow/game.h"
 #include "shell/event_gate.h"
 #include "shell/kept_games.h"
+#include "shell/review_window.h"
 #include "shell/rules_window.h"
 #include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
@@ -74,6 +75,9 @@ class MainWindow final : public GameWindow {
   void SONOTA();
   // "遊び方": the rules in their window beside the game's.
   void presentRules() { rules_.present(); }
+  // "検討...": the game's every move set against the strong level's choice, in a window beside
+  // the game's. With no move played since a game ended, that game is brought back to be studied.
+  void presentReview();
   Game& game() { return *game_; }
   // The commands the actions run, each with its keys.
   struct Command;
@@ -118,6 +122,8 @@ class MainWindow final : public GameWindow {
   void repaintNow();
   void queueChangedBox();
   void takeBarClicks();
+  // The position before move k of the reviewed `moves`, if the history still holds them.
+  void showReviewed(const std::vector<RecordMove>& moves, int k, std::optional<ComMove> frame);
 
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
@@ -129,6 +135,10 @@ class MainWindow final : public GameWindow {
 
   EventGate gate_;
   RulesWindow rules_{gate_};
+  ReviewWindow review_{
+      gate_, [this](const std::vector<RecordMove>& moves, int k, std::optional<ComMove> frame) {
+        handle([this, moves, k, frame] { showReviewed(moves, k, frame); });
+      }};
   std::unique_ptr<GameState> state_;
   Canvas canvas_;
   SoundWrapper sound_;
@@ -143,6 +153,8 @@ class MainWindow final : public GameWindow {
   SettingsFileReading startSettings_;
   // The record last opened, written again as it was while the history still holds its moves.
   GameRecord opened_;
+  // The game that ended last, with its result, until the next move is played.
+  GameRecord finished_;
   // The game's own file, once it was opened from one or saved to one; "保存..." writes there.
   std::filesystem::path recordFile_;
   // The kept games: the store, whether the next move starts a new one, the date of the one kept

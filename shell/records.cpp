@@ -1,7 +1,9 @@
 // Game records in the window: "開く...", "保存..." and "名前を付けて保存..." in the file chooser of
 // the desktop, a record handed over from the command line or a second start, and every game
 // played kept as a record, the newest listed in "最近の対局".
+#include <algorithm>
 #include <ctime>
+#include <memory>
 
 #include "files/atomic_file.h"
 #include "shell/file_refusals.h"
@@ -173,6 +175,7 @@ void MainWindow::openRecent(int index) {
 
 void MainWindow::startAfresh() {
   game_->SAISYO();
+  finished_ = {};
   newKeptGame_ = true;
   setRecordFile({});
 }
@@ -193,6 +196,11 @@ GameRecord MainWindow::recordOfGame() const {
 // store's thread's. A finished game is written once more with its result, and the next move
 // starts a new kept game.
 void MainWindow::keepGame(GameEnd end) {
+  finished_ = {};
+  if (end != GameEnd::none) {
+    finished_ = recordOfGame();
+    finishRecord(finished_, *state_, end);
+  }
   if (!kept_ || !state("keep-games")) return;
   if (newKeptGame_) {
     kept_->startGame();
@@ -314,6 +322,36 @@ void MainWindow::saveRecord(const std::filesystem::path& path) {
   folder_ = path.parent_path();
   opened_ = std::move(record);
   setRecordFile(path);
+}
+
+// The review of every move "進" can reach. Just after a game has ended and "続けますか？" was
+// answered, the history is empty: that game comes back as a finished record, as "最近の対局"
+// would bring it, to be studied.
+void MainWindow::presentReview() {
+  if (state_->historyEnd == 0 && state_->gameMode == modeNone && !finished_.moves.empty()) {
+    GameRecord record;
+    GameEnd end = GameEnd::none;
+    const auto replayed = std::make_unique<GameState>();
+    if (!readRecord(writeRecord(finished_), record, *replayed, end)) {
+      game_->openRecord(*replayed, record, end);
+      opened_ = std::move(record);
+      newKeptGame_ = true;
+    }
+  }
+  review_.present(movesFromHistory(*state_), game_->strongBudget);
+}
+
+void MainWindow::showReviewed(const std::vector<RecordMove>& moves, int k,
+                              std::optional<ComMove> frame) {
+  const std::vector<RecordMove> history = movesFromHistory(*state_);
+  const auto before = moves.begin() + k;
+  if (static_cast<int>(history.size()) < k || !std::equal(moves.begin(), before, history.begin())) {
+    playSound(game_->sounds.sndForbidden);  // the game went another way since
+    return;
+  }
+  game_->showPosition(static_cast<int>(std::count_if(moves.begin(), before,
+                                                     [](const RecordMove& m) { return !m.pass; })),
+                      frame);
 }
 
 }  // namespace zelkan

@@ -131,6 +131,19 @@ void Canvas::fillCircle(double x, double y, double radius, int colour) {
   fillMarked();
 }
 
+void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, int colour) {
+  cairo_t* cr = cr_.get();
+  setColour(colour);
+  cairo_set_line_width(cr, width * scale_);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_move_to(cr, (pixelOf(x0) + 0.5) * scale_, (pixelOf(y0) + 0.5) * scale_);
+  cairo_line_to(cr, (pixelOf(x1) + 0.5) * scale_, (pixelOf(y1) + 0.5) * scale_);
+  double ex0 = 0, ey0 = 0, ex1 = 0, ey1 = 0;
+  cairo_stroke_extents(cr, &ex0, &ey0, &ex1, &ey1);
+  markChanged(ex0, ey0, ex1, ey1);
+  cairo_stroke(cr);
+}
+
 void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {
   pango_font_description_set_size(font_.get(), static_cast<gint>(points * PANGO_SCALE));
   pango_layout_set_font_description(layout_.get(), font_.get());

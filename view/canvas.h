@@ -69,6 +69,10 @@ class Canvas {
   // to (x, y).
   void fillCircle(double x, double y, double radius, int colour);
 
+  // A straight line from the centre of the pixel nearest (x0, y0) to that of the pixel nearest
+  // (x1, y1), `width` scale-1 pixels wide, in a palette colour.
+  void drawLine(double x0, double y0, double x1, double y1, double width, int colour);
+
   // Writes text with its top-left at (x, y): glyphs only, the background stays as it was. The
   // text is laid out in image pixels at scale x textDotsPerInch.
   void drawText(double x, double y, std::string_view text, int colour, double points);

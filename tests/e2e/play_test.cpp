@@ -31,6 +31,7 @@
 #include "view/palette.h"
 #include "view/panel_drawing.h"
 #include "view/pictures.h"
+#include "view/review_drawing.h"
 #include "view/rules_pages.h"
 #include "view/texts.h"
 
@@ -552,6 +553,37 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   EXPECT_TRUE(count(map, "+") > 0 && count(map, "-") > 0 && count(map, "w") == 1) << map;
 
   EXPECT_FALSE(screen_->findWindow({"Zelkan.dll"})) << "the sound failure was told again";
+
+  // A: the review beside the game, over the main window here without a window manager. Its graph
+  // shows both moves' marks with the end marked; a click on the first steps the board back to
+  // the start, and Escape closes it.
+  screen_->pressKey(main_, "a");
+  const std::optional<WindowInfo> review = screen_->waitForWindow({"検討"}, windowLimit);
+  if (!review) fail("no review window");
+  const auto marked = [](const Canvas& a, int k) {
+    for (int y = reviewGraphTop; y < reviewGraphBottom; ++y) {
+      for (const MoveClass c : {MoveClass::best, MoveClass::good, MoveClass::inaccuracy,
+                                MoveClass::mistake, MoveClass::blunder})
+        if (a.pixel(reviewMoveX(2, k), y) == palette[moveClassColour(c)]) return true;
+    }
+    return false;
+  };
+  area = shootUntil(
+      "11-review", [&](const Canvas& a) { return marked(a, 0) && marked(a, 1); }, reactionLimit,
+      &*review);
+  EXPECT_TRUE(marked(*area, 0) && marked(*area, 1)) << "no marks on the graph";
+  EXPECT_EQ(area->pixel(reviewMoveX(2, 2), reviewGraphTop + 1), palette[reviewCurrentColour]);
+  screen_->click(review->x + reviewMoveX(2, 0), review->y + reviewGraphTop + 5);
+  area = shootUntil(
+      "11-review-jumped",
+      [&](const Canvas& a) {
+        return a.pixel(reviewMoveX(2, 0), reviewGraphTop + 1) == palette[reviewCurrentColour];
+      },
+      reactionLimit, &*review);
+  screen_->pressKey(*review, "Escape");
+  area = shootUntilBoard("12-reviewed-start",
+                         [](const std::string& m) { return m == startMap(true); });
+  EXPECT_EQ(boardMap(*area), startMap(true));
 
   // Escape ends the game at once; the game is kept beside the program, its two moves and all.
   screen_->pressKey(main_, "Escape");

@@ -55,6 +55,23 @@ TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
   EXPECT_FALSE(marked(f, 4, 3));
   EXPECT_EQ(f.state->historyEnd, 3);
 
+  // A review's jump: straight to any position, one mark on its last move, a frame until the next
+  // command; past the history only the refusal.
+  f.game.showPosition(3, std::nullopt);
+  EXPECT_TRUE(marked(f, 6, 3));
+  EXPECT_FALSE(marked(f, 5, 17));
+  EXPECT_EQ(f.state->turnColour, cellWhite);
+  f.game.command([&] { f.game.showPosition(0, ComMove{3, 18, 3, 4}); });
+  EXPECT_EQ(f.state->board, f.state->snapshots[0]);
+  EXPECT_FALSE(marked(f, 6, 3));
+  EXPECT_EQ(f.state->turnColour, cellBlack);
+  EXPECT_EQ(f.canvas.pixel(test::cellPx(3) + 11, test::cellPy(4) + 1), palette[hintColour]);
+  f.window.events.clear();
+  f.game.command([&] { f.game.showPosition(4, std::nullopt); });
+  EXPECT_EQ(f.window.sounds(), Strings{test::forbidden});
+  EXPECT_NE(f.canvas.pixel(test::cellPx(3) + 11, test::cellPy(4) + 1), palette[hintColour]);
+  f.game.showPosition(2, std::nullopt);
+
   // A new move here replaces move 3.
   f.click(1, 1);  // resumes
   f.move(7, 18, 7, 3);
