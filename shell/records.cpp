@@ -219,8 +219,8 @@ void MainWindow::keepGame(GameEnd end) {
 
 void MainWindow::tellKeepingFailed(int error) {
   handle([this, error] {
-    show(keptGamesFailureText(keptGamesFolder, shownName(keptGamesFolder), error), _("Zelkan"), Buttons::ok,
-         Icon::warning);
+    show(keptGamesFailureText(keptGamesFolder, shownName(keptGamesFolder), error), _("Zelkan"),
+         Buttons::ok, Icon::warning);
   });
 }
 
