@@ -36,6 +36,7 @@ constexpr MainWindow::Command commands[] = {
     {"forward", {"<Shift><Control>z"}, [](W& w) { w.game().SUSUMU(); }},
     {"about", {}, [](W& w) { w.SONOTA(); }},
     {"rules", {"F1"}, [](W& w) { w.presentRules(); }},
+    {"fullscreen", {"F11"}, [](W& w) { w.toggleFullScreen(); }},
 };
 
 GMenuItem* item(const char* label, const char* action) {
@@ -109,6 +110,7 @@ GMenuModel* MainWindow::menuModel() const {
   appendLevel(strength, C_("menu", "普通"), Level::normal);
   appendLevel(strength, C_("menu", "強い"), Level::strong);
   append(options, C_("menu", "移動先表示"), "app.destinations");
+  append(options, C_("menu", "全画面"), "app.fullscreen");
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box, and "How to play", which
   // opens the rules.

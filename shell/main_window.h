@@ -17,6 +17,7 @@
 #include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
 #include "view/canvas.h"
+#include "view/fitting.h"
 
 namespace zelkan {
 
@@ -68,6 +69,8 @@ class MainWindow final : public GameWindow {
   void pickLevel(Level level);
   // The about box.
   void SONOTA();
+  // Full screen, or back to the window as it was before (F11).
+  void toggleFullScreen();
   // "遊び方": the rules in their window beside the game's.
   void presentRules() { rules_.present(); }
   Game& game() { return *game_; }
@@ -100,7 +103,12 @@ class MainWindow final : public GameWindow {
   void queueChangedBox();
   void takeBarClicks();
 
+  // Fits the image to the drawing area's size and scale as they are now, painting it again at
+  // another scale where the fit asks for one; true if it did.
+  bool refit();
+
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean onWindowState(GtkWidget* widget, GdkEventWindowState* event, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
@@ -124,6 +132,8 @@ class MainWindow final : public GameWindow {
   SettingsFileReading startSettings_;
   // The record last opened, written again as it was while the history still holds its moves.
   GameRecord opened_;
+  Fit fit_;  // how the image is shown in the drawing area
+  bool fullScreen_ = false;
   bool started_ = false;                       // startUp has shown the window
   std::vector<std::filesystem::path> toOpen_;  // handed over before then
   std::filesystem::path folder_;  // where the file chooser starts: the last record's folder
