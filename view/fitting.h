@@ -15,7 +15,8 @@ struct Fit {
   double zoom = 1;  // area pixels to a scale-1 pixel of the image
   int x = 0;        // the image's top-left corner in the area
   int y = 0;
-  int scale = 1;  // the scale to draw the image at
+  int scale = 1;   // the scale to draw the image at
+  int device = 1;  // screen pixels to an area pixel
 };
 
 // The fit of an image of width x height scale-1 pixels into an area of the given size, on a
