@@ -68,7 +68,8 @@ PixelBox shownBox(const Canvas& canvas, const Fit& fit, const PixelBox& pixels) 
 
 TwipsPoint twipsAt(const Fit& fit, double x, double y) {
   const auto along = [&fit](double at, int origin) {
-    return std::floor((std::floor(at) + 0.5 - origin) / fit.zoom) * twipsPerPixel;
+    const double middle = (std::floor(at * fit.device) + 0.5) / fit.device;
+    return std::floor((middle - origin) / fit.zoom) * twipsPerPixel;
   };
   return {along(x, fit.x), along(y, fit.y)};
 }

@@ -32,9 +32,9 @@ void paintFitted(cairo_t* cr, const Canvas& canvas, const Fit& fit);
 // scaling down blends in.
 PixelBox shownBox(const Canvas& canvas, const Fit& fit, const PixelBox& pixels);
 
-// The point, in twips from the image's top-left, under the area's pixel holding (x, y): the
-// scale-1 pixel under that pixel's middle, so every pixel of the area that shows part of a cell
-// picks that cell, and one in the margin lies outside the image.
+// The point, in twips from the image's top-left, under the screen pixel holding the area's point
+// (x, y): the scale-1 pixel under that pixel's middle, so every screen pixel that shows part of
+// a cell picks that cell, and one in the margin lies outside the image.
 struct TwipsPoint {
   double x, y;
 };
