@@ -38,6 +38,7 @@ constexpr MainWindow::Command commands[] = {
     {"forward", {"<Shift><Control>z"}, [](W& w) { w.game().SUSUMU(); }},
     {"about", {}, [](W& w) { w.SONOTA(); }},
     {"rules", {"F1"}, [](W& w) { w.presentRules(); }},
+    {"fullscreen", {"F11"}, [](W& w) { w.toggleFullScreen(); }},
 };
 
 GMenuItem* item(const char* label, const char* action) {
@@ -119,6 +120,7 @@ GMenuModel* MainWindow::menuModel() {
   append(options, C_("menu", "移動先表示"), "app.destinations");
   // TRANSLATORS: "Keep Games": every game played is kept, to be found in "Recent Games".
   append(options, C_("menu", "対局を残す"), "app.keep-games");
+  append(options, C_("menu", "全画面"), "app.fullscreen");
 
   // TRANSLATORS: the menu bar's "Other", which opens the about box, and "How to play", which
   // opens the rules.

@@ -58,16 +58,18 @@ void MainWindow::startUp() {
   gtk_window_move(GTK_WINDOW(window_), -4, -4);
   g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
   g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
+  g_signal_connect(window_, "window-state-event", G_CALLBACK(onWindowState), this);
 
-  // The menu bar is the application's, drawn by the window above the drawing area.
+  // The menu bar is the application's, drawn by the window above the drawing area. The window
+  // opens at the client area's size and may grow from there, never shrink below it.
   area_ = gtk_drawing_area_new();
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
   g_signal_connect(area_, "button-press-event", G_CALLBACK(onButtonPress), this);
   gtk_container_add(GTK_CONTAINER(window_), area_);
-  // The image is drawn at the desktop's scale, as the window is realised on its screen; a
-  // window later moved to a screen of another scale keeps it and is shown resampled there.
+  // The image is drawn at the desktop's scale, as the window is realised on its screen; later it
+  // follows the window's size and scale (refit).
   gtk_widget_realize(window_);
   takeBarClicks();
   // The image lives where the display can copy from it directly (shared memory on X): copying a
@@ -127,10 +129,39 @@ void MainWindow::handle(Handler handler) {
 void MainWindow::queueChangedBox() {
   const PixelBox box = canvas_.takeChangedBox();
   if (area_ == nullptr || box.empty()) return;
-  const int s = canvas_.scale();
-  const int x0 = box.x0 / s;
-  const int y0 = box.y0 / s;
-  gtk_widget_queue_draw_area(area_, x0, y0, (box.x1 + s - 1) / s - x0, (box.y1 + s - 1) / s - y0);
+  if (fit_.zoom == 1 && fit_.scale == canvas_.scale()) {  // shown pixel for pixel
+    const int s = canvas_.scale();
+    const int x0 = box.x0 / s;
+    const int y0 = box.y0 / s;
+    gtk_widget_queue_draw_area(area_, x0, y0, (box.x1 + s - 1) / s - x0, (box.y1 + s - 1) / s - y0);
+    return;
+  }
+  const PixelBox shown = shownBox(canvas_, fit_, box);
+  gtk_widget_queue_draw_area(area_, shown.x0, shown.y0, shown.x1 - shown.x0, shown.y1 - shown.y0);
+}
+
+// Needs no turn of the event gate: a window resized during a pause, an animation or a think is
+// shown at its new size at once, and the game goes on as it was.
+bool MainWindow::refit() {
+  fit_ = fitImage(gtk_widget_get_allocated_width(area_), gtk_widget_get_allocated_height(area_),
+                  gtk_widget_get_scale_factor(area_));
+  if (fit_.scale == canvas_.scale()) return false;
+  canvas_.redrawAt(fit_.scale);
+  return true;
+}
+
+void MainWindow::toggleFullScreen() {
+  if (window_ == nullptr) return;
+  if (fullScreen_)
+    gtk_window_unfullscreen(GTK_WINDOW(window_));
+  else
+    gtk_window_fullscreen(GTK_WINDOW(window_));
+}
+
+gboolean MainWindow::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
+  auto* w = static_cast<MainWindow*>(self);
+  w->fullScreen_ = (event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN) != 0;
+  return FALSE;
 }
 
 // The bar's items with no submenu (戻, 進, その他, 遊び方): GTK activates such an item only after a
@@ -165,22 +196,26 @@ gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer
   return TRUE;
 }
 
-gboolean MainWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
+gboolean MainWindow::onDraw(GtkWidget* area, cairo_t* cr, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
-  // One pixel of the image to one of the screen when the window's scale is the image's.
-  const double toWindow = 1.0 / w->canvas_.scale();
-  cairo_scale(cr, toWindow, toWindow);
-  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
-  cairo_paint(cr);
+  if (w->refit()) {
+    // The whole image is new: shown whole, this time or the next.
+    w->canvas_.takeChangedBox();
+    GdkRectangle clip;
+    if (gdk_cairo_get_clip_rectangle(cr, &clip) &&
+        (clip.x > 0 || clip.y > 0 || clip.width < w->fit_.areaWidth ||
+         clip.height < w->fit_.areaHeight))
+      gtk_widget_queue_draw(area);
+  }
+  paintFitted(cr, w->canvas_, w->fit_);
   return TRUE;
 }
 
 gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   if (event->type != GDK_BUTTON_PRESS) return TRUE;  // the extra events of double clicks
   auto* w = static_cast<MainWindow*>(self);
-  // Through whole window pixels, as at scale 1: every cell is hit alike at every scale.
-  const double x = std::floor(event->x) * twipsPerPixel;
-  const double y = std::floor(event->y) * twipsPerPixel;
+  // Through whole window pixels, as at scale 1: every cell is hit alike at every scale and size.
+  const auto [x, y] = twipsAt(w->fit_, event->x, event->y);
   w->handle([w, x, y] {
     w->game_->hideCursor();  // a player back at the mouse
     w->game_->mousePressed(x, y);

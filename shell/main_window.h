@@ -19,6 +19,7 @@
 #include "shell/settings_file.h"
 #include "shell/sound_wrapper.h"
 #include "view/canvas.h"
+#include "view/fitting.h"
 
 namespace zelkan {
 
@@ -73,6 +74,8 @@ class MainWindow final : public GameWindow {
   void pickLevel(Level level);
   // The about box.
   void SONOTA();
+  // Full screen, or back to the window as it was before (F11).
+  void toggleFullScreen();
   // "遊び方": the rules in their window beside the game's.
   void presentRules() { rules_.present(); }
   // "検討...": the game's every move set against the strong level's choice, in a window beside
@@ -125,7 +128,12 @@ class MainWindow final : public GameWindow {
   // The position before move k of the reviewed `moves`, if the history still holds them.
   void showReviewed(const std::vector<RecordMove>& moves, int k, std::optional<ComMove> frame);
 
+  // Fits the image to the drawing area's size and scale as they are now, painting it again at
+  // another scale where the fit asks for one; true if it did.
+  bool refit();
+
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
+  static gboolean onWindowState(GtkWidget* widget, GdkEventWindowState* event, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
@@ -164,6 +172,8 @@ class MainWindow final : public GameWindow {
   std::string keptDate_;
   std::vector<KeptGameSummary> recent_;
   GMenu* recentMenu_ = nullptr;
+  Fit fit_;  // how the image is shown in the drawing area
+  bool fullScreen_ = false;
   bool started_ = false;                       // startUp has shown the window
   std::vector<std::filesystem::path> toOpen_;  // handed over before then
   std::filesystem::path folder_;  // where the file chooser starts: the last record's folder

@@ -34,7 +34,7 @@ void RulesWindow::build() {
   area_ = gtk_drawing_area_new();
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
-  gtk_box_pack_start(GTK_BOX(box), area_, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(box), area_, TRUE, TRUE, 0);
 
   GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
   gtk_container_set_border_width(GTK_CONTAINER(row), 6);
@@ -67,12 +67,26 @@ void RulesWindow::turnTo(int page) {
   gtk_widget_queue_draw(area_);
 }
 
+// A larger window shows the page larger, its text wrapped to the window's width: the page is as
+// wide as the area at the zoom its height allows, or the other way round.
+void RulesWindow::refit() {
+  const int width = gtk_widget_get_allocated_width(area_);
+  const int height = gtk_widget_get_allocated_height(area_);
+  const Fit fit = fitImage(width, height, gtk_widget_get_scale_factor(area_));
+  const int pageWidth = std::max(clientWidth, static_cast<int>(width / fit.zoom));
+  const int pageHeight = std::max(clientHeight, static_cast<int>(height / fit.zoom));
+  fit_ = fitImage(width, height, gtk_widget_get_scale_factor(area_), pageWidth, pageHeight);
+  if (fit.scale == canvas_.scale() && pageWidth * fit.scale == canvas_.width() &&
+      pageHeight * fit.scale == canvas_.height())
+    return;
+  canvas_.setScale(fit.scale, {}, pageWidth, pageHeight);
+  drawRulesPage(canvas_, rulesPage(page_));
+}
+
 gboolean RulesWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* w = static_cast<RulesWindow*>(self);
-  const double toWindow = 1.0 / w->canvas_.scale();
-  cairo_scale(cr, toWindow, toWindow);
-  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
-  cairo_paint(cr);
+  w->refit();
+  paintFitted(cr, w->canvas_, w->fit_);
   return TRUE;
 }
 

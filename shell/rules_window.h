@@ -8,6 +8,7 @@
 
 #include "shell/event_gate.h"
 #include "view/canvas.h"
+#include "view/fitting.h"
 
 namespace zelkan {
 
@@ -25,6 +26,8 @@ class RulesWindow {
  private:
   void build();
   void turnTo(int page);
+  // Lays the page out again for the area's size and scale as they are now, if they changed.
+  void refit();
 
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
@@ -33,6 +36,7 @@ class RulesWindow {
 
   EventGate& gate_;
   Canvas canvas_;
+  Fit fit_;
   int page_ = 0;
   GtkWidget* window_ = nullptr;
   GtkWidget* area_ = nullptr;

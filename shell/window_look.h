@@ -1,5 +1,5 @@
-// What every window of the game has: its title, a size the player cannot change, and the game's
-// icon.
+// What every window of the game has: its title and the game's icon. Each may be made larger than
+// it opens, and shows its picture as large as it fits.
 #pragma once
 
 #include <gtk/gtk.h>

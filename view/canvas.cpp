@@ -18,13 +18,31 @@ Canvas::Canvas(int scale) {
   setScale(scale);
 }
 
-void Canvas::setScale(int scale, const ImageMaker& makeImage) {
+void Canvas::setScale(int scale, const ImageMaker& makeImage, int width, int height) {
   if (scale < 1 || scale > largestScale) throw std::out_of_range("drawing scale out of range");
   scale_ = scale;
-  width_ = clientWidth * scale;
-  height_ = clientHeight * scale;
+  baseWidth_ = width;
+  baseHeight_ = height;
+  imageMaker_ = makeImage;
+  drawn_.clear();
+  newImage();
+}
+
+// A drawing log would do for the window as well as pixels, but the pixels make every repaint a
+// plain copy; the log is only read when the scale changes, and holds only what still shows.
+void Canvas::redrawAt(int scale) {
+  if (scale < 1 || scale > largestScale) throw std::out_of_range("drawing scale out of range");
+  scale_ = scale;
+  newImage();
+  for (const Drawn& d : drawn_)
+    d.paint(*this);
+}
+
+void Canvas::newImage() {
+  width_ = baseWidth_ * scale_;
+  height_ = baseHeight_ * scale_;
   // Only the window's own image will do: the same pixel format, the image's size, unscaled.
-  SurfaceHolder made(makeImage ? makeImage(width_, height_) : nullptr);
+  SurfaceHolder made(imageMaker_ ? imageMaker_(width_, height_) : nullptr);
   const bool usable = made && cairo_surface_status(made.get()) == CAIRO_STATUS_SUCCESS &&
                       cairo_surface_get_type(made.get()) == CAIRO_SURFACE_TYPE_IMAGE &&
                       cairo_image_surface_get_format(made.get()) == CAIRO_FORMAT_RGB24 &&
@@ -40,7 +58,7 @@ void Canvas::setScale(int scale, const ImageMaker& makeImage) {
   // Text is laid out at a fixed resolution with fixed rendering options, so it comes out the
   // same in tests, tools and on screen whatever the desktop's settings.
   pango_.reset(pango_cairo_create_context(cr_.get()));
-  pango_cairo_context_set_resolution(pango_.get(), textDotsPerInch * scale);
+  pango_cairo_context_set_resolution(pango_.get(), textDotsPerInch * scale_);
   FontOptionsHolder options(cairo_font_options_create());
   cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
   cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_SLIGHT);
@@ -53,6 +71,39 @@ void Canvas::setScale(int scale, const ImageMaker& makeImage) {
   cairo_paint(cr_.get());
   changed_ = {};
   markChanged(0, 0, width_, height_);
+}
+
+namespace {
+
+bool inside(const PixelBox& inner, const PixelBox& outer) {
+  return inner.x0 >= outer.x0 && inner.y0 >= outer.y0 && inner.x1 <= outer.x1 &&
+         inner.y1 <= outer.y1;
+}
+
+// A box in scale-1 pixels from one in image pixels, taken out to whole scale-1 pixels.
+PixelBox unscaled(double x0, double y0, double x1, double y1, int scale) {
+  return {static_cast<int>(std::floor(x0 / scale)), static_cast<int>(std::floor(y0 / scale)),
+          static_cast<int>(std::ceil(x1 / scale)), static_cast<int>(std::ceil(y1 / scale))};
+}
+
+}  // namespace
+
+void Canvas::keep(Drawn drawn) {
+  drawn.paint(*this);
+  if (drawn.text) drawn.box = unscaled(lastInk_.x0, lastInk_.y0, lastInk_.x1, lastInk_.y1, scale_);
+  if (drawn.box.empty()) return;  // it painted nothing
+  if (drawn.covers) {
+    // Back to the last patch still held, whose pixels may be read again: everything inside the
+    // new box is gone for good.
+    std::size_t from = drawn_.size();
+    while (from > 0 && !(drawn_[from - 1].save && !drawn_[from - 1].saved.expired()))
+      --from;
+    const auto gone =
+        std::remove_if(drawn_.begin() + static_cast<std::ptrdiff_t>(from), drawn_.end(),
+                       [&](const Drawn& d) { return d.save || inside(d.box, drawn.box); });
+    drawn_.erase(gone, drawn_.end());
+  }
+  drawn_.push_back(std::move(drawn));
 }
 
 void Canvas::setColour(int colour) {
@@ -102,33 +153,49 @@ void Canvas::copyPicturePart(Picture picture, double x, double y, double left, d
   const int x1 = std::min(px + info.width, pixelOf(left + width));
   const int y1 = std::min(py + info.height, pixelOf(top + height));
   if (x0 >= x1 || y0 >= y1) return;
-  cairo_t* cr = cr_.get();
-  cairo_save(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, pictureSurface(picture, scale_), px * scale_, py * scale_);
-  cairo_rectangle(cr, x0 * scale_, y0 * scale_, (x1 - x0) * scale_, (y1 - y0) * scale_);
-  fillMarked();
-  cairo_restore(cr);
+  const PixelBox box{x0, y0, x1, y1};
+  keep({[picture, px, py, box](Canvas& c) {
+          cairo_t* cr = c.cr_.get();
+          const int s = c.scale_;
+          cairo_save(cr);
+          cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+          cairo_set_source_surface(cr, pictureSurface(picture, s), px * s, py * s);
+          cairo_rectangle(cr, box.x0 * s, box.y0 * s, (box.x1 - box.x0) * s, (box.y1 - box.y0) * s);
+          c.fillMarked();
+          cairo_restore(cr);
+        },
+        box, true});
 }
 
 void Canvas::fillRectangle(double x, double y, double width, double height, int colour) {
-  const int x0 = pixelOf(x) * scale_;
-  const int x1 = pixelOf(x + width) * scale_;
-  const int y0 = pixelOf(y) * scale_;
-  const int y1 = pixelOf(y + height) * scale_;
-  setColour(colour);
-  cairo_rectangle(cr_.get(), std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0),
-                  std::abs(y1 - y0));
-  fillMarked();
+  const int x0 = pixelOf(x);
+  const int x1 = pixelOf(x + width);
+  const int y0 = pixelOf(y);
+  const int y1 = pixelOf(y + height);
+  const PixelBox box{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+  keep({[box, colour](Canvas& c) {
+          const int s = c.scale_;
+          c.setColour(colour);
+          cairo_rectangle(c.cr_.get(), box.x0 * s, box.y0 * s, (box.x1 - box.x0) * s,
+                          (box.y1 - box.y0) * s);
+          c.fillMarked();
+        },
+        box, true});
 }
 
 void Canvas::fillCircle(double x, double y, double radius, int colour) {
   // The outline is one pixel wide and centred on the radius, so the filled disc reaches half
   // a pixel beyond it.
-  const double r = (std::abs(radius) / twipsPerPixel + 0.5) * scale_;
-  setColour(colour);
-  cairo_arc(cr_.get(), (pixelOf(x) + 0.5) * scale_, (pixelOf(y) + 0.5) * scale_, r, 0, 2 * G_PI);
-  fillMarked();
+  const double r = std::abs(radius) / twipsPerPixel + 0.5;
+  const double cx = pixelOf(x) + 0.5;
+  const double cy = pixelOf(y) + 0.5;
+  keep({[cx, cy, r, colour](Canvas& c) {
+          const int s = c.scale_;
+          c.setColour(colour);
+          cairo_arc(c.cr_.get(), cx * s, cy * s, r * s, 0, 2 * G_PI);
+          c.fillMarked();
+        },
+        unscaled(cx - r, cy - r, cx + r, cy + r, 1)});
 }
 
 void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, int colour) {
@@ -145,59 +212,103 @@ void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, 
 }
 
 void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {
-  pango_font_description_set_size(font_.get(), static_cast<gint>(points * PANGO_SCALE));
-  pango_layout_set_font_description(layout_.get(), font_.get());
-  pango_layout_set_text(layout_.get(), text.data(), static_cast<int>(text.size()));
-  setColour(colour);
-  const int px = pixelOf(x) * scale_;
-  const int py = pixelOf(y) * scale_;
-  // Glyphs may reach past their layout box; their ink, a pixel wider for the smoothing, does not.
-  PangoRectangle ink, logical;
-  pango_layout_get_pixel_extents(layout_.get(), &ink, &logical);
-  markChanged(px + std::min(ink.x, logical.x) - 1, py + std::min(ink.y, logical.y) - 1,
-              px + std::max(ink.x + ink.width, logical.x + logical.width) + 1,
-              py + std::max(ink.y + ink.height, logical.y + logical.height) + 1);
-  cairo_move_to(cr_.get(), px, py);
-  pango_cairo_show_layout(cr_.get(), layout_.get());
+  paintText(x, y, -1, text, colour, points);
 }
 
 PixelBox Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
                                  int colour, double points) {
-  pango_layout_set_width(layout_.get(), pixelOf(width) * scale_ * PANGO_SCALE);
-  pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
-  drawText(x, y, text, colour, points);
-  PangoRectangle ink;
-  PangoRectangle logical;
-  pango_layout_get_pixel_extents(layout_.get(), &ink, &logical);
-  pango_layout_set_width(layout_.get(), -1);
-  const int px = pixelOf(x) * scale_;
-  const int py = pixelOf(y) * scale_;
-  return {px + std::min(ink.x, logical.x), py + std::min(ink.y, logical.y),
-          px + std::max(ink.x + ink.width, logical.x + logical.width),
-          py + std::max(ink.y + ink.height, logical.y + logical.height)};
+  paintText(x, y, width, text, colour, points);
+  return lastText_;
 }
 
-Canvas::Patch Canvas::save(double x, double y, double width, double height) const {
-  Patch patch;
-  patch.px = pixelOf(x) * scale_;
-  patch.py = pixelOf(y) * scale_;
-  const int w = pixelOf(x + width) * scale_ - patch.px;
-  const int h = pixelOf(y + height) * scale_ - patch.py;
-  patch.pixels.reset(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
-  ContextHolder cr(cairo_create(patch.pixels.get()));
-  cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr.get(), surface_.get(), -patch.px, -patch.py);
-  cairo_paint(cr.get());
+// Text, broken into lines at most width twips wide when width is not negative. Its box is
+// measured each time it is painted, at the scale of the moment.
+PixelBox Canvas::paintText(double x, double y, double width, std::string_view text, int colour,
+                           double points) {
+  Drawn drawn{[x, y, width, words = std::string(text), colour, points](Canvas& c) {
+    const int s = c.scale_;
+    PangoLayout* layout = c.layout_.get();
+    pango_layout_set_width(layout, width < 0 ? -1 : pixelOf(width) * s * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_font_description_set_size(c.font_.get(), static_cast<gint>(points * PANGO_SCALE));
+    pango_layout_set_font_description(layout, c.font_.get());
+    pango_layout_set_text(layout, words.data(), static_cast<int>(words.size()));
+    c.setColour(colour);
+    const int px = pixelOf(x) * s;
+    const int py = pixelOf(y) * s;
+    // Glyphs may reach past their layout box; their ink, a pixel wider for the
+    // smoothing, does not.
+    PangoRectangle ink, logical;
+    pango_layout_get_pixel_extents(layout, &ink, &logical);
+    c.lastText_ = {px + std::min(ink.x, logical.x), py + std::min(ink.y, logical.y),
+                   px + std::max(ink.x + ink.width, logical.x + logical.width),
+                   py + std::max(ink.y + ink.height, logical.y + logical.height)};
+    c.lastInk_ = {px + ink.x, py + ink.y, px + ink.x + ink.width, py + ink.y + ink.height};
+    c.markChanged(c.lastText_.x0 - 1, c.lastText_.y0 - 1, c.lastText_.x1 + 1, c.lastText_.y1 + 1);
+    cairo_move_to(c.cr_.get(), px, py);
+    pango_cairo_show_layout(c.cr_.get(), layout);
+    pango_layout_set_width(layout, -1);
+  }};
+  drawn.text = true;
+  keep(std::move(drawn));
+  return lastText_;
+}
+
+Canvas::Patch Canvas::save(double x, double y, double width, double height) {
+  Patch patch{{pixelOf(x), pixelOf(y), pixelOf(x + width), pixelOf(y + height)},
+              std::make_shared<SurfaceHolder>()};
+  Drawn drawn{[box = patch.box, held = std::weak_ptr(patch.pixels)](Canvas& c) {
+                if (const auto pixels = held.lock()) *pixels = c.capture(box);
+              },
+              patch.box};
+  drawn.save = true;
+  drawn.saved = patch.pixels;
+  keep(std::move(drawn));
   return patch;
 }
 
+SurfaceHolder Canvas::capture(const PixelBox& box) const {
+  const int s = scale_;
+  SurfaceHolder pixels(
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, (box.x1 - box.x0) * s, (box.y1 - box.y0) * s));
+  ContextHolder cr(cairo_create(pixels.get()));
+  cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr.get(), surface_.get(), -box.x0 * s, -box.y0 * s);
+  cairo_paint(cr.get());
+  return pixels;
+}
+
 void Canvas::restore(const Patch& patch) {
+  if (!patch.pixels || !*patch.pixels) return;
+  if (undoesSince(patch)) {
+    paintPatch(patch.box, patch.pixels->get());
+    return;
+  }
+  keep({[box = patch.box, pixels = patch.pixels](Canvas& c) { c.paintPatch(box, pixels->get()); },
+        patch.box, true});
+}
+
+// Whether everything kept since the patch was saved lies inside it, so that putting it back
+// leaves the image as it was before the save, at every scale: then none of it is kept any more.
+bool Canvas::undoesSince(const Patch& patch) {
+  for (std::size_t i = drawn_.size(); i-- > 0;) {
+    const Drawn& d = drawn_[i];
+    if (d.save && d.saved.lock() == patch.pixels) {
+      drawn_.erase(drawn_.begin() + static_cast<std::ptrdiff_t>(i), drawn_.end());
+      return true;
+    }
+    if (d.save ? !d.saved.expired() : d.text || !inside(d.box, patch.box)) return false;
+  }
+  return false;
+}
+
+void Canvas::paintPatch(const PixelBox& box, cairo_surface_t* pixels) {
+  const int s = scale_;
   cairo_t* cr = cr_.get();
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-  cairo_set_source_surface(cr, patch.pixels.get(), patch.px, patch.py);
-  cairo_rectangle(cr, patch.px, patch.py, cairo_image_surface_get_width(patch.pixels.get()),
-                  cairo_image_surface_get_height(patch.pixels.get()));
+  cairo_set_source_surface(cr, pixels, box.x0 * s, box.y0 * s);
+  cairo_rectangle(cr, box.x0 * s, box.y0 * s, (box.x1 - box.x0) * s, (box.y1 - box.y0) * s);
   fillMarked();
   cairo_restore(cr);
 }

@@ -1,12 +1,16 @@
 // The persistent client-area image: everything the game draws lands here and stays until it is
-// drawn over; the window only copies it to the screen. It needs no display.
+// drawn over; the window only copies it to the screen. It needs no display. It keeps what was
+// drawn on it as well as the pixels, so it can paint the same image again at another scale.
 #pragma once
 
 #include <cairo.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "view/cairo_holders.h"
 #include "view/palette.h"
@@ -45,8 +49,15 @@ class Canvas {
 
   // Starts afresh at another scale: a new image of the background, for the window to call once
   // it knows the desktop's scale and before anything is drawn. The window may make the image
-  // itself, in memory its display shows from without a copy; otherwise it is a plain one.
-  void setScale(int scale, const ImageMaker& makeImage = {});
+  // itself, in memory its display shows from without a copy; otherwise it is a plain one. The
+  // image is width x height scale-1 pixels, the client area's size unless told otherwise.
+  void setScale(int scale, const ImageMaker& makeImage = {}, int width = clientWidth,
+                int height = clientHeight);
+
+  // Paints the image again at another scale (1..largestScale), everything on it as if it had
+  // been drawn at that scale from the start, saved patches included; the image maker is the one
+  // setScale was given. The whole image is then to be shown.
+  void redrawAt(int scale);
 
   // All positions and sizes below are in twips; each is turned into whole pixels on its own,
   // as at scale 1, and then multiplied by the scale. So the layout is the same at every scale
@@ -83,13 +94,13 @@ class Canvas {
                            double points);
 
   // The image's pixels under the box from (x, y), width by height twips (its corners rounded as
-  // fillRectangle rounds them), kept so that restore puts back exactly what was there.
+  // fillRectangle rounds them), kept so that restore puts back exactly what was there, also
+  // after the image was painted again at another scale.
   struct Patch {
-    int px = 0;
-    int py = 0;
-    SurfaceHolder pixels;
+    PixelBox box;                           // in scale-1 pixels
+    std::shared_ptr<SurfaceHolder> pixels;  // at the image's scale
   };
-  Patch save(double x, double y, double width, double height) const;
+  Patch save(double x, double y, double width, double height);
   void restore(const Patch& patch);
 
   // Asks the window to show the image now (before a pause, say). The window fills in
@@ -102,9 +113,11 @@ class Canvas {
   // each copy to the screen, and what the display connection holds for it, small.
   PixelBox takeChangedBox();
 
-  // The image's size in its own pixels: the client area's times the scale.
+  // The image's size in its own pixels: its size in scale-1 pixels times the scale.
   int width() const { return width_; }
   int height() const { return height_; }
+  // The number of drawings kept to paint the image again; those drawn over are let go.
+  std::size_t keptDrawings() const { return drawn_.size(); }
   int scale() const { return scale_; }
   cairo_surface_t* surface() const { return surface_.get(); }
 
@@ -115,6 +128,28 @@ class Canvas {
   bool writePng(const std::string& path) const;
 
  private:
+  // One drawing as kept: what it paints at the scale of the moment, the box of scale-1 pixels it
+  // may touch, and whether it covers every pixel of that box. A save keeps its patch's pixels
+  // as long as someone holds them (the caller, or a restore kept later).
+  struct Drawn {
+    Drawn(std::function<void(Canvas&)> p, PixelBox b = {}, bool c = false)
+        : paint(std::move(p)), box(b), covers(c) {}
+    std::function<void(Canvas&)> paint;
+    PixelBox box;
+    bool covers = false;
+    bool text = false;  // its box was measured at one scale, not worked out
+    bool save = false;  // a patch's pixels read, into `saved` while it is held
+    std::weak_ptr<SurfaceHolder> saved;
+  };
+  void newImage();
+  // Paints a drawing and keeps it: first letting go every earlier drawing it paints over, or,
+  // for a restore, the save and everything after it when all of that lay inside the patch.
+  void keep(Drawn drawn);
+  bool undoesSince(const Patch& patch);
+  PixelBox paintText(double x, double y, double width, std::string_view text, int colour,
+                     double points);
+  SurfaceHolder capture(const PixelBox& box) const;
+  void paintPatch(const PixelBox& box, cairo_surface_t* pixels);
   void setColour(int colour);
   // Adds a box in image pixels, taken out to whole pixels and cut to the image.
   void markChanged(double x0, double y0, double x1, double y1);
@@ -122,8 +157,14 @@ class Canvas {
   void fillMarked();
 
   int scale_ = 1;
+  int baseWidth_ = clientWidth;  // scale-1 pixels
+  int baseHeight_ = clientHeight;
   int width_ = 0;
   int height_ = 0;
+  ImageMaker imageMaker_;
+  std::vector<Drawn> drawn_;
+  PixelBox lastText_;  // the last text's box in image pixels, ink and spacing
+  PixelBox lastInk_;   // and its ink alone
   SurfaceHolder surface_;
   ContextHolder cr_;
   PangoContextHolder pango_;

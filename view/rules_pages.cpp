@@ -359,8 +359,9 @@ RulesPage rulesPage(int index) {
 
 RulesLayout drawRulesPage(Canvas& canvas, const RulesPage& page) {
   RulesLayout layout;
-  canvas.fillRectangle(0, 0, twips(clientWidth), twips(clientHeight), backColour);
-  const int width = clientWidth - 2 * margin;
+  const int pageWidth = canvas.width() / canvas.scale();
+  canvas.fillRectangle(0, 0, twips(pageWidth), twips(canvas.height() / canvas.scale()), backColour);
+  const int width = pageWidth - 2 * margin;
   const auto text = [&](int x, int y, int w, const std::string& words, double points) {
     layout.texts.push_back(
         canvas.drawWrappedText(twips(x), twips(y), twips(w), words, textColour, points));
@@ -385,7 +386,7 @@ RulesLayout drawRulesPage(Canvas& canvas, const RulesPage& page) {
     }
     layout.diagrams.push_back(at);
     const int captionBottom =
-        text(right + gap, y, clientWidth - margin - right - gap, d.caption, textPoints);
+        text(right + gap, y, pageWidth - margin - right - gap, d.caption, textPoints);
     y = std::max(y + boardHeight, captionBottom) + gap;
   }
   if (!page.notes.empty()) text(margin, y, width, page.notes, textPoints);

@@ -1,7 +1,7 @@
 // The pages of the rules window: a title, a few lines and diagrams on each. Every diagram is a
 // real position, its move made by the rules of core/, drawn with the board's own pictures; every
 // number of the worked example is counted by core/ too. A page fills an image the size of the
-// main window's client area, at the same scale.
+// main window's client area, at the same scale, or a wider one, its text wrapped to the width.
 #pragma once
 
 #include <string>

@@ -28,6 +28,7 @@
 #include "view/board_drawing.h"
 #include "view/canvas.h"
 #include "view/coordinates.h"
+#include "view/fitting.h"
 #include "view/palette.h"
 #include "view/panel_drawing.h"
 #include "view/pictures.h"
@@ -778,6 +779,110 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   screen_->pressKey(main_, "Escape");
   expectEndsWithSuccess();
   EXPECT_TRUE(fs::is_symlink(folder_ / "Zelkan.ini") && !fs::exists(folder_ / "notes.txt"));
+
+  // At scale 1, the window made twice as large shows the same picture; at 1.5 and 2 times, a
+  // click on each corner pixel of a cell picks that cell; under a window manager, F11 fills the
+  // screen and brings back the size before it.
+  scale_ = 1;
+  startGame({"SDL_AUDIODRIVER=dummy"});
+  waitForMainWindow();
+  shootUntil(
+      "03-specified", [&](const Canvas& a) { return boardMap(a) == startMap(false); }, windowLimit);
+  findMenuBar();
+  const int bar = main_.height - clientHeight;
+  const auto resizeTo = [&](double zoom, const std::string& name) {
+    const int width = static_cast<int>(clientWidth * zoom);
+    const int height = static_cast<int>(clientHeight * zoom);
+    screen_->resize(main_, width, height + bar);
+    const Clock::time_point deadline = Clock::now() + reactionLimit;
+    while (main_.width != width && Clock::now() < deadline) {
+      std::this_thread::sleep_for(100ms);
+      main_ = screen_->findWindow({"Zelkan"}).value_or(main_);
+    }
+    if (main_.width != width) fail(name + ": the window kept its size");
+    return fitImage(width, height, 1);
+  };
+  Fit fit = resizeTo(2, "04-double");
+  scale_ = 2;  // the area is the client area's size at scale 2
+  Canvas start(scale_);
+  初期設定(*state, start);
+  drawBoardFrame(start);
+  描画_盤(start, state->board);
+  drawTitlePlate(start);
+  area = shootUntil(
+      "04-double", [&](const Canvas& a) { return sameIn(a, start, visible); }, windowLimit);
+  EXPECT_TRUE(sameIn(*area, start, visible)) << "not the picture of a desktop of scale 2";
+  choose(TAIKYOKU, 1);
+  answerBox({" "});
+  for (const double zoom : {2.0, 1.5}) {
+    if (zoom != 2) fit = resizeTo(zoom, "05-one-and-a-half");
+    const auto at = [&](double cx, double cy) {  // a point of the image, on the screen
+      return std::pair{main_.x + static_cast<int>(fit.x + cx * fit.zoom),
+                       (main_.y + bar) + static_cast<int>(fit.y + cy * fit.zoom)};
+    };
+    const auto picks = [&](int px, int py, int x, int y) {
+      const TwipsPoint p = twipsAt(fit, px - main_.x, py - (main_.y + bar));
+      return std::floor((p.x - boardLeft) / cellWidth) == x &&
+             std::floor((p.y - boardTop) / cellHeight) == y;
+    };
+    for (const auto& [x, y] : {std::pair{10, 18}, {3, 19}}) {
+      // The screen pixels of the cell's row and column through its middle that pick it.
+      const auto [midX, midY] = at(cellPx(x) + 11, cellPy(y) + 11);
+      const auto [fromX, fromY] = at(cellPx(x) - 2, cellPy(y) - 2);
+      std::vector<int> xs, ys;
+      for (int p = fromX; p < fromX + 28 * fit.zoom; ++p)
+        if (picks(p, midY, x, y)) xs.push_back(p);
+      for (int p = fromY; p < fromY + 28 * fit.zoom; ++p)
+        if (picks(midX, p, x, y)) ys.push_back(p);
+      ASSERT_FALSE(xs.empty() || ys.empty());
+      // Each corner picks the stone up, from the other stone picked up before it: the cell
+      // then looks otherwise than it did.
+      const auto [otherX, otherY] =
+          at(cellPx(x == 10 ? 3 : 10) + 11, cellPy(x == 10 ? 19 : 18) + 11);
+      const auto changed = [&](const SurfaceHolder& before) {
+        int differ = 0;
+        for (int py = ys.front(); py <= ys.back(); ++py) {
+          for (int px = xs.front(); px <= xs.back(); ++px) {
+            const Rgb a = surfacePixel(before.get(), px, py);
+            const Rgb b = surfacePixel(lastScreen_.get(), px, py);
+            differ += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) > 24;
+          }
+        }
+        return differ > 20;
+      };
+      for (const int px : {xs.front(), xs.back()}) {
+        for (const int py : {ys.front(), ys.back()}) {
+          screen_->click(otherX, otherY);
+          std::this_thread::sleep_for(500ms);
+          const SurfaceHolder before = screen_->screenshot(output_ / "06-other.png");
+          screen_->click(px, py);
+          const std::string name = "06-corner-" + std::to_string(px) + "-" + std::to_string(py);
+          shootUntil(name, [&](const Canvas&) { return changed(before); });
+          EXPECT_TRUE(changed(before)) << zoom << ": (" << px << ", " << py << ")";
+        }
+      }
+    }
+  }
+  resizeTo(1.5, "07-before-full");
+  const ChildProcess manager({{"openbox"}, ".", screen_->environment(), output_ / "openbox.log"});
+  std::this_thread::sleep_for(1s);  // it takes the window over
+  const WindowInfo before = main_;
+  screen_->pressKey(main_, "F11");
+  const auto sizeBecomes = [&](int width, int height) {
+    const Clock::time_point deadline = Clock::now() + reactionLimit;
+    for (;;) {
+      main_ = screen_->findWindow({"Zelkan"}).value_or(main_);
+      if ((main_.width == width && main_.height == height) || Clock::now() >= deadline)
+        return main_.width == width && main_.height == height;
+      std::this_thread::sleep_for(100ms);
+    }
+  };
+  EXPECT_TRUE(sizeBecomes(2560, 1600)) << main_.width << " x " << main_.height;
+  screen_->screenshot(output_ / "08-full-screen.png");
+  screen_->pressKey(main_, "F11");
+  EXPECT_TRUE(sizeBecomes(before.width, before.height)) << main_.width << " x " << main_.height;
+  screen_->pressKey(main_, "Escape");
+  expectEndsWithSuccess();
 }
 
 // A desktop's language, and the titles of the boxes the game shows in it.

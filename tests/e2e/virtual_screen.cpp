@@ -195,6 +195,10 @@ bool VirtualScreen::waitForCount(const std::string& title, std::size_t count,
   }
 }
 
+void VirtualScreen::resize(const WindowInfo& window, int width, int height) const {
+  xdotool({"windowsize", window.id, std::to_string(width), std::to_string(height)});
+}
+
 void VirtualScreen::click(int x, int y) const {
   // No --sync: it waits for the pointer to leave where it was, forever if it is there already.
   // The server takes the motion and the click in order anyway.

@@ -52,6 +52,8 @@ class VirtualScreen {
   bool waitForCount(const std::string& title, std::size_t count,
                     std::chrono::milliseconds limit) const;
 
+  // Asks for the window's size, as a player dragging its edge does.
+  void resize(const WindowInfo& window, int width, int height) const;
   // Moves the pointer to a screen position and clicks the left button there.
   void click(int x, int y) const;
   // Presses a key where the keyboard goes now (an open menu holds it).

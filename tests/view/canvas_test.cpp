@@ -11,6 +11,7 @@
 
 #include "canvas_checks.h"
 #include "view/board_drawing.h"
+#include "view/fitting.h"
 #include "view/palette.h"
 #include "view/panel_drawing.h"
 
@@ -198,9 +199,22 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
   };
   Canvas one;
   draw(one);
+  const std::size_t kept = one.keptDrawings();
+  draw(one);
+  EXPECT_EQ(one.keptDrawings(), kept) << "what was drawn over is let go";
   for (const int scale : {2, 3}) {
     Canvas big(scale);
     draw(big);
+    // Drawn at scale 1 and painted again at this scale, a help laid over it whose patch is put
+    // back after the change: the image drawn at this scale, pixel for pixel.
+    Canvas grown;
+    draw(grown);
+    const CellBox b = cellBox(4, 18);
+    const Canvas::Patch help = grown.save(b.x, b.y, b.width, b.height);
+    drawHintFrame(grown, 4, 18);
+    grown.redrawAt(scale);
+    grown.restore(help);
+    EXPECT_TRUE(test::sameImage(grown, big)) << scale;
     EXPECT_TRUE(showsPicture(big, Picture::KARATATE, 17, 7, 8, 0, scale));
     EXPECT_TRUE(showsPicture(big, Picture::KURO, cellPx(19), cellPy(19), 0, 0, scale));
     EXPECT_TRUE(showsPicture(big, Picture::RABERU, pixelOf(7000), pixelOf(200), 0, 0, scale));
@@ -224,6 +238,70 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     }
     EXPECT_GT(finer, big.width() * big.height() / 20);
   }
+}
+
+// The image fitted to drawing areas of several sizes and desktop scales: as large as it fits,
+// centred, at most three screen pixels to an image pixel, drawn at the scale that needs. Each area
+// pixel that clearly shows a cell's part picks that cell, and none that shows another.
+TEST(Fit, ShowsTheImageAsLargeAsItFitsAndEveryPixelOfACellPicksIt) {
+  const struct {
+    int width, height, device;
+    double zoom;
+    int x, y, scale;
+  } cases[] = {
+      {605, 487, 1, 1, 0, 0, 1},
+      {605, 487, 2, 1, 0, 0, 2},
+      {907, 730, 1, 730 / 487.0, 0, 0, 2},
+      {1210, 974, 1, 2, 0, 0, 2},
+      {1920, 1056, 1, 1056 / 487.0, 304, 0, 3},
+      {960, 516, 2, 516 / 487.0, 159, 0, 3},
+      {4000, 3000, 1, 3, 1092, 769, 3},
+  };
+  for (const auto& c : cases) {
+    const Fit fit = fitImage(c.width, c.height, c.device);
+    EXPECT_DOUBLE_EQ(fit.zoom, c.zoom) << c.width;
+    EXPECT_EQ(fit.x, c.x) << c.width;
+    EXPECT_EQ(fit.y, c.y) << c.width;
+    EXPECT_EQ(fit.scale, c.scale) << c.width;
+    if (c.width > 1920) continue;
+    // The part of a few cells a click picks, red on the background, shown as the window shows it.
+    Canvas canvas(fit.scale);
+    const std::pair<int, int> cells[] = {{1, 1}, {10, 18}, {19, 19}};
+    const auto firstPixel = [](double twips) { return std::ceil(twips / twipsPerPixel); };
+    for (const auto& [x, y] : cells)
+      canvas.fillRectangle(firstPixel(boardLeft + x * cellWidth) * twipsPerPixel,
+                           firstPixel(boardTop + y * cellHeight) * twipsPerPixel, cellWidth,
+                           cellHeight, 12);
+    SurfaceHolder area(
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, c.width * c.device, c.height * c.device));
+    cairo_surface_set_device_scale(area.get(), c.device, c.device);
+    paintFitted(ContextHolder(cairo_create(area.get())).get(), canvas, fit);
+    for (const auto& [x, y] : cells) {
+      int red = 0;
+      const int left = static_cast<int>(fit.x + (pixelOf(twipsX(x)) - 2) * fit.zoom);
+      const int top = static_cast<int>(fit.y + (pixelOf(twipsY(y)) - 2) * fit.zoom);
+      const int d = c.device;
+      for (int py = top * d; py < (top + 27 * fit.zoom) * d; ++py) {
+        for (int px = left * d; px < (left + 27 * fit.zoom) * d; ++px) {
+          const Rgb shown = test::surfacePixel(area.get(), px, py);
+          const TwipsPoint at =
+              twipsAt(fit, static_cast<double>(px) / d, static_cast<double>(py) / d);
+          const bool picks = std::floor((at.x - boardLeft) / cellWidth) == x &&
+                             std::floor((at.y - boardTop) / cellHeight) == y;
+          if (shown.r > 224 && shown.g < 32) {
+            ++red;
+            EXPECT_TRUE(picks) << c.width << ": (" << px << ", " << py << ") for " << x << "," << y;
+          } else if (shown.r < 160) {
+            EXPECT_FALSE(picks) << c.width << ": (" << px << ", " << py << ") for " << x << ","
+                                << y;
+          }
+        }
+      }
+      EXPECT_GE(red, 21 * 21 * fit.zoom * fit.zoom * d * d) << c.width;
+    }
+  }
+  // The margin is the background; a click there lies outside the image.
+  EXPECT_LT(twipsAt(fitImage(1920, 1056, 1), 300, 10).x, 0);
 }
 
 TEST(Canvas, TextFaceIsInstalled) {
