@@ -33,14 +33,12 @@ void paintFitted(cairo_t* cr, const Canvas& canvas, const Fit& fit) {
   const double toArea = fit.zoom / canvas.scale();
   const double shownWidth = canvas.width() * toArea;
   const double shownHeight = canvas.height() * toArea;
-  // The margin, where there is one: the area less the image.
+  // The margin, where there is one: the whole area first, so the image's edge, which may fall
+  // inside a pixel, blends with the margin's colour and nothing else.
   if (shownWidth < fit.areaWidth || shownHeight < fit.areaHeight) {
     const Rgb c = paletteColour(backColour);
     cairo_set_source_rgb(cr, c.r / 255.0, c.g / 255.0, c.b / 255.0);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_rectangle(cr, 0, 0, fit.areaWidth, fit.areaHeight);
-    cairo_rectangle(cr, fit.x, fit.y, shownWidth, shownHeight);
-    cairo_fill(cr);
+    cairo_paint(cr);
   }
   cairo_translate(cr, fit.x, fit.y);
   cairo_scale(cr, toArea, toArea);
