@@ -864,7 +864,12 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
     }
   }
   resizeTo(1.5, "07-before-full");
-  const ChildProcess manager({{"openbox"}, ".", screen_->environment(), output_ / "openbox.log"});
+  // Its session and cache files in the test's own folder, as everything else.
+  std::vector<std::string> managerEnvironment = screen_->environment();
+  managerEnvironment.push_back("HOME=" + root_.string());
+  managerEnvironment.push_back("XDG_CACHE_HOME=" + (root_ / "cache").string());
+  managerEnvironment.push_back("XDG_CONFIG_HOME=" + (root_ / "config").string());
+  const ChildProcess manager({{"openbox"}, ".", managerEnvironment, output_ / "openbox.log"});
   std::this_thread::sleep_for(1s);  // it takes the window over
   const WindowInfo before = main_;
   screen_->pressKey(main_, "F11");
