@@ -146,7 +146,7 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
   // them at the defaults, which the window writes when it starts up.
   startSettings_ = settingsFile.empty() ? SettingsFileReading{} : readSettingsFile(settingsFile);
   const SettingsFileReading& r = startSettings_;
-  const bool influence = r.failed() ? true : (!r.line1Read || r.seiryokuOn);
+  const bool influence = r.failed() || r.seiryokuOn;
   const bool music = !r.failed() && r.bgmOn;
   const std::pair<const char*, GVariant*> options[] = {
       {"influence", g_variant_new_boolean(influence)},
@@ -172,7 +172,7 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
                    G_CALLBACK(+[](GSimpleAction*, GVariant* index, gpointer self) {
                      auto* w = static_cast<MainWindow*>(self);
                      const int i = g_variant_get_int32(index);
-                     if (!w->started_ && w->showWindow_) w->showWindow_();
+                     w->showFirst();
                      w->handle([w, i] { w->openRecent(i); });
                    }),
                    this);
@@ -184,11 +184,17 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
   g_object_unref(bar);
 }
 
+// A command sent before the window is shown (from the desktop, to a game not yet running) shows
+// it first.
+void MainWindow::showFirst() {
+  if (!started_ && showWindow_) showWindow_();
+}
+
 void MainWindow::onCommand(GSimpleAction* action, GVariant*, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
   const auto* c =
       static_cast<const Command*>(g_object_get_data(G_OBJECT(action), "zelkan-command"));
-  if (c->needsWindow && !w->started_ && w->showWindow_) w->showWindow_();
+  if (c->needsWindow) w->showFirst();
   w->handle([w, c] { c->run(*w); });
 }
 
@@ -196,7 +202,7 @@ void MainWindow::onCommand(GSimpleAction* action, GVariant*, gpointer self) {
 // state itself changes only once the game has followed.
 void MainWindow::onChangeState(GSimpleAction* action, GVariant* value, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
-  if (!w->started_ && w->showWindow_) w->showWindow_();
+  w->showFirst();
   const std::string name = g_action_get_name(G_ACTION(action));
   const bool on =
       g_variant_is_of_type(value, G_VARIANT_TYPE_BOOLEAN) && g_variant_get_boolean(value);

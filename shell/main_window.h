@@ -110,7 +110,9 @@ class MainWindow final : public GameWindow {
  private:
   using Handler = std::function<void()>;
   GMenuModel* menuModel();
-  GameRecord recordOfGame() const;
+  void showFirst();
+  // The game as a record dated `date`: every move of the history, its mode and level.
+  GameRecord recordOfGame(std::string date) const;
   void refreshRecentGames();
   void setRecordFile(const std::filesystem::path& path);
   void tellKeepingFailed(int error);

@@ -181,11 +181,11 @@ void MainWindow::startAfresh() {
 }
 
 // The game as a record: every move of the history, with the mode and level it is played at.
-GameRecord MainWindow::recordOfGame() const {
+GameRecord MainWindow::recordOfGame(std::string date) const {
   const GameState& s = *state_;
   GameRecord record;
   record.moves = movesFromHistory(s);
-  record.date = now();
+  record.date = std::move(date);
   if (s.gameMode == modeCom || s.gameMode == modeMan) record.mode = s.gameMode;
   record.comColour = s.comColour == cellBlack ? cellBlack : cellWhite;
   if (s.gameMode == modeCom) record.level = levelName(game_->level);
@@ -196,25 +196,22 @@ GameRecord MainWindow::recordOfGame() const {
 // store's thread's. A finished game is written once more with its result, and the next move
 // starts a new kept game.
 void MainWindow::keepGame(GameEnd end) {
-  finished_ = {};
-  if (end != GameEnd::none) {
-    finished_ = recordOfGame();
-    finishRecord(finished_, *state_, end);
-  }
-  if (!kept_ || !state("keep-games")) return;
-  if (newKeptGame_) {
+  const bool keeping = kept_ && state("keep-games");
+  if (keeping && newKeptGame_) {
     kept_->startGame();
     keptDate_ = now();
     newKeptGame_ = false;
   }
-  GameRecord record = recordOfGame();
-  record.date = keptDate_;
+  finished_ = {};
+  if (!keeping && end == GameEnd::none) return;
+  GameRecord record = recordOfGame(keeping ? keptDate_ : now());
   if (end != GameEnd::none) {
     finishRecord(record, *state_, end);
+    finished_ = record;  // for 検討... once the board has started afresh
     newKeptGame_ = true;
     setRecordFile({});
   }
-  kept_->keep(writeRecord(record));
+  if (keeping) kept_->keep(writeRecord(record));
 }
 
 void MainWindow::tellKeepingFailed(int error) {
@@ -299,7 +296,7 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
 }
 
 void MainWindow::saveRecord(const std::filesystem::path& path) {
-  GameRecord record = recordOfGame();
+  GameRecord record = recordOfGame(now());
   if (record.moves == opened_.moves && !opened_.moves.empty())
     record = opened_;  // the opened game as it came, date and mode and all
   // Replayed once more, for the result of a finished game; the history always replays.
