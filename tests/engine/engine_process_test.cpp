@@ -159,9 +159,9 @@ TEST(EngineProcess, ExitsWithZeroAtTheEndOfInput) {
 
 // A save past the file-size limit is refused, the old file stays whole, and the engine goes on.
 TEST(EngineProcess, ASaveOverTheFileSizeLimitFailsAndTheEngineGoesOn) {
-  char folder[] = "/tmp/zelkan-limit-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string path = folder + "/game.zelkan"s;
+  std::string folder = ::testing::TempDir() + "zelkan-limit-XXXXXX";
+  ASSERT_NE(mkdtemp(folder.data()), nullptr);
+  const std::string path = folder + "/game.zelkan";
   const Transcript r =
       run("savegame " + path + "\nplay 4 18 4 3\nsavegame " + path + "\njudge\n", 20);
   EXPECT_EQ(r.output, "= \n\n= 38 38 0 0 none\n\n? " + path + ": File too large\n\n= 187 156\n\n");
@@ -170,7 +170,7 @@ TEST(EngineProcess, ASaveOverTheFileSizeLimitFailsAndTheEngineGoesOn) {
   saved << std::ifstream(path).rdbuf();
   EXPECT_EQ(saved.str(), "zelkan-record 1\n") << "the old file stays whole";
   std::remove(path.c_str());
-  rmdir(folder);
+  rmdir(folder.c_str());
 }
 
 TEST(EngineProcess, AnswersALastLineWithoutNewline) {
