@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 #include <mutex>
+#include <string>
 #include <system_error>
 
 namespace zelkan {
@@ -193,27 +194,47 @@ pid_t temporaryMaker(std::string_view name, std::string_view file) {
   return temporaryName(file, pid, n) == name ? pid : 0;
 }
 
-// Removes the new files that writes cut off by the end of their process left beside `path`:
-// only regular files named as ours whose process no longer runs, and only in that folder.
-void removeLeftovers(const std::filesystem::path& path) {
-  const int folder = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return;
+// The file a new file of ours named `name` was written for: ".<file>.<process>.<n>.tmp".
+std::string_view temporaryTarget(std::string_view name) {
+  if (!name.starts_with('.') || !name.ends_with(".tmp")) return {};
+  std::string_view rest = name.substr(1, name.size() - 5);
+  for (int field = 0; field < 2; ++field) {
+    const std::size_t dot = rest.rfind('.');
+    if (dot == std::string_view::npos) return {};
+    rest = rest.substr(0, dot);
+  }
+  return rest;
+}
+
+// Removes from the folder open as `folder` the new files that writes cut off by the end of their
+// process left behind, for files whose names `ours` accepts: regular files named exactly as ours,
+// whose process no longer runs.
+void removeLeftoversIn(int folder, const std::function<bool(std::string_view)>& ours) {
   DIR* const entries = ::fdopendir(folder);
   if (entries == nullptr) {
     ::close(folder);
     return;
   }
-  const std::string file = path.filename().string();
   while (const dirent* entry = ::readdir(entries)) {
+    const std::string_view file = temporaryTarget(entry->d_name);
+    if (file.empty() || !ours(file)) continue;
     const pid_t maker = temporaryMaker(entry->d_name, file);
     struct stat status;
     if (maker > 0 && ::kill(maker, 0) == -1 && errno == ESRCH &&
-        ::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        ::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
         S_ISREG(status.st_mode)) {
-      ::unlinkat(folder, entry->d_name, 0);
+      ::unlinkat(::dirfd(entries), entry->d_name, 0);
     }
   }
   ::closedir(entries);
+}
+
+// The leftovers of earlier writes to `path`, removed from its folder.
+void removeLeftovers(const std::filesystem::path& path) {
+  const int folder = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return;
+  const std::string file = path.filename().string();
+  removeLeftoversIn(folder, [&file](std::string_view name) { return name == file; });
 }
 
 int writeOnce(const std::filesystem::path& path, std::string_view bytes,
@@ -308,6 +329,12 @@ int readSmallFile(const std::filesystem::path& path, std::size_t limit,
     bytes.clear();
     return ENOMEM;
   }
+}
+
+void removeWriteLeftovers(const std::filesystem::path& folder,
+                          const std::function<bool(std::string_view)>& ours) noexcept {
+  const int opened = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (opened >= 0) removeLeftoversIn(opened, ours);
 }
 
 }  // namespace zelkan

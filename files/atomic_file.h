@@ -40,6 +40,12 @@ struct AtomicWriteOptions {
 int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                         const AtomicWriteOptions& options = {}) noexcept;
 
+// Removes from `folder` what writes to files of it whose names `ours` accepts left behind when
+// their process was killed: the new files named as the writer names them, whose process no longer
+// runs. Nothing else is touched.
+void removeWriteLeftovers(const std::filesystem::path& folder,
+                          const std::function<bool(std::string_view)>& ours) noexcept;
+
 // True when `path` is itself a symbolic link.
 bool isSymbolicLink(const std::filesystem::path& path) noexcept;
 

@@ -23,9 +23,9 @@ namespace {
 using W = MainWindow;
 
 constexpr MainWindow::Command commands[] = {
-    {"two-players", {}, [](W& w) { w.game().TAIMAN(); }},
-    {"computer-second", {}, [](W& w) { w.game().SENTE(); }},
-    {"computer-first", {}, [](W& w) { w.game().GOTE(); }},
+    {"two-players", {}, [](W& w) { w.chooseMode(&Game::TAIMAN); }},
+    {"computer-second", {}, [](W& w) { w.chooseMode(&Game::SENTE); }},
+    {"computer-first", {}, [](W& w) { w.chooseMode(&Game::GOTE); }},
     {"quit", {"<Control>q"}, [](W& w) { w.endAtOnce(); }, false},
     {"open", {"<Control>o"}, [](W& w) { w.openRecordChosen(); }},
     {"save", {"<Control>s"}, [](W& w) { w.saveRecordChosen(); }},
@@ -178,6 +178,11 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
                    this);
   g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(recent));
   g_object_unref(recent);
+  // The greyed line of "最近の対局" with no game kept: an action never enabled.
+  GSimpleAction* none = g_simple_action_new("no-recent-games", nullptr);
+  g_simple_action_set_enabled(none, FALSE);
+  g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(none));
+  g_object_unref(none);
 
   GMenuModel* bar = menuModel();
   gtk_application_set_menubar(app_, bar);

@@ -34,6 +34,11 @@ void EventGate::submit(std::function<void()> command) {
   if (idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
 }
 
+void EventGate::notify(std::function<void()> notice) {
+  notices_.push_back(std::move(notice));
+  if (idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
+}
+
 gboolean EventGate::onIdle(gpointer self) {
   auto* gate = static_cast<EventGate*>(self);
   gate->idle_ = 0;
@@ -59,7 +64,13 @@ void EventGate::run(const std::function<void()>& command) {
 
 void EventGate::drain() {
   draining_ = true;
-  while (!waiting_.empty()) {
+  while (!waiting_.empty() || !notices_.empty()) {
+    if (!notices_.empty()) {
+      const std::function<void()> notice = std::move(notices_.front());
+      notices_.pop_front();
+      run(notice);
+      continue;
+    }
     Waiting next = std::move(waiting_.front());
     waiting_.pop_front();
     if (next.event != nullptr) {
@@ -86,6 +97,7 @@ void EventGate::dialogOpened(GtkWidget* dialog) {
 
 void EventGate::dialogClosed(GtkWidget* dialog) {
   dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
+  if (!notices_.empty() && idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
 }
 
 void EventGate::answerAtOnce(GtkWidget* window) {

@@ -30,6 +30,10 @@ class EventGate {
   // once. What a command throws ends it and is written to standard error.
   void submit(std::function<void()> command);
 
+  // A notice of the program's own (a failure to tell): never dropped. It runs as a command once
+  // nothing runs and no box is open, so a box opened before it is answered first.
+  void notify(std::function<void()> notice);
+
   // A message box: its events pass while it is open, and other windows' input is dropped.
   void dialogOpened(GtkWidget* dialog);
   void dialogClosed(GtkWidget* dialog);
@@ -67,6 +71,7 @@ class EventGate {
   bool draining_ = false;
   guint idle_ = 0;
   std::deque<Waiting> waiting_;
+  std::deque<std::function<void()>> notices_;
   std::vector<GtkWidget*> dialogs_;
   std::vector<GtkWidget*> atOnce_;
 };

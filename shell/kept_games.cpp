@@ -83,21 +83,18 @@ std::vector<KeptName> keptFiles(const fs::path& folder) {
   return files;
 }
 
-// The kept game in `folder`/`file`, replayed on `s`; nothing for a file that is not a record.
-std::optional<KeptGameSummary> readKept(const fs::path& folder, const KeptName& file,
-                                        GameState& s) {
-  std::string text;
+// The kept game `text` of the file `name` in `folder`, replayed on `s`; nothing for a text that
+// is not a record.
+std::optional<KeptGameSummary> summaryOf(const fs::path& folder, const KeptName& name,
+                                         std::string_view text, GameState& s) {
   GameRecord record;
   GameEnd end = GameEnd::none;
-  if (readSmallFile(folder / file.name, recordMostBytes, text) != 0 ||
-      readRecord(text, record, s, end)) {
-    return std::nullopt;
-  }
-  KeptGameSummary game{folder / file.name, record.date,  record.mode, record.comColour,
+  if (readRecord(text, record, s, end)) return std::nullopt;
+  KeptGameSummary game{folder / name.name, record.date,  record.mode, record.comColour,
                        record.level,       s.moveNumber, end};
   if (game.date.empty()) {  // "2026-12-08-091530" as "2026-12-08 09:15"
     game.date =
-        file.stamp.substr(0, 10) + ' ' + file.stamp.substr(11, 2) + ':' + file.stamp.substr(13, 2);
+        name.stamp.substr(0, 10) + ' ' + name.stamp.substr(11, 2) + ':' + name.stamp.substr(13, 2);
   }
   if (end != GameEnd::none) {
     const Scores scores = judgePosition(s);
@@ -105,6 +102,18 @@ std::optional<KeptGameSummary> readKept(const fs::path& folder, const KeptName& 
     game.whiteScore = scores.white;
   }
   return game;
+}
+
+// `folder` as one name says it: absolute, without "." or ".." or a closing slash.
+fs::path normalFolder(const fs::path& folder) {
+  std::error_code ignored;
+  fs::path normal = fs::absolute(folder, ignored).lexically_normal();
+  return normal.has_filename() ? normal : normal.parent_path();
+}
+
+// Newest first, as the files' names tell.
+bool newer(const KeptGameSummary& a, const KeptGameSummary& b) {
+  return *keptName(b.path.filename().string()) < *keptName(a.path.filename().string());
 }
 
 // Makes `folder` and its missing parents, each private to the user.
@@ -139,7 +148,17 @@ void KeptGames::startGame(std::time_t when) {
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d-%H%M%S", &local);
   stamp_ = stamp;
+  resume_.clear();
   ++game_;
+}
+
+void KeptGames::resumeGame(const fs::path& file) {
+  startGame();
+  // Only a game of ours in this folder: anything else is kept as a new game.
+  if (normalFolder(file.parent_path()) == normalFolder(folder_) &&
+      keptName(file.filename().string())) {
+    resume_ = folder_ / file.filename();
+  }
 }
 
 void KeptGames::keep(std::string recordText) {
@@ -150,7 +169,7 @@ void KeptGames::keep(std::string recordText) {
     if (!queue_.empty() && queue_.back().game == game_) {
       queue_.back().text = std::move(recordText);
     } else {
-      queue_.push_back({game_, stamp_, std::move(recordText)});
+      queue_.push_back({game_, stamp_, resume_, std::move(recordText)});
     }
   }
   wake_.notify_one();
@@ -158,8 +177,38 @@ void KeptGames::keep(std::string recordText) {
 
 void KeptGames::flushNow() {
   const std::lock_guard hold(writing_);
+  load();
   while (writeNext()) {
   }
+}
+
+// What killed writes left is cleared, and the games of ours are read, once, before the first
+// write.
+void KeptGames::load() {
+  if (loaded_ || folder_.empty()) return;
+  loaded_ = true;
+  removeWriteLeftovers(folder_, [](std::string_view name) { return keptName(name).has_value(); });
+  std::vector<KeptGameSummary> games;
+  const auto scratch = std::make_unique<GameState>();
+  for (const KeptName& file : keptFiles(folder_)) {
+    std::string text;
+    if (readSmallFile(folder_ / file.name, recordMostBytes, text) != 0) continue;
+    if (auto game = summaryOf(folder_, file, text, *scratch)) games.push_back(std::move(*game));
+  }
+  const std::lock_guard lock(knownLock_);
+  known_ = std::move(games);
+}
+
+// The game just written to `file`, in the list in its place.
+void KeptGames::know(const fs::path& file, const std::string& text) {
+  const auto name = keptName(file.filename().string());
+  const auto scratch = std::make_unique<GameState>();
+  std::optional<KeptGameSummary> game;
+  if (name) game = summaryOf(folder_, *name, text, *scratch);
+  const std::lock_guard lock(knownLock_);
+  std::erase_if(known_, [&](const KeptGameSummary& g) { return g.path == file; });
+  if (!game) return;
+  known_.insert(std::lower_bound(known_.begin(), known_.end(), *game, newer), std::move(*game));
 }
 
 bool KeptGames::writeNext() {
@@ -177,6 +226,10 @@ bool KeptGames::writeNext() {
 void KeptGames::writeLoop() {
   for (;;) {
     {
+      const std::lock_guard hold(writing_);
+      load();
+    }
+    {
       std::unique_lock lock(queueLock_);
       wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
       if (stopping_ && queue_.empty()) return;
@@ -188,14 +241,23 @@ void KeptGames::writeLoop() {
 
 void KeptGames::write(const Job& job) {
   int error = 0;
-  if (job.game != writtenGame_) {
+  if (job.game != writtenGame_ && job.file.empty()) {
     error = claimName(job);
   } else {
+    if (job.game != writtenGame_) {  // a game of ours played on
+      makeFolder(folder_);
+      file_ = job.file;
+      writtenGame_ = job.game;
+    }
     AtomicWriteOptions options;
     options.rewriteInPlace = false;  // a write that fails leaves the last one whole
     // A link put in place of our file is replaced; what it points at is not ours.
     options.writeThroughLink = [](const fs::path&) { return false; };
     error = writeFileAtomically(file_, job.text, options);
+  }
+  if (error == 0) {
+    know(file_, job.text);
+    removeOldest();
   }
   if (error != 0 && !failed_) {
     failed_ = true;
@@ -215,30 +277,23 @@ int KeptGames::claimName(const Job& job) {
   }
   if (error != 0) return error;
   writtenGame_ = job.game;
-  removeOldest();
   return 0;
 }
 
-void KeptGames::removeOldest() const {
-  const std::vector<KeptName> files = keptFiles(folder_);
-  if (files.size() <= mostGames) return;
-  const auto scratch = std::make_unique<GameState>();
-  std::size_t games = 0;
-  for (const KeptName& file : files) {
-    if (readKept(folder_, file, *scratch) && ++games > mostGames)
-      ::unlink((folder_ / file.name).c_str());
+// The games of ours beyond the newest hundred, as the list knows them (files that read as
+// records), go.
+void KeptGames::removeOldest() {
+  const std::lock_guard lock(knownLock_);
+  while (known_.size() > mostGames) {
+    ::unlink(known_.back().path.c_str());
+    known_.pop_back();
   }
 }
 
 std::vector<KeptGameSummary> KeptGames::recent(std::size_t count) const {
-  std::vector<KeptGameSummary> games;
-  if (folder_.empty()) return games;
-  const auto scratch = std::make_unique<GameState>();
-  for (const KeptName& file : keptFiles(folder_)) {
-    if (games.size() == count) break;
-    if (auto game = readKept(folder_, file, *scratch)) games.push_back(std::move(*game));
-  }
-  return games;
+  const std::lock_guard lock(knownLock_);
+  return {known_.begin(),
+          known_.begin() + static_cast<std::ptrdiff_t>(std::min(count, known_.size()))};
 }
 
 std::string describeKeptGame(const KeptGameSummary& game) {
@@ -248,8 +303,9 @@ std::string describeKeptGame(const KeptGameSummary& game) {
     line += _("二人対局");
     line += "  ";
   } else if (game.mode == modeCom) {
-    // TRANSLATORS: a kept game against the computer, which played black or white.
-    line += game.comColour == cellBlack ? _("対コンピュータ（黒）") : _("対コンピュータ（白）");
+    // TRANSLATORS: a kept game against the computer, the player moving first (black) or second
+    // (white), as the menu "versus COM" names them.
+    line += game.comColour == cellWhite ? _("対COM（先手）") : _("対COM（後手）");
     line += "  ";
     if (game.level == "weak") line += _("弱い");
     if (game.level == "normal") line += _("普通");
@@ -263,10 +319,17 @@ std::string describeKeptGame(const KeptGameSummary& game) {
     // TRANSLATORS: a kept game that was left before its end.
     return line + _("未完");
   }
-  line += game.blackScore > game.whiteScore   ? _("黒の勝ち")
-          : game.whiteScore > game.blackScore ? _("白の勝ち")
-                                              // TRANSLATORS: a kept game's result: a draw.
-                                              : _("引き分け");
+  const bool blackWon = game.blackScore > game.whiteScore;
+  if (game.blackScore == game.whiteScore) {
+    // TRANSLATORS: a kept game's result: a draw.
+    line += _("引き分け");
+  } else if (game.mode == modeCom) {
+    // TRANSLATORS: a kept game's result against the computer, as the judgement named the winner:
+    // "You won" (MAN: the person at the mouse) or "The computer won".
+    line += blackWon == (game.comColour == cellWhite) ? _("MANの勝ち") : _("COMの勝ち");
+  } else {
+    line += blackWon ? _("黒の勝ち") : _("白の勝ち");
+  }
   // TRANSLATORS: a kept game's scores, black's first.
   return line + fill(_("（黒 %d、白 %d）"), {game.blackScore, game.whiteScore});
 }

@@ -8,7 +8,12 @@
 // thread of the store, so the window's thread only makes the text and hands it over. A text not
 // yet written gives way to a newer one of the same game. The folder keeps the 100 newest games of
 // ours: after a game's first text is written, older ones of ours are removed; a file that is not
-// named as ours, or does not read as a record, is never removed.
+// named as ours, or does not read as a record, is never removed. What a write cut off by a kill
+// left in the folder (the atomic writer's new files of ours, whose process is gone) is removed
+// when the store starts.
+//
+// The list of recent games is the store's own knowledge, read from the folder once by its thread
+// and brought up to date as it writes, so asking for it never waits for the disk.
 #pragma once
 
 #include <condition_variable>
@@ -60,28 +65,36 @@ class KeptGames {
   // The texts handed over from now on are a new game's, started at `when`. startGame and keep
   // are called from one thread; a text kept before any start starts a game.
   void startGame(std::time_t when = std::time(nullptr));
+  // The texts handed over from now on bring the kept game in `file` up to date: a game of ours
+  // opened again and played on stays one game. A file that is not a kept game's of this folder
+  // is never written: such a game is kept as a new one.
+  void resumeGame(const std::filesystem::path& file);
   // Hands over the whole record text of the current game, to be written soon.
   void keep(std::string recordText);
   // Writes every text handed over before it returns: the last thing before _Exit.
   void flushNow();
 
-  // The `count` newest kept games, newest first, each read within bounds; damaged and foreign
-  // files are passed over.
+  // The `count` newest kept games the store knows of, newest first; damaged and foreign files
+  // are passed over. Never touches the disk: the list is read once when the store starts (by
+  // its thread, or by flushNow) and kept up to date as it writes.
   std::vector<KeptGameSummary> recent(std::size_t count = 10) const;
 
  private:
   struct Job {
     std::uint64_t game = 0;
-    std::string stamp;  // the game's start, as its file name has it
+    std::string stamp;           // the game's start, as its file name has it
+    std::filesystem::path file;  // the kept file it brings up to date, or empty: a new one
     std::string text;
   };
 
   void writeLoop();
-  // Both with writing_ held.
+  // All with writing_ held.
+  void load();
   bool writeNext();
   void write(const Job& job);
   int claimName(const Job& job);
-  void removeOldest() const;
+  void removeOldest();
+  void know(const std::filesystem::path& file, const std::string& text);
 
   const std::filesystem::path folder_;
   const FailureReport reportFailure_;
@@ -89,6 +102,7 @@ class KeptGames {
   // The caller's side.
   std::uint64_t game_ = 0;
   std::string stamp_;
+  std::filesystem::path resume_;
 
   std::mutex queueLock_;
   std::condition_variable wake_;
@@ -100,6 +114,11 @@ class KeptGames {
   std::uint64_t writtenGame_ = 0;
   std::filesystem::path file_;  // writtenGame_'s file
   bool failed_ = false;
+  bool loaded_ = false;
+
+  // The games of ours in the folder, newest first, as the store last wrote or read them.
+  mutable std::mutex knownLock_;
+  std::vector<KeptGameSummary> known_;
 
   std::thread writer_;
 };

@@ -106,7 +106,9 @@ void MainWindow::startUp() {
           call);
     });
   }
+  records_ = RecordModel(keptGamesFolder);
   refreshRecentGames();
+  followRecords();
 
   gtk_widget_show_all(window_);
   started_ = true;
@@ -120,6 +122,7 @@ void MainWindow::handle(Handler handler) {
   gate_.submit([this, h = std::move(handler)] {
     game_->command(h);
     queueChangedBox();
+    followRecords();
     review_.follow(state_->moveNumber);
   });
 }

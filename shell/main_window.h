@@ -12,6 +12,7 @@
 #include "core/game_record.h"
 #include "core/game_state.h"
 #include "flow/game.h"
+#include "flow/record_model.h"
 #include "shell/event_gate.h"
 #include "shell/kept_games.h"
 #include "shell/review_window.h"
@@ -79,14 +80,14 @@ class MainWindow final : public GameWindow {
   // "遊び方": the rules in their window beside the game's.
   void presentRules() { rules_.present(); }
   // "検討...": the game's every move set against the strong level's choice, in a window beside
-  // the game's. With no move played since a game ended, that game is brought back to be studied.
+  // the game's. Just after a game has ended, that game is brought back to be studied.
   void presentReview();
   Game& game() { return *game_; }
   // The commands the actions run, each with its keys.
   struct Command;
   // "開く...": a record chosen in the file chooser. "保存...": the game saved to its own file
-  // (the record it was opened from or last saved to) without a question, or else to a file
-  // chosen; "名前を付けて保存...": always to a file chosen.
+  // (as the record model names it) without a question, or else to a file chosen;
+  // "名前を付けて保存...": always to a file chosen.
   void openRecordChosen();
   void saveRecordChosen();
   void saveRecordAs();
@@ -94,10 +95,12 @@ class MainWindow final : public GameWindow {
   void openRecent(int index);
   // "最初": the game starts afresh, and the next move is kept as a new game's.
   void startAfresh();
+  // A mode command ("対MAN", "対COM"): on a board set up anew it starts a game of its own.
+  void chooseMode(void (Game::*mode)());
   // Opens the record at `path`; a file that is not one, or does not open, is told in a box and
   // leaves the game as it was.
   void openRecord(const std::filesystem::path& path);
-  // Saves every move of the history to `path`; a failure is told in a box.
+  // Saves the game, as the record model gives it, to `path`; a failure is told in a box.
   void saveRecord(const std::filesystem::path& path);
 
   // Where "Zelkan.ini" is kept; empty: nowhere, so the defaults apply and nothing is written.
@@ -111,10 +114,12 @@ class MainWindow final : public GameWindow {
   using Handler = std::function<void()>;
   GMenuModel* menuModel();
   void showFirst();
-  // The game as a record dated `date`: every move of the history, its mode and level.
-  GameRecord recordOfGame(std::string date) const;
+  // The game on the board as a record: every move of the history, its mode and level.
+  GameRecord gameRecord() const;
   void refreshRecentGames();
-  void setRecordFile(const std::filesystem::path& path);
+  // The title, the desktop's recent files and the commands that mean something now, as the
+  // record model says after a command.
+  void followRecords();
   void tellKeepingFailed(int error);
   GSimpleAction* action(const char* name) const;
   bool state(const char* name) const;
@@ -161,17 +166,11 @@ class MainWindow final : public GameWindow {
   // The settings file as read at the application's start: the options' first states, applied to
   // the board and the music when the window starts up.
   SettingsFileReading startSettings_;
-  // The record last opened, written again as it was while the history still holds its moves.
-  GameRecord opened_;
-  // The game that ended last, with its result, until the next move is played.
-  GameRecord finished_;
-  // The game's own file, once it was opened from one or saved to one; "保存..." writes there.
-  std::filesystem::path recordFile_;
-  // The kept games: the store, whether the next move starts a new one, the date of the one kept
-  // now, and the newest, as "最近の対局" lists them.
+  // What the game is and which files hold it.
+  RecordModel records_;
+  std::filesystem::path titled_;  // the file the title names now
+  // The kept games: the store, and the newest, as "最近の対局" lists them.
   std::unique_ptr<KeptGames> kept_;
-  bool newKeptGame_ = true;
-  std::string keptDate_;
   std::vector<KeptGameSummary> recent_;
   GMenu* recentMenu_ = nullptr;
   Fit fit_;  // how the image is shown in the drawing area

@@ -51,7 +51,7 @@ void MainWindow::setOption(const std::string& name, bool on, const std::string& 
   } else if (name == "keep-games") {
     if (on == state("keep-games")) return;
     setState("keep-games", g_variant_new_boolean(on));
-    newKeptGame_ = true;  // kept again, the game goes on in a file of its own
+    records_.keepAnew();  // kept again, the game goes on in a file of its own
     書込_環境設定ファイル();
   } else if (name == "strength") {
     for (const Level l : {Level::weak, Level::normal, Level::strong}) {

@@ -25,8 +25,9 @@ std::string shownName(const std::filesystem::path& path) {
 
 // Where the file chooser starts: the folder last used for records (this run's, or else the
 // newest record among the desktop's recent files), else the documents folder, else home; never
-// the program's folder or the data folder.
-std::filesystem::path recordFolder(const std::filesystem::path& lastUsed) {
+// the program's folder or the kept games' folder.
+std::filesystem::path recordFolder(const std::filesystem::path& lastUsed,
+                                   const RecordModel& records) {
   if (!lastUsed.empty()) return lastUsed;
   std::filesystem::path newest;
   time_t newestTime = 0;
@@ -36,8 +37,11 @@ std::filesystem::path recordFolder(const std::filesystem::path& lastUsed) {
     const std::string uri = gtk_recent_info_get_uri(info);
     if (uri.ends_with(".zelkan") && gtk_recent_info_get_modified(info) > newestTime) {
       if (gchar* file = g_filename_from_uri(uri.c_str(), nullptr, nullptr)) {
-        newest = std::filesystem::path(file).parent_path();
-        newestTime = gtk_recent_info_get_modified(info);
+        const std::filesystem::path folder = std::filesystem::path(file).parent_path();
+        if (!records.isKeptFolder(folder)) {
+          newest = folder;
+          newestTime = gtk_recent_info_get_modified(info);
+        }
         g_free(file);
       }
     }
@@ -129,7 +133,7 @@ std::filesystem::path MainWindow::chooseFile(bool saving) {
   gtk_file_filter_set_name(records, _("Zelkan の対局記録"));
   gtk_file_filter_add_pattern(records, recordPattern);
   gtk_file_chooser_add_filter(files, records);
-  gtk_file_chooser_set_current_folder(files, recordFolder(folder_).c_str());
+  gtk_file_chooser_set_current_folder(files, recordFolder(folder_, records_).c_str());
   if (saving) {
     gtk_file_chooser_set_do_overwrite_confirmation(files, TRUE);
     std::string name = now().substr(0, 10);
@@ -156,8 +160,8 @@ void MainWindow::openRecordChosen() {
 }
 
 void MainWindow::saveRecordChosen() {
-  if (!recordFile_.empty()) {
-    saveRecord(recordFile_);
+  if (!records_.file().empty()) {
+    saveRecord(records_.file());
     return;
   }
   saveRecordAs();
@@ -175,58 +179,55 @@ void MainWindow::openRecent(int index) {
 
 void MainWindow::startAfresh() {
   game_->SAISYO();
-  finished_ = {};
-  newKeptGame_ = true;
-  setRecordFile({});
+  records_.startedAfresh();
 }
 
-// The game as a record: every move of the history, with the mode and level it is played at.
-GameRecord MainWindow::recordOfGame(std::string date) const {
-  const GameState& s = *state_;
-  GameRecord record;
-  record.moves = movesFromHistory(s);
-  record.date = std::move(date);
-  if (s.gameMode == modeCom || s.gameMode == modeMan) record.mode = s.gameMode;
-  record.comColour = s.comColour == cellBlack ? cellBlack : cellWhite;
-  if (s.gameMode == modeCom) record.level = levelName(game_->level);
-  return record;
+void MainWindow::chooseMode(void (Game::*mode)()) {
+  records_.modeChosen(state_->historyEnd == 0);
+  (game_.get()->*mode)();
 }
 
-// Every completed move hands the whole game over to be written; the writing itself is the
-// store's thread's. A finished game is written once more with its result, and the next move
-// starts a new kept game.
+GameRecord MainWindow::gameRecord() const {
+  return recordOfGame(*state_, levelName(game_->level));
+}
+
+// Every completed move hands the whole game over to be written, where the record model says;
+// the writing itself is the store's thread's. A finished game is written once more with its
+// result.
 void MainWindow::keepGame(GameEnd end) {
-  const bool keeping = kept_ && state("keep-games");
-  if (keeping && newKeptGame_) {
-    kept_->startGame();
-    keptDate_ = now();
-    newKeptGame_ = false;
+  KeptStep step;
+  if (end == GameEnd::none) {
+    step = records_.moved(gameRecord(), now());
+  } else {
+    GameRecord finished = gameRecord();
+    finishRecord(finished, *state_, end);
+    step = records_.ended(std::move(finished));
   }
-  finished_ = {};
-  if (!keeping && end == GameEnd::none) return;
-  GameRecord record = recordOfGame(keeping ? keptDate_ : now());
-  if (end != GameEnd::none) {
-    finishRecord(record, *state_, end);
-    finished_ = record;  // for 検討... once the board has started afresh
-    newKeptGame_ = true;
-    setRecordFile({});
-  }
-  if (keeping) kept_->keep(writeRecord(record));
+  if (!kept_ || !state("keep-games")) return;
+  if (step.kind == KeptStep::Kind::newGame) kept_->startGame();
+  if (step.kind == KeptStep::Kind::resume) kept_->resumeGame(step.file);
+  kept_->keep(writeRecord(step.record));
 }
 
+// A notice of ours: shown once nothing runs and every box before it is answered.
 void MainWindow::tellKeepingFailed(int error) {
-  handle([this, error] {
+  gate_.notify([this, error] {
     show(keptGamesFailureText(keptGamesFolder, shownName(keptGamesFolder), error), _("Zelkan"),
          Buttons::ok, Icon::warning);
   });
 }
 
-// "最近の対局": the newest kept games, newest first, each opening as a record.
+// "最近の対局": the newest kept games, newest first, each opening as a record; with none, one
+// greyed line says so. The list is the store's, never read from the disk here.
 void MainWindow::refreshRecentGames() {
   if (recentMenu_ == nullptr) return;
-  if (kept_) kept_->flushNow();
   recent_ = kept_ ? kept_->recent(10) : std::vector<KeptGameSummary>{};
   g_menu_remove_all(recentMenu_);
+  if (recent_.empty()) {
+    // TRANSLATORS: the one greyed line of "Recent Games" while no game is kept.
+    g_menu_append(recentMenu_, _("残した対局はありません"), "app.no-recent-games");
+    return;
+  }
   for (std::size_t i = 0; i < recent_.size(); ++i) {
     GMenuItem* item = g_menu_item_new(describeKeptGame(recent_[i]).c_str(), nullptr);
     g_menu_item_set_action_and_target_value(item, "app.open-recent",
@@ -236,11 +237,16 @@ void MainWindow::refreshRecentGames() {
   }
 }
 
-// The game's own file, named in the window's title and added to the desktop's recent files; an
-// empty one leaves the title the game's name.
-void MainWindow::setRecordFile(const std::filesystem::path& path) {
-  recordFile_ = path;
-  if (window_ == nullptr) return;
+// The title names the game's own file; the desktop's recent files get it (a kept game aside, so
+// the file chooser never starts among the kept ones); "保存...", "名前を付けて保存..." and
+// "検討..." are greyed while there is no game to save or study.
+void MainWindow::followRecords() {
+  const bool hasGame = records_.hasGame(gameRecord());
+  for (const char* name : {"save", "save-as", "analyse"})
+    g_simple_action_set_enabled(action(name), hasGame);
+  const std::filesystem::path& path = records_.file();
+  if (window_ == nullptr || path == titled_) return;
+  titled_ = path;
   if (path.empty()) {
     gtk_window_set_title(GTK_WINDOW(window_), _("Zelkan"));
     return;
@@ -248,6 +254,7 @@ void MainWindow::setRecordFile(const std::filesystem::path& path) {
   // TRANSLATORS: the window's title while a record is open: "<file name> - Zelkan".
   gtk_window_set_title(GTK_WINDOW(window_),
                        fill(_("%s - Zelkan"), {shownName(path.filename())}).c_str());
+  if (records_.isKeptFolder(path.parent_path())) return;
   if (gchar* uri = g_filename_to_uri(std::filesystem::absolute(path).c_str(), nullptr, nullptr)) {
     gtk_recent_manager_add_item(gtk_recent_manager_get_default(), uri);
     g_free(uri);
@@ -288,27 +295,16 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
          title, Buttons::ok, Icon::warning);
     return;
   }
-  folder_ = path.parent_path();
+  if (!records_.isKeptFolder(path.parent_path())) folder_ = path.parent_path();
   game_->openRecord(*replayed, record, end);
-  opened_ = std::move(record);
-  newKeptGame_ = true;  // played on, it is kept as a new game
-  setRecordFile(path);
+  records_.opened(path, std::move(record));
 }
 
 void MainWindow::saveRecord(const std::filesystem::path& path) {
-  GameRecord record = recordOfGame(now());
-  if (record.moves == opened_.moves && !opened_.moves.empty())
-    record = opened_;  // the opened game as it came, date and mode and all
-  // Replayed once more, for the result of a finished game; the history always replays.
-  GameRecord replayedRecord;
-  GameEnd end = GameEnd::none;
-  const auto replayed = std::make_unique<GameState>();
-  std::string text = writeRecord(record);
-  if (!readRecord(text, replayedRecord, *replayed, end)) text = writeRecord(replayedRecord);
-
+  GameRecord record = records_.toSave(gameRecord());
   AtomicWriteOptions options;
   options.rewriteInPlace = false;  // a save that fails leaves the old file whole
-  const int error = writeFileAtomically(path, text, options);
+  const int error = writeFileAtomically(path, writeRecord(record), options);
   if (error != 0) {
     // TRANSLATORS: "The game cannot be saved to 「file」.", then the reason. The title
     // means "Save".
@@ -316,23 +312,20 @@ void MainWindow::saveRecord(const std::filesystem::path& path) {
          _("保存"), Buttons::ok, Icon::warning);
     return;
   }
-  folder_ = path.parent_path();
-  opened_ = std::move(record);
-  setRecordFile(path);
+  if (!records_.isKeptFolder(path.parent_path())) folder_ = path.parent_path();
+  records_.saved(path, std::move(record));
 }
 
-// The review of every move "進" can reach. Just after a game has ended and "続けますか？" was
-// answered, the history is empty: that game comes back as a finished record, as "最近の対局"
-// would bring it, to be studied.
+// The review of every move "進" can reach. Just after a game has ended, that game comes back on
+// the board as a finished record, as "最近の対局" would bring it, to be studied.
 void MainWindow::presentReview() {
-  if (state_->historyEnd == 0 && state_->gameMode == modeNone && !finished_.moves.empty()) {
+  if (const std::optional<GameRecord>& finished = records_.finished()) {
     GameRecord record;
     GameEnd end = GameEnd::none;
     const auto replayed = std::make_unique<GameState>();
-    if (!readRecord(writeRecord(finished_), record, *replayed, end)) {
+    if (!readRecord(writeRecord(*finished), record, *replayed, end)) {
       game_->openRecord(*replayed, record, end);
-      opened_ = std::move(record);
-      newKeptGame_ = true;
+      records_.finishedShown();
     }
   }
   review_.present(movesFromHistory(*state_), game_->strongBudget);

@@ -372,6 +372,17 @@ class PlayTest : public ::testing::Test {
     if (!r.finished || r.exitCode != 0) fail(method + " " + args.front() + ": " + r.errors);
   }
 
+  // Whether the game's action `name` is enabled (its menu item not greyed), as the desktop reads
+  // it over the session bus.
+  bool actionEnabled(const std::string& name) {
+    const CommandResult r =
+        runCommand({"gdbus", "call", "--session", "--dest", "org.zelkan.zelkan", "--object-path",
+                    "/org/zelkan/zelkan", "--method", "org.gtk.Actions.Describe", name},
+                   reactionLimit, screen_->environment());
+    if (!r.finished || r.exitCode != 0) fail("Describe " + name + ": " + r.errors);
+    return r.output.starts_with("((true,");
+  }
+
   // The lines of dark text in a box (its button's among them), on the last screenshot.
   int textLines(const WindowInfo& box) const {
     int lines = 0;
@@ -967,6 +978,8 @@ TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
   ASSERT_EQ(boardMap(*area), startMap(false));
   findMenuBar();
   readTheRules();
+  // Nothing to save or study before a move; a move makes both mean something.
+  EXPECT_FALSE(actionEnabled("save") || actionEnabled("save-as") || actionEnabled("analyse"));
   choose(TAIKYOKU, 1);
   answerBox({" "});
 
@@ -994,6 +1007,9 @@ TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
     shootUntilBoard("02-played", [&](const std::string& map) {
       return unmarked(map) == expected || screen_->findWindow({lang.game});
     });
+    if (&m == &moves[0]) {
+      EXPECT_TRUE(actionEnabled("save") && actionEnabled("analyse"));
+    }
   }
   EXPECT_TRUE(soundsFrom(played, 0, reactionLimit)) << "the stones were not heard";
   const std::string final = positionMap(s.board, true);
@@ -1025,6 +1041,7 @@ TEST_P(LanguageTest, TwoPlayersReachALargeLeadWithTwoBrokenWaveFiles) {
   EXPECT_NE(readFile(kept[0]).find("\nresult lead "), std::string::npos) << readFile(kept[0]);
   choose(TAIKYOKU, 5, 1);
   answerBox({lang.blackWins});
+  waitForMainWindow(kept[0].filename().string() + " - Zelkan");
   const auto reopened = shootUntilBoard(
       "06-reopened", [&](const std::string& map) { return unmarked(map) == final; });
   EXPECT_EQ(unmarked(boardMap(*reopened)), final);
@@ -1085,8 +1102,13 @@ TEST_F(PlayTest, RunsInstalledInAMovedTreeWithItsSettingsInTheConfigFolder) {
   answerBox({"Start"});
   ASSERT_NO_FATAL_FAILURE(openAboutBox(played));
 
-  // Save with a bare name: into the player's home (there is no documents folder), never beside
-  // the installed game or into its data folder.
+  // Save with a bare name, once there is a move to save: into the player's home (there is no
+  // documents folder), never beside the installed game or into its data folder.
+  choose(TAIKYOKU, 1);
+  answerBox({" "});
+  clickCell(10, 18);
+  clickCell(10, 12);
+  shootUntilBoard("02-moved", [](const std::string& map) { return at(map, 10, 12) == 'b'; });
   screen_->pressKey(main_, "ctrl+s");
   const std::optional<WindowInfo> chooser = screen_->waitForWindow({"Save"}, reactionLimit);
   if (!chooser) fail("no file chooser");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ class ScriptedWindow : public GameWindow {
   std::deque<Answer> answers;  // answers to Yes/No questions, in order; Yes when empty
   bool ticks[2] = {false, false};
   bool ended = false;
+  std::function<void(GameEnd)> kept;  // told of every move kept
 
   Answer show(const std::string& text, const std::string& title, Buttons buttons, Icon icon,
               Heading) override {
@@ -45,6 +47,9 @@ class ScriptedWindow : public GameWindow {
   void playSound(std::int32_t h) override { log("sound", std::to_string(h)); }
   void playLooping(std::int32_t h) override { log("loop", std::to_string(h)); }
   void stopSound(std::int32_t h) override { log("stop", std::to_string(h)); }
+  void keepGame(GameEnd end) override {
+    if (kept) kept(end);
+  }
   void endAtOnce() override {
     log("end", "");
     ended = true;

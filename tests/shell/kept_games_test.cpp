@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -43,6 +46,15 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
   }
   std::ofstream(root / "outside") << "not ours";
   fs::create_symlink(root / "outside", folder / "2026-12-08-120000-3.zelkan");
+  // What writes killed with their process left: ours goes, another name's stays.
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  std::string killed = ".";
+  killed += std::to_string(gone);
+  killed += ".0.tmp";
+  std::ofstream(folder / (".2001-01-01-000010.zelkan" + killed)) << head;
+  std::ofstream(folder / (".notes.zelkan" + killed)) << head;
   ::setenv("TZ", "UTC", 1);
   ::tzset();
   int failures = 0;
@@ -53,7 +65,18 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
       for (const char* moves : {"", "4 18 4 3\n", "4 18 4 3\n5 2 5 10\n"})
         kept.keep(head + moves);
     }
+    // A kept game played on stays one game; a file elsewhere is never written as one.
+    kept.resumeGame(folder / "2001-01-01-000059-3.zelkan");
+    kept.keep(head + "4 18 4 4\n");
+    kept.resumeGame(root / "2001-01-01-000011.zelkan");
+    kept.keep(head + "4 18 4 5\n");
+    kept.flushNow();
+    EXPECT_EQ(bytesOf(kept.recent(1).at(0).path), head + "4 18 4 5\n") << "known as written";
   }  // the store finishes its writes
+  EXPECT_EQ(bytesOf(folder / "2001-01-01-000059-3.zelkan"), head + "4 18 4 4\n");
+  EXPECT_FALSE(fs::exists(root / "2001-01-01-000011.zelkan"));
+  EXPECT_FALSE(fs::exists(folder / (".2001-01-01-000010.zelkan" + killed)));
+  EXPECT_TRUE(fs::exists(folder / (".notes.zelkan" + killed)));
   for (const char* name : {"2026-12-08-120000", "2026-12-08-120000-2", "2026-12-08-120000-4"})
     EXPECT_EQ(bytesOf(folder / fs::path(name).concat(".zelkan")), head + "4 18 4 3\n5 2 5 10\n");
   EXPECT_EQ(bytesOf(root / "outside"), "not ours");
@@ -62,16 +85,21 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
   EXPECT_FALSE(fs::exists(folder / "2001-01-01-000010.zelkan")) << "the oldest goes";
   EXPECT_EQ(failures, 0);
 
-  const KeptGames reader(folder);
+  KeptGames reader(folder);
+  reader.flushNow();
   const auto recent = reader.recent();
   ASSERT_EQ(recent.size(), 10u);
-  EXPECT_EQ(recent[0].path, folder / "2026-12-08-120000-4.zelkan");
-  EXPECT_EQ(recent[3].path, folder / "2001-01-01-000059-3.zelkan");
-  EXPECT_EQ(describeKeptGame(recent[0]), "2026-12-08 12:00  二人対局  2 手  未完");
+  EXPECT_EQ(recent[1].path, folder / "2026-12-08-120000-4.zelkan");
+  EXPECT_EQ(recent[4].path, folder / "2001-01-01-000059-3.zelkan");
+  EXPECT_EQ(describeKeptGame(recent[1]), "2026-12-08 12:00  二人対局  2 手  未完");
+  // Told from the player's side: the player's colour, and the winner as the judgement names it.
   KeptGameSummary over{"",  "2026-12-08 21:14", modeCom, cellWhite, "strong",
                        100, GameEnd::limit,     301,     287};
   EXPECT_EQ(describeKeptGame(over),
-            "2026-12-08 21:14  対コンピュータ（白）  強い  100 手  黒の勝ち（黒 301、白 287）");
+            "2026-12-08 21:14  対COM（先手）  強い  100 手  MANの勝ち（黒 301、白 287）");
+  over.comColour = cellBlack;
+  EXPECT_EQ(describeKeptGame(over),
+            "2026-12-08 21:14  対COM（後手）  強い  100 手  COMの勝ち（黒 301、白 287）");
 }
 
 TEST_F(KeptGamesTest, AFolderThatCannotBeWrittenIsReportedOnceAndLeftAsItIs) {
