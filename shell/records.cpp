@@ -2,7 +2,9 @@
 // the desktop, a record handed over from the command line or a second start, and every game
 // played kept as a record, the newest listed in "最近の対局".
 #include <algorithm>
+#include <chrono>
 #include <ctime>
+#include <future>
 #include <memory>
 
 #include "files/atomic_file.h"
@@ -302,9 +304,16 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
 
 void MainWindow::saveRecord(const std::filesystem::path& path) {
   GameRecord record = records_.toSave(gameRecord());
-  AtomicWriteOptions options;
-  options.rewriteInPlace = false;  // a save that fails leaves the old file whole
-  const int error = writeFileAtomically(path, writeRecord(record), options);
+  // Written on a thread of its own: the window waits as it waits for the computer, repainting,
+  // its input held, however long the disk takes to sync.
+  std::future<int> written = std::async(std::launch::async, [&path, text = writeRecord(record)] {
+    AtomicWriteOptions options;
+    options.rewriteInPlace = false;  // a save that fails leaves the old file whole
+    return writeFileAtomically(path, text, options);
+  });
+  while (written.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+    EventGate::sleep(0.005);
+  const int error = written.get();
   if (error != 0) {
     // TRANSLATORS: "The game cannot be saved to 「file」.", then the reason. The title
     // means "Save".
