@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/cell_names.h"
 #include "core/counts.h"
 #include "core/setup.h"
 #include "test_board.h"
@@ -97,6 +98,14 @@ TEST(FreshRecord, StartsWithNoGameAndNoSelection) {
   EXPECT_EQ(s->turnColour, modeNone);
   EXPECT_EQ(s->selState, 0);
   EXPECT_EQ(s->resumePending, flagNo);
+}
+
+TEST(CellNames, LetterColumnsWithoutIAndCountRowsFromBlacksSide) {
+  EXPECT_EQ(cellName(1, 19), "A1");
+  EXPECT_EQ(cellName(10, 10), "K10");
+  EXPECT_EQ(cellName(8, 1) + cellName(9, 1), "H19J19");
+  EXPECT_EQ(cellName(19, 1), "T19");
+  EXPECT_EQ(moveName({false, 10, 18, 10, 12}, "pass") + moveName({.pass = true}, "-"), "K2-K8-");
 }
 
 }  // namespace
