@@ -1,8 +1,9 @@
-// The review window: a game's every move set against the strong level's choice, drawn by
-// view/review_drawing.h as the rows come in. The review runs on worker threads; this window's
-// thread only takes the rows they hand over. Like the rules window it is a window of its own
-// beside the game's, whose input answers at once even while the game thinks; closing it stops the
-// review at once.
+// The review window: a game's every move set against the strong level's choice, as the rows come
+// in: the graph (drawn by view/review_drawing.h, filling the window's width), each side's summary,
+// and the list of every move with its class, sign and loss, the move to play from the game's
+// position highlighted. The review runs on worker threads; this window's thread only takes the
+// rows they hand over. Like the rules window it is a window of its own beside the game's, whose
+// input answers at once even while the game thinks; closing it stops the review at once.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -46,17 +47,19 @@ class ReviewWindow {
 
  private:
   void build();
+  GtkWidget* buildList();
   void start(std::uint64_t budget);
   void stop();
   void close();
   void redraw();
-  void scroll(int lines);
+  void showRow(const ReviewRow& row);
+  void highlightCurrent();
+  void jumpTo(int k);
   int moveToPlay() const;
 
   static gboolean onTick(gpointer self);
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
-  static gboolean onScroll(GtkWidget* widget, GdkEventScroll* event, gpointer self);
   static gboolean onKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer self);
   static gboolean onDelete(GtkWidget* widget, GdkEvent* event, gpointer self);
 
@@ -67,8 +70,13 @@ class ReviewWindow {
   std::vector<RecordMove> moves_;  // under review
   int moveNumber_ = 0;
   bool stopped_ = true;  // the review of moves_ was cut short, or never started
+  ReviewShown shown_ = ReviewShown::both;
   GtkWidget* window_ = nullptr;
   GtkWidget* area_ = nullptr;
+  GtkWidget* summary_[2] = {nullptr, nullptr};
+  GtkListStore* store_ = nullptr;   // a line a move, filled in as its row comes
+  GtkTreeModel* filter_ = nullptr;  // the lines of the side shown
+  GtkWidget* list_ = nullptr;
   GtkWidget* progress_ = nullptr;
   guint tick_ = 0;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -15,7 +16,7 @@ constexpr int margin = 12;
 constexpr int textColour = 15;
 constexpr int gridColour = 8;
 constexpr double labelPoints = 9;
-constexpr double listPoints = 10.5;
+constexpr double signPoints = 7.5;
 
 constexpr double twips(int pixels) {
   return pixels * twipsPerPixel;
@@ -28,58 +29,49 @@ const char* const classNames[] = {
     // "blunder".
     N_("最善"), N_("好手"), N_("緩手"), N_("悪手"), N_("大悪手")};
 
-const char* className(MoveClass c) {
-  return _(classNames[static_cast<int>(c)]);
-}
-
-std::string moveText(const RecordMove& m) {
-  // TRANSLATORS: a pass in the review's list, where a side had no move.
-  if (m.pass) return _("パス");
-  return std::to_string(m.x1) + "," + std::to_string(m.y1) + "\u2192" + std::to_string(m.x2) + "," +
-         std::to_string(m.y2);
-}
-
 // A text whose left end is at scale-1 pixel x and whose middle is at row y; gives the pixel
 // just past its right end.
-int label(Canvas& canvas, int x, int y, const std::string& text, double points) {
+int label(Canvas& canvas, int x, int y, const std::string& text, double points, int colour) {
   const PixelBox box = canvas.drawWrappedText(twips(x), twips(y - static_cast<int>(points * 0.8)),
-                                              twips(clientWidth), text, textColour, points);
+                                              twips(4000), text, colour, points);
   return (box.x1 + canvas.scale() - 1) / canvas.scale();
 }
 
-void drawLegend(Canvas& canvas) {
-  int x = reviewGraphLeft;
+void drawLegend(Canvas& canvas, const ReviewPlot& plot) {
+  int x = plot.left;
   for (const MoveClass c : {MoveClass::best, MoveClass::good, MoveClass::inaccuracy,
                             MoveClass::mistake, MoveClass::blunder}) {
     canvas.fillCircle(twips(x + 4), twips(14), 60, moveClassColour(c));
-    x = label(canvas, x + 12, 14, className(c), labelPoints) + 16;
+    std::string name = moveClassLabel(c);
+    if (*moveClassSign(c) != '\0') name += std::string(" ") + moveClassSign(c);
+    x = label(canvas, x + 12, 14, name, labelPoints, textColour) + 16;
   }
 }
 
-void drawGraph(Canvas& canvas, const ReviewPicture& picture) {
+void drawGraph(Canvas& canvas, const ReviewPicture& picture, const ReviewPlot& plot) {
   const int moves = static_cast<int>(picture.rows.size());
   const int range = reviewRange(picture);
-  const int zero = reviewValueY(0, range);
-  canvas.fillRectangle(twips(reviewGraphLeft), twips(reviewGraphTop),
-                       twips(reviewGraphRight - reviewGraphLeft),
-                       twips(reviewGraphBottom - reviewGraphTop), reviewPlotColour);
-  canvas.drawLine(twips(reviewGraphLeft), twips(zero), twips(reviewGraphRight - 1), twips(zero), 1,
-                  gridColour);
+  const int zero = reviewValueY(picture, 0, range);
+  canvas.fillRectangle(twips(plot.left), twips(plot.top), twips(plot.right - plot.left),
+                       twips(plot.bottom - plot.top), reviewPlotColour);
+  canvas.drawLine(twips(plot.left), twips(zero), twips(plot.right - 1), twips(zero), 1, gridColour);
   // TRANSLATORS: the graph's scale at its top and bottom: black, or white, ahead by %d points.
-  label(canvas, margin, reviewGraphTop + 6, fill(_("黒 +%d"), {range}), labelPoints);
-  label(canvas, margin, reviewGraphBottom - 6, fill(_("白 +%d"), {range}), labelPoints);
-  label(canvas, margin, zero, "0", labelPoints);
+  label(canvas, margin, plot.top + 6, fill(_("黒 +%d"), {range}), labelPoints, textColour);
+  label(canvas, margin, plot.bottom - 6, fill(_("白 +%d"), {range}), labelPoints, textColour);
+  label(canvas, margin, zero, "0", labelPoints, textColour);
+  // Move numbers every ten moves, or every twenty where the columns are narrow.
+  const int every = (plot.right - plot.left) / std::max(moves, 1) >= 5 ? 10 : 20;
   for (int k = 0; k < moves; ++k) {
-    if (k == 0 || (k + 1) % 10 == 0) {
+    if (k == 0 || (k + 1) % every == 0) {
       const std::string n = std::to_string(k + 1);
-      label(canvas, reviewMoveX(moves, k) - 3 * static_cast<int>(n.size()), reviewGraphBottom + 10,
-            n, labelPoints);
+      label(canvas, reviewMoveX(picture, k) - 3 * static_cast<int>(n.size()), plot.bottom + 10, n,
+            labelPoints, textColour);
     }
   }
 
   const auto point = [&](int k) {
-    return std::pair{twips(reviewMoveX(moves, k)),
-                     twips(reviewValueY(picture.rows[k]->value, range))};
+    return std::pair{twips(reviewMoveX(picture, k)),
+                     twips(reviewValueY(picture, picture.rows[k]->value, range))};
   };
   for (int k = 1; k < moves; ++k) {
     if (!picture.rows[k - 1] || !picture.rows[k]) continue;
@@ -88,48 +80,29 @@ void drawGraph(Canvas& canvas, const ReviewPicture& picture) {
     canvas.drawLine(x0, y0, x1, y1, 1.5, reviewLineColour);
   }
   if (picture.current >= 0 && picture.current <= moves) {
-    const double x = twips(reviewMoveX(moves, picture.current));
-    canvas.drawLine(x, twips(reviewGraphTop), x, twips(reviewGraphBottom - 1), 2,
-                    reviewCurrentColour);
+    const double x = twips(reviewMoveX(picture, picture.current));
+    canvas.drawLine(x, twips(plot.top), x, twips(plot.bottom - 1), 2, reviewCurrentColour);
   }
   for (int k = 0; k < moves; ++k) {
     if (!picture.rows[k]) continue;
     const auto [x, y] = point(k);
-    canvas.fillCircle(x, y, 45, moveClassColour(picture.rows[k]->moveClass));
-  }
-}
-
-void drawList(Canvas& canvas, const ReviewPicture& picture) {
-  const std::vector<int> listed = reviewListed(picture);
-  // TRANSLATORS: the heading of the review's list of the moves that lost most, and how many.
-  label(canvas, margin, reviewListTop - 12, fill(_("悪手と大悪手: %d"), {listed.size()}),
-        listPoints);
-  if (picture.done && listed.empty()) {
-    label(canvas, margin + 16, reviewListTop + reviewLineHeight / 2, _("悪手も大悪手もありません"),
-          listPoints);
-  }
-  const int first = std::clamp(picture.listFirst, 0, static_cast<int>(listed.size()));
-  for (int line = 0; line < reviewListLines; ++line) {
-    const std::size_t i = static_cast<std::size_t>(first + line);
-    if (i >= listed.size()) break;
-    const int k = listed[i];
-    const ReviewRow& row = *picture.rows[static_cast<std::size_t>(k)];
-    const int y = reviewListTop + line * reviewLineHeight + reviewLineHeight / 2;
-    canvas.fillCircle(twips(margin + 4), twips(y), 60, moveClassColour(row.moveClass));
-    // Black moves first and the moves alternate, a pass standing for a side that could not move.
-    const char* side = k % 2 == 0 ? _("黒") : _("白");
-    // TRANSLATORS: a line of the review's list: the move's number, its side and the move played
-    // (from column,row to column,row), the strong level's choice, the points given away against
-    // it, and the class.
-    label(canvas, margin + 16, y,
-          fill(_("%d 手目  %s %s   最善 %s   %d 点損  %s"),
-               {k + 1, side, moveText(row.played), moveText(row.best), row.loss,
-                className(row.moveClass)}),
-          listPoints);
+    const MoveClass c = picture.rows[k]->moveClass;
+    canvas.fillCircle(x, y, 45, moveClassColour(c));
+    // The sign tells the class without its colour: above the mark, or below it near the top.
+    const std::string sign = moveClassSign(c);
+    if (sign.empty()) continue;
+    const int px = reviewMoveX(picture, k) - 2 * static_cast<int>(sign.size());
+    const int py = reviewValueY(picture, picture.rows[k]->value, range);
+    label(canvas, px, py - 10 >= plot.top + 6 ? py - 10 : py + 10, sign, signPoints,
+          moveClassColour(c));
   }
 }
 
 }  // namespace
+
+ReviewPlot reviewPlot(const ReviewPicture& picture) {
+  return {60, 30, std::max(61, picture.width - margin), std::max(31, picture.height - 24)};
+}
 
 int moveClassColour(MoveClass c) {
   switch (c) {
@@ -147,17 +120,39 @@ int moveClassColour(MoveClass c) {
   return 10;
 }
 
-int reviewMoveX(int moves, int k) {
-  const int width = reviewGraphRight - reviewGraphLeft;
-  if (moves <= 0 || k >= moves) return reviewGraphRight - 2;
-  return reviewGraphLeft + (2 * k + 1) * width / (2 * moves);
+const char* moveClassSign(MoveClass c) {
+  switch (c) {
+    case MoveClass::inaccuracy:
+      return "?!";
+    case MoveClass::mistake:
+      return "?";
+    case MoveClass::blunder:
+      return "??";
+    case MoveClass::best:
+    case MoveClass::good:
+      break;
+  }
+  return "";
 }
 
-int reviewValueY(int value, int range) {
-  const int half = (reviewGraphBottom - reviewGraphTop) / 2;
-  const int zero = reviewGraphTop + half;
+const char* moveClassLabel(MoveClass c) {
+  return _(classNames[static_cast<int>(c)]);
+}
+
+int reviewMoveX(const ReviewPicture& picture, int k) {
+  const ReviewPlot plot = reviewPlot(picture);
+  const int moves = static_cast<int>(picture.rows.size());
+  const int width = plot.right - plot.left;
+  if (moves <= 0 || k >= moves) return plot.right - 2;
+  return plot.left + (2 * k + 1) * width / (2 * moves);
+}
+
+int reviewValueY(const ReviewPicture& picture, int value, int range) {
+  const ReviewPlot plot = reviewPlot(picture);
+  const int half = (plot.bottom - plot.top) / 2;
+  const int zero = plot.top + half;
   const long y = zero - std::lround(static_cast<double>(value) * (half - 3) / std::max(range, 1));
-  return static_cast<int>(std::clamp<long>(y, reviewGraphTop, reviewGraphBottom - 1));
+  return static_cast<int>(std::clamp<long>(y, plot.top, plot.bottom - 1));
 }
 
 int reviewRange(const ReviewPicture& picture) {
@@ -169,35 +164,59 @@ int reviewRange(const ReviewPicture& picture) {
   return std::max(step, (most + step - 1) / step * step);
 }
 
-std::vector<int> reviewListed(const ReviewPicture& picture) {
-  std::vector<int> listed;
-  for (std::size_t k = 0; k < picture.rows.size(); ++k) {
-    const auto& row = picture.rows[k];
-    if (row && row->moveClass >= MoveClass::mistake) listed.push_back(static_cast<int>(k));
-  }
-  return listed;
-}
-
 void drawReview(Canvas& canvas, const ReviewPicture& picture) {
-  canvas.fillRectangle(0, 0, twips(clientWidth), twips(clientHeight), backColour);
-  drawLegend(canvas);
-  drawGraph(canvas, picture);
-  drawList(canvas, picture);
+  const ReviewPlot plot = reviewPlot(picture);
+  canvas.fillRectangle(0, 0, twips(picture.width), twips(picture.height), backColour);
+  drawLegend(canvas, plot);
+  drawGraph(canvas, picture, plot);
 }
 
 std::optional<int> reviewMoveAt(const ReviewPicture& picture, int x, int y) {
+  const ReviewPlot plot = reviewPlot(picture);
   const int moves = static_cast<int>(picture.rows.size());
-  std::optional<int> k;
-  if (x >= reviewGraphLeft && x < reviewGraphRight && y >= reviewGraphTop &&
-      y < reviewGraphBottom && moves > 0) {
-    k = (x - reviewGraphLeft) * moves / (reviewGraphRight - reviewGraphLeft);
-  } else if (y >= reviewListTop && y < reviewListTop + reviewListLines * reviewLineHeight) {
-    const std::vector<int> listed = reviewListed(picture);
-    const int i = std::max(picture.listFirst, 0) + (y - reviewListTop) / reviewLineHeight;
-    if (i < static_cast<int>(listed.size())) k = listed[static_cast<std::size_t>(i)];
-  }
-  if (!k || *k >= moves || !picture.rows[static_cast<std::size_t>(*k)]) return std::nullopt;
+  if (x < plot.left || x >= plot.right || y < plot.top || y >= plot.bottom || moves == 0)
+    return std::nullopt;
+  const int k = (x - plot.left) * moves / (plot.right - plot.left);
+  if (k >= moves || !picture.rows[static_cast<std::size_t>(k)]) return std::nullopt;
   return k;
+}
+
+ReviewSummary reviewSummary(const ReviewPicture& picture, int side) {
+  ReviewSummary summary;
+  long lost = 0;
+  // Black moves first and the moves alternate, a pass standing for a side that could not move.
+  for (std::size_t k = static_cast<std::size_t>(side); k < picture.rows.size(); k += 2) {
+    const auto& row = picture.rows[k];
+    if (!row || row->played.pass) continue;
+    ++summary.moves;
+    lost += row->loss;
+    summary.inaccuracies += row->moveClass == MoveClass::inaccuracy;
+    summary.mistakes += row->moveClass == MoveClass::mistake;
+    summary.blunders += row->moveClass == MoveClass::blunder;
+  }
+  if (summary.moves > 0) summary.averageLoss = static_cast<double>(lost) / summary.moves;
+  return summary;
+}
+
+std::string reviewSummaryText(const ReviewSummary& summary, int side) {
+  char average[32];
+  std::snprintf(average, sizeof average, "%.1f", summary.averageLoss);
+  // TRANSLATORS: one side's summary above the review's list: the side, its inaccuracies ("?!"),
+  // mistakes ("?") and blunders ("??"), and the points it gave away a move on average.
+  return fill(_("%s　緩手 ?! %d　悪手 ? %d　大悪手 ?? %d　平均 %s 点損"),
+              {side == 0 ? _("黒") : _("白"), summary.inaccuracies, summary.mistakes,
+               summary.blunders, std::string(average)});
+}
+
+std::vector<int> reviewListed(const ReviewPicture& picture, ReviewShown shown) {
+  std::vector<int> listed;
+  for (std::size_t k = 0; k < picture.rows.size(); ++k) {
+    if (!picture.rows[k]) continue;
+    if (shown == ReviewShown::black && k % 2 != 0) continue;
+    if (shown == ReviewShown::white && k % 2 == 0) continue;
+    listed.push_back(static_cast<int>(k));
+  }
+  return listed;
 }
 
 }  // namespace zelkan

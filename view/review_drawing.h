@@ -1,10 +1,11 @@
-// The review window's image: the evaluation of a game move by move as a graph, black's advantage
-// up and white's down, each move a mark in the colour of its class and the move to play from the
-// position the game shows marked; below it the list of the mistakes and blunders. The image is
-// the size of the main window's client area, at the same scale.
+// The review window's graph: the evaluation of a game move by move, black's advantage up and
+// white's down, each move a mark in the colour of its class with its sign above it, and the move
+// to play from the position the game shows marked. It fills an image of any size, at the
+// window's scale. Beside it, what the window's summary and list show, worked out here.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "com/game_review.h"
@@ -12,21 +13,22 @@
 
 namespace zelkan {
 
+// The graph's opening size in scale-1 pixels: the main window's width, and about half its height.
+inline constexpr int reviewOpeningHeight = 250;
+
 struct ReviewPicture {
   std::vector<std::optional<ReviewRow>> rows;  // one per move reviewed, each once it is given
-  int current = -1;   // the move to play from the game's position; rows.size() past the last
-  int listFirst = 0;  // the first line of the list shown
-  bool done = false;  // every row is given
+  int current = -1;         // the move to play from the game's position; rows.size() past the last
+  bool done = false;        // every row is given
+  int width = clientWidth;  // the image's size in scale-1 pixels
+  int height = reviewOpeningHeight;
 };
 
-// The graph's box in scale-1 pixels, and the line spacing of the list.
-inline constexpr int reviewGraphLeft = 60;
-inline constexpr int reviewGraphTop = 30;
-inline constexpr int reviewGraphRight = clientWidth - 12;
-inline constexpr int reviewGraphBottom = 220;
-inline constexpr int reviewListTop = 262;
-inline constexpr int reviewLineHeight = 18;
-inline constexpr int reviewListLines = (clientHeight - 6 - reviewListTop) / reviewLineHeight;
+// The graph's plot in scale-1 pixels: [left, right) x [top, bottom).
+struct ReviewPlot {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+ReviewPlot reviewPlot(const ReviewPicture& picture);
 
 // The palette colour of a class's marks, and the graph's own colours.
 int moveClassColour(MoveClass c);
@@ -34,22 +36,38 @@ inline constexpr int reviewPlotColour = 0;      // the graph's ground: black
 inline constexpr int reviewLineColour = 15;     // the evaluation: white
 inline constexpr int reviewCurrentColour = 11;  // the move to play: the latest-move mark's cyan
 
-// The scale-1 pixel column of move k's mark among `moves`; k = moves is the graph's right end.
-int reviewMoveX(int moves, int k);
+// The sign of a class, as chess players annotate moves: "?!", "?", "??", or empty.
+const char* moveClassSign(MoveClass c);
+// The class's name in the player's language.
+const char* moveClassLabel(MoveClass c);
+
+// The scale-1 pixel column of move k's mark; k = rows is the graph's right end.
+int reviewMoveX(const ReviewPicture& picture, int k);
 // The scale-1 pixel row of a value on a graph whose top stands for `range` points.
-int reviewValueY(int value, int range);
+int reviewValueY(const ReviewPicture& picture, int value, int range);
 // The points the graph's top stands for: a round number at least as large as every value.
 int reviewRange(const ReviewPicture& picture);
 
-// The moves the list names (the mistakes and blunders given so far), in move order.
-std::vector<int> reviewListed(const ReviewPicture& picture);
-
-// Paints the whole image.
+// Paints the whole image, picture.width x picture.height.
 void drawReview(Canvas& canvas, const ReviewPicture& picture);
 
-// The move whose mark or list line lies at the scale-1 pixel (x, y): a column of the graph picks
-// the move drawn there, a line of the list the move it names; nothing elsewhere, or for a move
-// not yet given.
+// The move whose column of the graph lies at the scale-1 pixel (x, y); nothing elsewhere, or for
+// a move not yet given.
 std::optional<int> reviewMoveAt(const ReviewPicture& picture, int x, int y);
+
+// Black's or white's moves given so far, counted by class, and the loss a move on average.
+struct ReviewSummary {
+  int inaccuracies = 0, mistakes = 0, blunders = 0;
+  int moves = 0;
+  double averageLoss = 0;
+};
+// side: 0 for black (the first mover), 1 for white.
+ReviewSummary reviewSummary(const ReviewPicture& picture, int side);
+// The summary as the window shows it, in the player's language.
+std::string reviewSummaryText(const ReviewSummary& summary, int side);
+
+// Which moves the list shows.
+enum class ReviewShown { both, black, white };
+std::vector<int> reviewListed(const ReviewPicture& picture, ReviewShown shown);
 
 }  // namespace zelkan

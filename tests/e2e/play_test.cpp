@@ -568,15 +568,18 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
 
   // A: the review beside the game, over the main window here without a window manager. Its graph
   // shows both moves' marks with the end marked; a click on the first steps the board back to
-  // the start, and Escape closes it.
+  // the start; enlarged, the graph fills the window's width; Escape closes it.
   screen_->pressKey(main_, "a");
   const std::optional<WindowInfo> review = screen_->waitForWindow({"検討"}, windowLimit);
   if (!review) fail("no review window");
-  const auto marked = [](const Canvas& a, int k) {
-    for (int y = reviewGraphTop; y < reviewGraphBottom; ++y) {
+  ReviewPicture graph;  // as it opens: the main window's width
+  graph.rows.resize(2);
+  const int top = reviewPlot(graph).top;
+  const auto marked = [&](const Canvas& a, int k) {
+    for (int y = top; y < clientHeight; ++y) {
       for (const MoveClass c : {MoveClass::best, MoveClass::good, MoveClass::inaccuracy,
                                 MoveClass::mistake, MoveClass::blunder})
-        if (a.pixel(reviewMoveX(2, k), y) == palette[moveClassColour(c)]) return true;
+        if (a.pixel(reviewMoveX(graph, k), y) == palette[moveClassColour(c)]) return true;
     }
     return false;
   };
@@ -584,14 +587,23 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
       "11-review", [&](const Canvas& a) { return marked(a, 0) && marked(a, 1); }, reactionLimit,
       &*review);
   EXPECT_TRUE(marked(*area, 0) && marked(*area, 1)) << "no marks on the graph";
-  EXPECT_EQ(area->pixel(reviewMoveX(2, 2), reviewGraphTop + 1), palette[reviewCurrentColour]);
-  screen_->click(review->x + reviewMoveX(2, 0), review->y + reviewGraphTop + 5);
+  EXPECT_EQ(area->pixel(reviewMoveX(graph, 2), top + 1), palette[reviewCurrentColour]);
+  screen_->click(review->x + reviewMoveX(graph, 0), review->y + top + 5);
   area = shootUntil(
       "11-review-jumped",
       [&](const Canvas& a) {
-        return a.pixel(reviewMoveX(2, 0), reviewGraphTop + 1) == palette[reviewCurrentColour];
+        return a.pixel(reviewMoveX(graph, 0), top + 1) == palette[reviewCurrentColour];
       },
       reactionLimit, &*review);
+  screen_->resize(*review, 1100, 900);
+  graph.width = 1100;
+  scale_ = 2;  // a shot as large as the window
+  const auto filled = [&](const Canvas& a) {
+    return a.pixel(reviewPlot(graph).right - 2, top + 1) == palette[reviewPlotColour] &&
+           a.pixel(reviewMoveX(graph, 0), top + 1) == palette[reviewCurrentColour] && marked(a, 1);
+  };
+  EXPECT_TRUE(filled(*shootUntil("11-review-enlarged", filled, reactionLimit, &*review)));
+  scale_ = 1;
   screen_->pressKey(*review, "Escape");
   area = shootUntilBoard("12-reviewed-start",
                          [](const std::string& m) { return m == startMap(true); });
