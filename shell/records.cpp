@@ -337,7 +337,9 @@ void MainWindow::presentReview() {
       records_.finishedShown();
     }
   }
-  review_.present(movesFromHistory(*state_), game_->strongBudget);
+  std::optional<int> playerSide;
+  if (state_->gameMode == modeCom) playerSide = state_->humanColour == cellBlack ? 0 : 1;
+  review_.present(movesFromHistory(*state_), game_->strongBudget, playerSide);
 }
 
 void MainWindow::showReviewed(const std::vector<RecordMove>& moves, int k,

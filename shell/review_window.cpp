@@ -21,8 +21,11 @@ ReviewWindow::~ReviewWindow() {
   if (window_ != nullptr) gtk_widget_destroy(window_);
 }
 
-void ReviewWindow::present(const std::vector<RecordMove>& moves, std::uint64_t budget) {
+void ReviewWindow::present(const std::vector<RecordMove>& moves, std::uint64_t budget,
+                           std::optional<int> playerSide) {
   if (window_ == nullptr) build();
+  budget_ = budget;
+  playerSide_ = playerSide;
   if (stopped_ || moves != moves_) {
     stop();
     moves_ = moves;
@@ -45,9 +48,17 @@ void ReviewWindow::build() {
   g_signal_connect(window_, "delete-event", G_CALLBACK(onDelete), this);
   g_signal_connect(window_, "key-press-event", G_CALLBACK(onKeyPress), this);
 
-  // The graph and the list share what the window grows by.
+  // The graph and the list share what the window grows by; "Learn from your mistakes" takes
+  // their place while it runs.
+  GtkWidget* outer = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  gtk_container_add(GTK_CONTAINER(window_), outer);
+  stack_ = gtk_stack_new();
+  gtk_box_pack_start(GTK_BOX(outer), stack_, TRUE, TRUE, 0);
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
-  gtk_container_add(GTK_CONTAINER(window_), box);
+  gtk_stack_add_named(GTK_STACK(stack_), box, "review");
+  practice_ = std::make_unique<PracticePage>(
+      [this] { gtk_stack_set_visible_child_name(GTK_STACK(stack_), "review"); });
+  gtk_stack_add_named(GTK_STACK(stack_), practice_->widget(), "practice");
   area_ = gtk_drawing_area_new();
   gtk_widget_set_size_request(area_, clientWidth, reviewOpeningHeight);
   gtk_widget_set_vexpand(area_, TRUE);
@@ -68,7 +79,7 @@ void ReviewWindow::build() {
   gtk_widget_set_margin_end(progress_, 6);
   gtk_widget_set_margin_top(progress_, 4);
   gtk_widget_set_margin_bottom(progress_, 6);
-  gtk_box_pack_start(GTK_BOX(box), progress_, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(outer), progress_, FALSE, FALSE, 0);
 
   // Its input answers at once, held by no handler of the game; a message box still blocks it.
   gate_.answerAtOnce(window_);
@@ -81,6 +92,8 @@ void ReviewWindow::build() {
 // and its name, a click or Return on a line stepping the board there.
 GtkWidget* ReviewWindow::buildList() {
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 2);
+  GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 6);
+  gtk_box_pack_start(GTK_BOX(box), row, FALSE, FALSE, 0);
   GtkWidget* shown = gtk_combo_box_text_new();
   // TRANSLATORS: the choice of the moves the review's list shows: both sides', black's, white's.
   for (const char* side : {_("両者の手"), _("黒の手"), _("白の手")})
@@ -95,7 +108,13 @@ GtkWidget* ReviewWindow::buildList() {
                      w->highlightCurrent();
                    }),
                    this);
-  gtk_box_pack_start(GTK_BOX(box), shown, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(row), shown, FALSE, FALSE, 0);
+  // TRANSLATORS: the button that sets the board, one by one, to the positions before one side's
+  // mistakes and blunders, for the player to find a better move.
+  GtkWidget* learn = gtk_button_new_with_mnemonic(_("間違いから学ぶ(_L)"));
+  g_signal_connect_swapped(learn, "clicked", G_CALLBACK(+[](ReviewWindow* w) { w->learn(); }),
+                           this);
+  gtk_box_pack_start(GTK_BOX(row), learn, FALSE, FALSE, 0);
 
   store_ = gtk_list_store_new(columnCount, G_TYPE_INT, G_TYPE_INT, G_TYPE_STRING, G_TYPE_STRING,
                               G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_STRING);
@@ -203,6 +222,8 @@ void ReviewWindow::stop() {
 
 void ReviewWindow::close() {
   stop();
+  practice_->stop();
+  gtk_stack_set_visible_child_name(GTK_STACK(stack_), "review");
   gtk_widget_hide(window_);
 }
 
@@ -278,6 +299,14 @@ void ReviewWindow::highlightCurrent() {
   if (gtk_widget_get_realized(list_))
     gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(list_), shown, nullptr, FALSE, 0, 0);
   gtk_tree_path_free(shown);
+}
+
+// The player's side, or else the side the list shows: its mistakes and blunders given so far, one
+// by one, on a copy of the game.
+void ReviewWindow::learn() {
+  const int side = playerSide_.value_or(shown_ == ReviewShown::white ? 1 : 0);
+  practice_->start(moves_, practiceRows(picture_.rows, side), budget_, canvas_.scale());
+  gtk_stack_set_visible_child_name(GTK_STACK(stack_), "practice");
 }
 
 // Steps the board to the position before move k, the strong level's choice framed where it

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -20,6 +21,7 @@
 #include "com/search.h"
 #include "core/game_record.h"
 #include "shell/event_gate.h"
+#include "shell/practice_page.h"
 #include "view/canvas.h"
 #include "view/review_drawing.h"
 
@@ -40,7 +42,10 @@ class ReviewWindow {
   // Shows the window (made on the first call at the desktop's scale) over the review of `moves`,
   // played from the starting position, each search making at most `budget` moves. The review
   // starts afresh unless it is of these moves and was not stopped.
-  void present(const std::vector<RecordMove>& moves, std::uint64_t budget);
+  // `playerSide` is the side the player held against the computer (0 black, 1 white), whose
+  // mistakes "Learn from your mistakes" goes through; without one, the side the list shows.
+  void present(const std::vector<RecordMove>& moves, std::uint64_t budget,
+               std::optional<int> playerSide = std::nullopt);
 
   // The game's position: after moveNumber moves of its history. Marks the move to play from it.
   void follow(int moveNumber);
@@ -55,6 +60,7 @@ class ReviewWindow {
   void showRow(const ReviewRow& row);
   void highlightCurrent();
   void jumpTo(int k);
+  void learn();
   int moveToPlay() const;
 
   static gboolean onTick(gpointer self);
@@ -71,7 +77,11 @@ class ReviewWindow {
   int moveNumber_ = 0;
   bool stopped_ = true;  // the review of moves_ was cut short, or never started
   ReviewShown shown_ = ReviewShown::both;
+  std::uint64_t budget_ = 0;
+  std::optional<int> playerSide_;
   GtkWidget* window_ = nullptr;
+  GtkWidget* stack_ = nullptr;  // the review, or "Learn from your mistakes"
+  std::unique_ptr<PracticePage> practice_;
   GtkWidget* area_ = nullptr;
   GtkWidget* summary_[2] = {nullptr, nullptr};
   GtkListStore* store_ = nullptr;   // a line a move, filled in as its row comes
