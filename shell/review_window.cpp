@@ -71,6 +71,7 @@ void ReviewWindow::start(std::uint64_t budget) {
   picture_.current = moveToPlay();
   finished_ = false;
   failed_ = false;
+  unmade_ = false;
   stopped_ = false;
   auto start = std::make_unique<GameState>();
   placeStart(*start, std::nullopt);
@@ -133,6 +134,7 @@ gboolean ReviewWindow::onTick(gpointer self) {
     w->tick_ = 0;
     w->picture_.done = !failed;
     w->stopped_ = failed;
+    w->unmade_ = failed;
   }
   if (!rows.empty() || finished) w->redraw();
   return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
@@ -150,8 +152,8 @@ void ReviewWindow::redraw() {
   const std::string text =
       // TRANSLATORS: the review's progress bar when the review could not be made (too little
       // memory).
-      failed_ && finished_ ? std::string(_("検討できませんでした"))
-                           : std::to_string(given) + " / " + std::to_string(total);
+      unmade_ ? std::string(_("検討できませんでした"))
+              : std::to_string(given) + " / " + std::to_string(total);
   gtk_progress_bar_set_text(GTK_PROGRESS_BAR(progress_), text.c_str());
 }
 

@@ -67,6 +67,7 @@ class ReviewWindow {
   std::vector<RecordMove> moves_;  // under review
   int moveNumber_ = 0;
   bool stopped_ = true;  // the review of moves_ was cut short, or never started
+  bool unmade_ = false;  // the review of moves_ failed: its working memory could not be had
   GtkWidget* window_ = nullptr;
   GtkWidget* area_ = nullptr;
   GtkWidget* progress_ = nullptr;
