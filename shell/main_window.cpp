@@ -216,7 +216,8 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
   auto* w = static_cast<MainWindow*>(self);
   // Through whole window pixels, as at scale 1: every cell is hit alike at every scale and size.
   const auto [x, y] = twipsAt(w->fit_, event->x, event->y);
-  w->handle([w, x, y] {
+  // Copied by name: clang 14 cannot capture a structured binding.
+  w->handle([w, x = x, y = y] {
     w->game_->hideCursor();  // a player back at the mouse
     w->game_->mousePressed(x, y);
   });
