@@ -116,28 +116,30 @@ void ReviewWindow::close() {
 
 gboolean ReviewWindow::onTick(gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  std::vector<ReviewRow> rows;
-  bool finished = false;
-  bool failed = false;
-  {
-    std::lock_guard lock(w->mutex_);
-    rows.swap(w->arrived_);
-    finished = w->finished_;
-    failed = w->failed_;
-  }
-  for (const ReviewRow& row : rows) {
-    if (row.index >= 0 && row.index < static_cast<int>(w->picture_.rows.size()))
-      w->picture_.rows[static_cast<std::size_t>(row.index)] = row;
-  }
-  if (finished) {
-    w->runner_.join();
-    w->tick_ = 0;
-    w->picture_.done = !failed;
-    w->stopped_ = failed;
-    w->unmade_ = failed;
-  }
-  if (!rows.empty() || finished) w->redraw();
-  return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+  return w->gate_.guard(G_SOURCE_CONTINUE, [&]() -> gboolean {
+    std::vector<ReviewRow> rows;
+    bool finished = false;
+    bool failed = false;
+    {
+      std::lock_guard lock(w->mutex_);
+      rows.swap(w->arrived_);
+      finished = w->finished_;
+      failed = w->failed_;
+    }
+    for (const ReviewRow& row : rows) {
+      if (row.index >= 0 && row.index < static_cast<int>(w->picture_.rows.size()))
+        w->picture_.rows[static_cast<std::size_t>(row.index)] = row;
+    }
+    if (finished) {
+      w->runner_.join();
+      w->tick_ = 0;
+      w->picture_.done = !failed;
+      w->stopped_ = failed;
+      w->unmade_ = failed;
+    }
+    if (!rows.empty() || finished) w->redraw();
+    return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+  });
 }
 
 void ReviewWindow::redraw() {
@@ -187,62 +189,73 @@ void ReviewWindow::scroll(int lines) {
 
 gboolean ReviewWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  const double toWindow = 1.0 / w->canvas_.scale();
-  cairo_scale(cr, toWindow, toWindow);
-  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
-  cairo_paint(cr);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    const double toWindow = 1.0 / w->canvas_.scale();
+    cairo_scale(cr, toWindow, toWindow);
+    cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
+    cairo_paint(cr);
+    return TRUE;
+  });
 }
 
 // A click on a mark of the graph, or on a line of the list, shows the position before that move.
 gboolean ReviewWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
-  const std::optional<int> k = reviewMoveAt(w->picture_, static_cast<int>(std::floor(event->x)),
-                                            static_cast<int>(std::floor(event->y)));
-  if (!k) return TRUE;
-  const ReviewRow& row = *w->picture_.rows[static_cast<std::size_t>(*k)];
-  std::optional<ComMove> frame;
-  if (!row.best.pass && row.best != row.played)
-    frame = ComMove{row.best.x1, row.best.y1, row.best.x2, row.best.y2};
-  w->jump_(w->moves_, *k, frame);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
+    const std::optional<int> k = reviewMoveAt(w->picture_, static_cast<int>(std::floor(event->x)),
+                                              static_cast<int>(std::floor(event->y)));
+    if (!k) return TRUE;
+    const ReviewRow& row = *w->picture_.rows[static_cast<std::size_t>(*k)];
+    std::optional<ComMove> frame;
+    if (!row.best.pass && row.best != row.played)
+      frame = ComMove{row.best.x1, row.best.y1, row.best.x2, row.best.y2};
+    w->jump_(w->moves_, *k, frame);
+    return TRUE;
+  });
 }
 
 gboolean ReviewWindow::onScroll(GtkWidget*, GdkEventScroll* event, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  if (event->direction == GDK_SCROLL_UP) w->scroll(-3);
-  if (event->direction == GDK_SCROLL_DOWN) w->scroll(3);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    if (event->direction == GDK_SCROLL_UP) w->scroll(-3);
+    if (event->direction == GDK_SCROLL_DOWN) w->scroll(3);
+    return TRUE;
+  });
 }
 
 // Up and down scroll the list, Page Up and Page Down a page of it; Escape closes the window.
 gboolean ReviewWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  switch (event->keyval) {
-    case GDK_KEY_Up:
-      w->scroll(-1);
-      return TRUE;
-    case GDK_KEY_Down:
-      w->scroll(1);
-      return TRUE;
-    case GDK_KEY_Page_Up:
-      w->scroll(-reviewListLines);
-      return TRUE;
-    case GDK_KEY_Page_Down:
-      w->scroll(reviewListLines);
-      return TRUE;
-    case GDK_KEY_Escape:
-      w->close();
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    switch (event->keyval) {
+      case GDK_KEY_Up:
+        w->scroll(-1);
+        return TRUE;
+      case GDK_KEY_Down:
+        w->scroll(1);
+        return TRUE;
+      case GDK_KEY_Page_Up:
+        w->scroll(-reviewListLines);
+        return TRUE;
+      case GDK_KEY_Page_Down:
+        w->scroll(reviewListLines);
+        return TRUE;
+      case GDK_KEY_Escape:
+        w->close();
+        return TRUE;
+      default:
+        return FALSE;
+    }
+  });
 }
 
 gboolean ReviewWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
-  static_cast<ReviewWindow*>(self)->close();
-  return TRUE;
+  auto* w = static_cast<ReviewWindow*>(self);
+  return w->gate_.guard(TRUE, [w] {
+    w->close();
+    return TRUE;
+  });
 }
 
 }  // namespace zelkan
