@@ -337,6 +337,22 @@ TEST(GameReview, IsTheSameForOneWorkerOrFourAndStopsWhenAsked) {
   options.workers = 4;
   EXPECT_EQ(reviewGame(*start, moves, options), one);
 
+  // The same game with the colours swapped, white first: every loss and class the same.
+  const auto mirror = std::make_unique<GameState>(*start);
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      Code& c = mirror->board(x, y);
+      c = c == cellBlack ? cellWhite : c == cellWhite ? cellBlack : c;
+    }
+  }
+  std::swap(mirror->turnColour, mirror->otherColour);
+  const std::vector<ReviewRow> mirrored = reviewGame(*mirror, moves, options);
+  ASSERT_EQ(mirrored.size(), one.size());
+  for (std::size_t i = 0; i < one.size(); ++i)
+    EXPECT_EQ(std::pair(mirrored[i].loss, mirrored[i].moveClass),
+              std::pair(one[i].loss, one[i].moveClass))
+        << i;
+
   std::atomic<bool> stop = false;
   options.stop = &stop;
   options.onRow = [&](const ReviewRow&) { stop = true; };
