@@ -249,8 +249,10 @@ void Review::work() {
 }
 
 std::vector<ReviewRow> Review::run() {
+  // Counted before any helper starts: from then on the queue is the workers', under the lock.
+  const int tasks = static_cast<int>(queue_.size());
   std::vector<std::thread> helpers;
-  for (int i = 1; i < options_.workers && i < static_cast<int>(queue_.size()); ++i) {
+  for (int i = 1; i < options_.workers && i < tasks; ++i) {
     try {
       helpers.emplace_back([this] { work(); });
     } catch (const std::system_error&) {

@@ -6,7 +6,7 @@ set -euo pipefail
 # The portals are there as on every GNOME desktop: the tests' session buses start them, and
 # the tests take them down again, the document portal's FUSE mount with fusermount3.
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential clang cmake ninja-build pkg-config
   time python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic

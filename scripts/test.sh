@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zelkan twice (optimised, and with AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs every test in both builds. Then the Debian package is made
-# as scripts/package.sh makes it and checked, lintian included, and the same build is installed
-# once more as distributions' build macros install it (absolute folders, no test libraries). At
-# the end, passed or not, the run fails if the tests left a process, a FUSE mount or a temporary
-# file behind, and names it.
+# Installs what is missing, builds Zelkan twice (optimised with GCC, and with AddressSanitizer and
+# UndefinedBehaviorSanitizer with clang) and runs every test in both builds. Then the Debian
+# package is made as scripts/package.sh makes it and checked, lintian included, and the same build
+# is installed once more as distributions' build macros install it (absolute folders, no test
+# libraries). At the end, passed or not, the run fails if the tests left a process, a FUSE mount
+# or a temporary file behind, and names it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,7 +25,9 @@ bash scripts/package.sh -DZELKAN_WERROR=ON
 bash tests/check_package.sh build-package/zelkan_*.deb
 bash tests/check_absolute_install.sh build-package
 
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELKAN_SANITIZE=ON \
-  -DZELKAN_WERROR=ON -DBUILD_TESTING=ON
+# The sanitizer build is clang's, so that both compilers build the whole tree with warnings as
+# errors: GCC the optimised build and the package, clang this one.
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
+  -DCMAKE_CXX_COMPILER=clang++ -DZELKAN_SANITIZE=ON -DZELKAN_WERROR=ON -DBUILD_TESTING=ON
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure --no-tests=error -j "$jobs"

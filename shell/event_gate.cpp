@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <new>
+
+#include "view/texts.h"
 
 namespace zelkan {
 
@@ -49,17 +52,39 @@ gboolean EventGate::onIdle(gpointer self) {
 
 void EventGate::run(const std::function<void()>& command) {
   ++depth_;
-  // Nothing thrown may unwind through GTK's C frames: a handler that fails is told on the
-  // terminal, and the window goes on.
-  try {
+  guard(0, [&] {
     command();
+    return 0;
+  });
+  --depth_;
+  if (depth_ == 0 && !draining_) drain();
+}
+
+void EventGate::failure(std::exception_ptr thrown) noexcept {
+  const char* text = nullptr;
+  try {
+    std::rethrow_exception(thrown);
+  } catch (const std::bad_alloc& e) {
+    std::fprintf(stderr, "zelkan: %s\n", e.what());
+    // TRANSLATORS: a box's text when the game ran out of memory in the middle of something.
+    text = _("メモリが足りないため、操作を一つ取りやめました。対局はこのまま続けられます。");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "zelkan: %s\n", e.what());
   } catch (...) {
     std::fprintf(stderr, "zelkan: an unknown failure\n");
   }
-  --depth_;
-  if (depth_ == 0 && !draining_) drain();
+  if (failureTold_ || !tellFailure) return;
+  failureTold_ = true;
+  if (text == nullptr)
+    // TRANSLATORS: a box's text when something failed in the middle of the game.
+    text = _("問題が起きたため、操作を一つ取りやめました。対局はこのまま続けられます。");
+  // Never from inside the callback that failed (a repaint, say): as a command, in its turn.
+  try {
+    waiting_.push_back({nullptr, [this, text] { tellFailure(text); }});
+    if (idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
+  } catch (...) {
+    std::fprintf(stderr, "zelkan: the failure could not be told\n");
+  }
 }
 
 void EventGate::drain() {

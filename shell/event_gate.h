@@ -11,7 +11,9 @@
 #include <gtk/gtk.h>
 
 #include <deque>
+#include <exception>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace zelkan {
@@ -27,7 +29,7 @@ class EventGate {
   // of the window (a click, a key, a menu item) and nothing else runs; it is dropped while a
   // message box is open; otherwise it waits its turn: behind the handler that runs, or, coming
   // from outside (D-Bus, a second start), until the main loop is idle, so its caller returns at
-  // once. What a command throws ends it and is written to standard error.
+  // once. What a command throws ends it and is told (see guard).
   void submit(std::function<void()> command);
 
   // A notice of the program's own (a failure to tell): never dropped. It runs as a command once
@@ -46,6 +48,24 @@ class EventGate {
   // It is forgotten when it is destroyed.
   void answerAtOnce(GtkWidget* window);
 
+  // Every GTK callback that is not a command (a repaint, a timer, the input of a window that
+  // answers at once) runs its body here, so nothing it throws unwinds through GTK's C frames:
+  // the failure is told as a command's is, and the callback returns `failed`.
+  template <typename Result, typename Body>
+  Result guard(Result failed, Body&& body) noexcept {
+    try {
+      return body();
+    } catch (...) {
+      failure(std::current_exception());
+      return failed;
+    }
+  }
+
+  // Tells the player, in a box, that something failed (the text in the player's words); called
+  // once, for the first failure, when the main loop is next free. Unset, or for every later
+  // failure, the failure is only written to standard error; either way the program goes on.
+  std::function<void(const std::string& text)> tellFailure;
+
   // Waits about seconds with the main loop turning, so the window repaints and answers the
   // window manager while input stays held. Spends no processor time while it waits.
   static void sleep(double seconds);
@@ -63,12 +83,14 @@ class EventGate {
   Fate fateOf(GdkEvent* event) const;
   bool free() const;
   void run(const std::function<void()>& command);
+  void failure(std::exception_ptr thrown) noexcept;
   void drain();
   void dropWaiting();
 
   int depth_ = 0;
   int foreignDialogs_ = 0;
   bool draining_ = false;
+  bool failureTold_ = false;
   guint idle_ = 0;
   std::deque<Waiting> waiting_;
   std::deque<std::function<void()>> notices_;

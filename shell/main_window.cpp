@@ -51,6 +51,9 @@ void MainWindow::startUp() {
   game_->sounds = sound_.sounds;
 
   window_ = gtk_application_window_new(app_);
+  gate_.tellFailure = [this](const std::string& text) {
+    show(text, _("Zelkan"), Buttons::ok, Icon::warning);
+  };
   // Held by the application too, so the window outlives it whatever ends first.
   g_object_ref(window_);
   // TRANSLATORS: the game's name, as the window's title; usually kept as it is.
@@ -201,17 +204,20 @@ gboolean MainWindow::onBarItemRelease(GtkWidget* item, GdkEventButton*, gpointer
 
 gboolean MainWindow::onDraw(GtkWidget* area, cairo_t* cr, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
-  if (w->refit()) {
-    // The whole image is new: shown whole, this time or the next.
-    w->canvas_.takeChangedBox();
-    GdkRectangle clip;
-    if (gdk_cairo_get_clip_rectangle(cr, &clip) &&
-        (clip.x > 0 || clip.y > 0 || clip.width < w->fit_.areaWidth ||
-         clip.height < w->fit_.areaHeight))
-      gtk_widget_queue_draw(area);
-  }
-  paintFitted(cr, w->canvas_, w->fit_);
-  return TRUE;
+  // The larger image may not be had (refit): the window shows what it can and goes on.
+  return w->gate_.guard(TRUE, [&] {
+    if (w->refit()) {
+      // The whole image is new: shown whole, this time or the next.
+      w->canvas_.takeChangedBox();
+      GdkRectangle clip;
+      if (gdk_cairo_get_clip_rectangle(cr, &clip) &&
+          (clip.x > 0 || clip.y > 0 || clip.width < w->fit_.areaWidth ||
+           clip.height < w->fit_.areaHeight))
+        gtk_widget_queue_draw(area);
+    }
+    paintFitted(cr, w->canvas_, w->fit_);
+    return TRUE;
+  });
 }
 
 gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
@@ -219,7 +225,8 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
   auto* w = static_cast<MainWindow*>(self);
   // Through whole window pixels, as at scale 1: every cell is hit alike at every scale and size.
   const auto [x, y] = twipsAt(w->fit_, event->x, event->y);
-  w->handle([w, x, y] {
+  // Copied by name: clang 14 cannot capture a structured binding.
+  w->handle([w, x = x, y = y] {
     w->game_->hideCursor();  // a player back at the mouse
     w->game_->mousePressed(x, y);
   });

@@ -183,6 +183,7 @@ void ReviewWindow::start(std::uint64_t budget) {
   }
   finished_ = false;
   failed_ = false;
+  unmade_ = false;
   stopped_ = false;
   auto start = std::make_unique<GameState>();
   placeStart(*start, std::nullopt);
@@ -229,29 +230,32 @@ void ReviewWindow::close() {
 
 gboolean ReviewWindow::onTick(gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  std::vector<ReviewRow> rows;
-  bool finished = false;
-  bool failed = false;
-  {
-    std::lock_guard lock(w->mutex_);
-    rows.swap(w->arrived_);
-    finished = w->finished_;
-    failed = w->failed_;
-  }
-  for (const ReviewRow& row : rows) {
-    if (row.index >= 0 && row.index < static_cast<int>(w->picture_.rows.size())) {
-      w->picture_.rows[static_cast<std::size_t>(row.index)] = row;
-      w->showRow(row);
+  return w->gate_.guard(G_SOURCE_CONTINUE, [&]() -> gboolean {
+    std::vector<ReviewRow> rows;
+    bool finished = false;
+    bool failed = false;
+    {
+      std::lock_guard lock(w->mutex_);
+      rows.swap(w->arrived_);
+      finished = w->finished_;
+      failed = w->failed_;
     }
-  }
-  if (finished) {
-    w->runner_.join();
-    w->tick_ = 0;
-    w->picture_.done = !failed;
-    w->stopped_ = failed;
-  }
-  if (!rows.empty() || finished) w->redraw();
-  return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+    for (const ReviewRow& row : rows) {
+      if (row.index >= 0 && row.index < static_cast<int>(w->picture_.rows.size())) {
+        w->picture_.rows[static_cast<std::size_t>(row.index)] = row;
+        w->showRow(row);
+      }
+    }
+    if (finished) {
+      w->runner_.join();
+      w->tick_ = 0;
+      w->picture_.done = !failed;
+      w->stopped_ = failed;
+      w->unmade_ = failed;
+    }
+    if (!rows.empty() || finished) w->redraw();
+    return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
+  });
 }
 
 void ReviewWindow::redraw() {
@@ -270,8 +274,8 @@ void ReviewWindow::redraw() {
   const std::string text =
       // TRANSLATORS: the review's progress bar when the review could not be made (too little
       // memory).
-      failed_ && finished_ ? std::string(_("検討できませんでした"))
-                           : std::to_string(given) + " / " + std::to_string(total);
+      unmade_ ? std::string(_("検討できませんでした"))
+              : std::to_string(given) + " / " + std::to_string(total);
   gtk_progress_bar_set_text(GTK_PROGRESS_BAR(progress_), text.c_str());
 }
 
@@ -343,42 +347,53 @@ void ReviewWindow::follow(int moveNumber) {
 // The graph fills the area: a new size paints it afresh at that size.
 gboolean ReviewWindow::onDraw(GtkWidget* area, cairo_t* cr, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  const int width = gtk_widget_get_allocated_width(area);
-  const int height = gtk_widget_get_allocated_height(area);
-  const int scale = std::clamp(gtk_widget_get_scale_factor(area), 1, largestScale);
-  if (width != w->picture_.width || height != w->picture_.height || scale != w->canvas_.scale()) {
-    w->picture_.width = width;
-    w->picture_.height = height;
-    w->canvas_.setScale(scale, {}, width, height);
-    drawReview(w->canvas_, w->picture_);
-  }
-  const double toWindow = 1.0 / w->canvas_.scale();
-  cairo_scale(cr, toWindow, toWindow);
-  cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
-  cairo_paint(cr);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    const int width = gtk_widget_get_allocated_width(area);
+    const int height = gtk_widget_get_allocated_height(area);
+    const int scale = std::clamp(gtk_widget_get_scale_factor(area), 1, largestScale);
+    if (width != w->picture_.width || height != w->picture_.height || scale != w->canvas_.scale()) {
+      w->picture_.width = width;
+      w->picture_.height = height;
+      w->canvas_.setScale(scale, {}, width, height);
+      drawReview(w->canvas_, w->picture_);
+    }
+    const double toWindow = 1.0 / w->canvas_.scale();
+    cairo_scale(cr, toWindow, toWindow);
+    cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
+    cairo_paint(cr);
+    return TRUE;
+  });
 }
 
 // A click on a column of the graph shows the position before that move.
 gboolean ReviewWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
-  if (const std::optional<int> k = reviewMoveAt(w->picture_, static_cast<int>(std::floor(event->x)),
-                                                static_cast<int>(std::floor(event->y))))
-    w->jumpTo(*k);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
+    if (const std::optional<int> k =
+            reviewMoveAt(w->picture_, static_cast<int>(std::floor(event->x)),
+                         static_cast<int>(std::floor(event->y))))
+      w->jumpTo(*k);
+    return TRUE;
+  });
 }
 
 // Escape closes the window; the list takes the arrow keys.
 gboolean ReviewWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
-  if (event->keyval != GDK_KEY_Escape) return FALSE;
-  static_cast<ReviewWindow*>(self)->close();
-  return TRUE;
+  auto* w = static_cast<ReviewWindow*>(self);
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    if (event->keyval != GDK_KEY_Escape) return FALSE;
+    w->close();
+    return TRUE;
+  });
 }
 
 gboolean ReviewWindow::onDelete(GtkWidget*, GdkEvent*, gpointer self) {
-  static_cast<ReviewWindow*>(self)->close();
-  return TRUE;
+  auto* w = static_cast<ReviewWindow*>(self);
+  return w->gate_.guard(TRUE, [w] {
+    w->close();
+    return TRUE;
+  });
 }
 
 }  // namespace zelkan

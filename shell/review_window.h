@@ -79,6 +79,7 @@ class ReviewWindow {
   ReviewShown shown_ = ReviewShown::both;
   std::uint64_t budget_ = 0;
   std::optional<int> playerSide_;
+  bool unmade_ = false;  // the review of moves_ failed: its working memory could not be had
   GtkWidget* window_ = nullptr;
   GtkWidget* stack_ = nullptr;  // the review, or "Learn from your mistakes"
   std::unique_ptr<PracticePage> practice_;

@@ -85,39 +85,49 @@ void RulesWindow::refit() {
 
 gboolean RulesWindow::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* w = static_cast<RulesWindow*>(self);
-  w->refit();
-  paintFitted(cr, w->canvas_, w->fit_);
-  return TRUE;
+  return w->gate_.guard(TRUE, [&] {
+    w->refit();
+    paintFitted(cr, w->canvas_, w->fit_);
+    return TRUE;
+  });
 }
 
 // Left and right turn the pages as the buttons do; Escape closes the window.
 gboolean RulesWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto* w = static_cast<RulesWindow*>(self);
-  switch (event->keyval) {
-    case GDK_KEY_Left:
-    case GDK_KEY_Page_Up:
-      w->turnTo(w->page_ - 1);
-      return TRUE;
-    case GDK_KEY_Right:
-    case GDK_KEY_Page_Down:
-      w->turnTo(w->page_ + 1);
-      return TRUE;
-    case GDK_KEY_Escape:
-      gtk_widget_hide(w->window_);
-      return TRUE;
-    default:
-      return FALSE;
-  }
+  return w->gate_.guard(TRUE, [&]() -> gboolean {
+    switch (event->keyval) {
+      case GDK_KEY_Left:
+      case GDK_KEY_Page_Up:
+        w->turnTo(w->page_ - 1);
+        return TRUE;
+      case GDK_KEY_Right:
+      case GDK_KEY_Page_Down:
+        w->turnTo(w->page_ + 1);
+        return TRUE;
+      case GDK_KEY_Escape:
+        gtk_widget_hide(w->window_);
+        return TRUE;
+      default:
+        return FALSE;
+    }
+  });
 }
 
 void RulesWindow::onBack(GtkButton*, gpointer self) {
   auto* w = static_cast<RulesWindow*>(self);
-  w->turnTo(w->page_ - 1);
+  w->gate_.guard(0, [w] {
+    w->turnTo(w->page_ - 1);
+    return 0;
+  });
 }
 
 void RulesWindow::onNext(GtkButton*, gpointer self) {
   auto* w = static_cast<RulesWindow*>(self);
-  w->turnTo(w->page_ + 1);
+  w->gate_.guard(0, [w] {
+    w->turnTo(w->page_ + 1);
+    return 0;
+  });
 }
 
 }  // namespace zelkan

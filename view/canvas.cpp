@@ -199,16 +199,26 @@ void Canvas::fillCircle(double x, double y, double radius, int colour) {
 }
 
 void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, int colour) {
-  cairo_t* cr = cr_.get();
-  setColour(colour);
-  cairo_set_line_width(cr, width * scale_);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_move_to(cr, (pixelOf(x0) + 0.5) * scale_, (pixelOf(y0) + 0.5) * scale_);
-  cairo_line_to(cr, (pixelOf(x1) + 0.5) * scale_, (pixelOf(y1) + 0.5) * scale_);
-  double ex0 = 0, ey0 = 0, ex1 = 0, ey1 = 0;
-  cairo_stroke_extents(cr, &ex0, &ey0, &ex1, &ey1);
-  markChanged(ex0, ey0, ex1, ey1);
-  cairo_stroke(cr);
+  const double ax = pixelOf(x0) + 0.5;
+  const double ay = pixelOf(y0) + 0.5;
+  const double bx = pixelOf(x1) + 0.5;
+  const double by = pixelOf(y1) + 0.5;
+  const double r = width / 2;  // the round caps reach as far as the sides
+  keep({[ax, ay, bx, by, width, colour](Canvas& c) {
+          cairo_t* cr = c.cr_.get();
+          const int s = c.scale_;
+          c.setColour(colour);
+          cairo_set_line_width(cr, width * s);
+          cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+          cairo_move_to(cr, ax * s, ay * s);
+          cairo_line_to(cr, bx * s, by * s);
+          double ex0 = 0, ey0 = 0, ex1 = 0, ey1 = 0;
+          cairo_stroke_extents(cr, &ex0, &ey0, &ex1, &ey1);
+          c.markChanged(ex0, ey0, ex1, ey1);
+          cairo_stroke(cr);
+        },
+        unscaled(std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r,
+                 std::max(ay, by) + r, 1)});
 }
 
 void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <memory>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "bench/allocation_counter.h"
@@ -304,9 +307,9 @@ TEST(StrongLevel, TheBudgetBoundsEverySearchOnCrowdedBoards) {
 }
 
 // A review of the strong level's game against the weak one: the same rows from one worker or
-// two, each handed over once as it is ready, the strong level's own moves best; a stop asked at
+// four, each handed over once as it is ready, the strong level's own moves best; a stop asked at
 // the first row ends it short.
-TEST(GameReview, IsTheSameForOneWorkerOrTwoAndStopsWhenAsked) {
+TEST(GameReview, IsTheSameForOneWorkerOrFourAndStopsWhenAsked) {
   auto s = startGame();
   const auto start = std::make_unique<GameState>(*s);
   std::vector<RecordMove> moves;
@@ -331,13 +334,43 @@ TEST(GameReview, IsTheSameForOneWorkerOrTwoAndStopsWhenAsked) {
     EXPECT_EQ(handed[i], static_cast<int>(i));
     EXPECT_TRUE(i % 2 != 0 || (one[i].best == one[i].played && one[i].loss == 0)) << i;
   }
-  options.workers = 2;
+  options.workers = 4;
   EXPECT_EQ(reviewGame(*start, moves, options), one);
+
+  // The same game with the colours swapped, white first: every loss and class the same.
+  const auto mirror = std::make_unique<GameState>(*start);
+  for (int y = 1; y <= boardSize; ++y) {
+    for (int x = 1; x <= boardSize; ++x) {
+      Code& c = mirror->board(x, y);
+      c = c == cellBlack ? cellWhite : c == cellWhite ? cellBlack : c;
+    }
+  }
+  std::swap(mirror->turnColour, mirror->otherColour);
+  const std::vector<ReviewRow> mirrored = reviewGame(*mirror, moves, options);
+  ASSERT_EQ(mirrored.size(), one.size());
+  for (std::size_t i = 0; i < one.size(); ++i)
+    EXPECT_EQ(std::pair(mirrored[i].loss, mirrored[i].moveClass),
+              std::pair(one[i].loss, one[i].moveClass))
+        << i;
 
   std::atomic<bool> stop = false;
   options.stop = &stop;
   options.onRow = [&](const ReviewRow&) { stop = true; };
   EXPECT_LT(reviewGame(*start, moves, options).size(), moves.size());
+
+  // Stopped from outside at any moment, four workers give some of the same rows.
+  options.onRow = {};
+  std::mt19937 random(7);
+  for (int i = 0; i < 8; ++i) {
+    stop = false;
+    std::thread stopper([&, wait = random() % 20000] {
+      std::this_thread::sleep_for(std::chrono::microseconds(wait));
+      stop = true;
+    });
+    for (const ReviewRow& row : reviewGame(*start, moves, options))
+      EXPECT_EQ(row, one[static_cast<std::size_t>(row.index)]);
+    stopper.join();
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,16 @@ TEST(EventGate, HoldsInputDuringAHandlerAndReplaysItInOrderWhileRepaintsGoOn) {
     EXPECT_EQ(log.lines, (std::vector<std::string>{"e", "handler ends"}));
     gtk_widget_destroy(box);
     gtk_widget_destroy(rules);
+
+    // What a command or a callback throws is told once, as a command in its turn; the rest goes on.
+    log.lines.clear();
+    gate.tellFailure = [&](const std::string&) { log.lines.push_back("told"); };
+    gate.submit([] { throw std::runtime_error("a command failed"); });
+    EXPECT_EQ(gate.guard(FALSE, []() -> gboolean { throw std::bad_alloc(); }), FALSE);
+    gate.submit([&] { log.lines.push_back("command"); });
+    while (log.lines.size() < 2)
+      EventGate::sleep(0.01);
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"told", "command"}));
   }
   gtk_widget_destroy(window);
 }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace zelkan::test {
@@ -39,6 +40,7 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
   fs::create_directories(folder);
   std::ofstream(folder / "2000-01-01-000000.zelkan") << "damaged";
   std::ofstream(folder / "notes.zelkan") << head;
+  std::ofstream(folder / "2001-01-01-000010-02.zelkan") << head << "4 18 4 3\n";  // almost ours
   for (int k = 0; k < 101; ++k) {
     std::string name = "2001-01-01-0000" + std::to_string(10 + k % 50);
     if (k >= 50) name += '-' + std::to_string(2 + k / 50);
@@ -81,8 +83,10 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
     EXPECT_EQ(bytesOf(folder / fs::path(name).concat(".zelkan")), head + "4 18 4 3\n5 2 5 10\n");
   EXPECT_EQ(bytesOf(root / "outside"), "not ours");
   EXPECT_TRUE(fs::exists(folder / "2000-01-01-000000.zelkan") &&
-              fs::exists(folder / "notes.zelkan"));
+              fs::exists(folder / "notes.zelkan") &&
+              fs::exists(folder / "2001-01-01-000010-02.zelkan"));
   EXPECT_FALSE(fs::exists(folder / "2001-01-01-000010.zelkan")) << "the oldest goes";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 104) << "100 games and 4 others";
   EXPECT_EQ(failures, 0);
 
   KeptGames reader(folder);

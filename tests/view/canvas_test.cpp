@@ -196,6 +196,8 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     描画_打石印(c, 4, 18, markColour);
     描画_手数(c, 15);
     描画_ロボット(c, 2);
+    c.drawLine(twipsX(20.5) + 60, twipsY(5.5) + 60, twipsX(20.5) + 2400, twipsY(5.5) + 900, 2,
+               markColour);  // drawn over by the panel's next start
   };
   Canvas one;
   draw(one);
