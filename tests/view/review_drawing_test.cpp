@@ -27,7 +27,9 @@ TEST(ReviewDrawing, DrawsTheMarksTheLineAndTheMoveToPlay) {
   picture.rows = {row(0, 0, 0), row(1, 40, 35), row(2, 20, 20), std::nullopt, row(4, -30, 2)};
   picture.current = 2;
   EXPECT_EQ(reviewRange(picture), 50);
-  for (const auto& [scale, width] : {std::pair{1, clientWidth}, std::pair{2, 1100}}) {
+  for (const auto& size : {std::pair{1, clientWidth}, std::pair{2, 1100}}) {
+    const int scale = size.first;
+    const int width = size.second;
     picture.width = width;
     Canvas canvas(scale);
     canvas.setScale(scale, {}, picture.width, picture.height);
