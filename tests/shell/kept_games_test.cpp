@@ -86,7 +86,7 @@ TEST_F(KeptGamesTest, KeepsEachGameWholeInANewFileAndTheNewestHundredOfOurs) {
               fs::exists(folder / "notes.zelkan") &&
               fs::exists(folder / "2001-01-01-000010-02.zelkan"));
   EXPECT_FALSE(fs::exists(folder / "2001-01-01-000010.zelkan")) << "the oldest goes";
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 104) << "100 games and 4 others";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 105) << "100 games and 5 others";
   EXPECT_EQ(failures, 0);
 
   KeptGames reader(folder);
