@@ -98,7 +98,7 @@ TEST(EventGate, HoldsInputDuringAHandlerAndReplaysItInOrderWhileRepaintsGoOn) {
     gtk_widget_show_all(rules);
     gate.answerAtOnce(rules);
     // A box is the player's next decision: what was held before it opened, and what comes while
-    // it is open, is dropped.
+    // it is open, is dropped; a notice of the game's own waits for the box and is shown after it.
     log.lines.clear();
     gate.submit([&] {
       putKey(rules, GDK_KEY_e);
@@ -109,11 +109,12 @@ TEST(EventGate, HoldsInputDuringAHandlerAndReplaysItInOrderWhileRepaintsGoOn) {
       putKey(rules, GDK_KEY_g);
       putKey(window, GDK_KEY_h);
       gate.submit([&] { log.lines.push_back("command"); });
+      gate.notify([&] { log.lines.push_back("notice"); });
       EventGate::sleep(0.1);
       gate.dialogClosed(box);
     });
     EventGate::sleep(0.3);
-    EXPECT_EQ(log.lines, (std::vector<std::string>{"e", "handler ends"}));
+    EXPECT_EQ(log.lines, (std::vector<std::string>{"e", "handler ends", "notice"}));
     gtk_widget_destroy(box);
     gtk_widget_destroy(rules);
 
