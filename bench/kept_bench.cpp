@@ -67,5 +67,26 @@ void BM_WriteWithFlush(benchmark::State& state) {
 }
 BENCHMARK(BM_WriteWithFlush)->Unit(benchmark::kMicrosecond);
 
+// What opening the "対局" menu asks of the store: the ten newest of a hundred kept games, from
+// what it knows, with a write going on.
+void BM_RecentGames(benchmark::State& state) {
+  const auto s = playedGame();
+  const std::filesystem::path folder = benchFolder();
+  {
+    KeptGames kept(folder);
+    for (int game = 0; game < 100; ++game) {
+      kept.startGame(1796731200 + game);
+      kept.keep(recordText(*s));
+    }
+    kept.flushNow();
+    for (auto _ : state) {
+      kept.keep(recordText(*s));
+      benchmark::DoNotOptimize(kept.recent(10));
+    }
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_RecentGames)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace zelkan
