@@ -199,20 +199,33 @@ void Canvas::fillCircle(double x, double y, double radius, int colour) {
 }
 
 void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, int colour) {
-  cairo_t* cr = cr_.get();
-  setColour(colour);
-  cairo_set_line_width(cr, width * scale_);
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_move_to(cr, (pixelOf(x0) + 0.5) * scale_, (pixelOf(y0) + 0.5) * scale_);
-  cairo_line_to(cr, (pixelOf(x1) + 0.5) * scale_, (pixelOf(y1) + 0.5) * scale_);
-  double ex0 = 0, ey0 = 0, ex1 = 0, ey1 = 0;
-  cairo_stroke_extents(cr, &ex0, &ey0, &ex1, &ey1);
-  markChanged(ex0, ey0, ex1, ey1);
-  cairo_stroke(cr);
+  const double ax = pixelOf(x0) + 0.5, ay = pixelOf(y0) + 0.5;
+  const double bx = pixelOf(x1) + 0.5, by = pixelOf(y1) + 0.5;
+  // The round caps reach half the width past each end.
+  const double r = width / 2 + 1;
+  keep({[ax, ay, bx, by, width, colour](Canvas& c) {
+          cairo_t* cr = c.cr_.get();
+          const int s = c.scale_;
+          c.setColour(colour);
+          cairo_set_line_width(cr, width * s);
+          cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+          cairo_move_to(cr, ax * s, ay * s);
+          cairo_line_to(cr, bx * s, by * s);
+          double ex0 = 0, ey0 = 0, ex1 = 0, ey1 = 0;
+          cairo_stroke_extents(cr, &ex0, &ey0, &ex1, &ey1);
+          c.markChanged(ex0, ey0, ex1, ey1);
+          cairo_stroke(cr);
+        },
+        unscaled(std::min(ax, bx) - r, std::min(ay, by) - r, std::max(ax, bx) + r,
+                 std::max(ay, by) + r, 1)});
 }
 
 void Canvas::drawText(double x, double y, std::string_view text, int colour, double points) {
   paintText(x, y, -1, text, colour, points);
+}
+
+void Canvas::drawCentredText(double x, double y, std::string_view text, int colour, double points) {
+  paintText(x, y, -1, text, colour, points, true);
 }
 
 PixelBox Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
@@ -221,11 +234,12 @@ PixelBox Canvas::drawWrappedText(double x, double y, double width, std::string_v
   return lastText_;
 }
 
-// Text, broken into lines at most width twips wide when width is not negative. Its box is
-// measured each time it is painted, at the scale of the moment.
+// Text, broken into lines at most width twips wide when width is not negative, its top-left at
+// (x, y) or, centred, its middle there. Its box is measured each time it is painted, at the scale
+// of the moment.
 PixelBox Canvas::paintText(double x, double y, double width, std::string_view text, int colour,
-                           double points) {
-  Drawn drawn{[x, y, width, words = std::string(text), colour, points](Canvas& c) {
+                           double points, bool centred) {
+  Drawn drawn{[x, y, width, words = std::string(text), colour, points, centred](Canvas& c) {
     const int s = c.scale_;
     PangoLayout* layout = c.layout_.get();
     pango_layout_set_width(layout, width < 0 ? -1 : pixelOf(width) * s * PANGO_SCALE);
@@ -234,12 +248,16 @@ PixelBox Canvas::paintText(double x, double y, double width, std::string_view te
     pango_layout_set_font_description(layout, c.font_.get());
     pango_layout_set_text(layout, words.data(), static_cast<int>(words.size()));
     c.setColour(colour);
-    const int px = pixelOf(x) * s;
-    const int py = pixelOf(y) * s;
     // Glyphs may reach past their layout box; their ink, a pixel wider for the
     // smoothing, does not.
     PangoRectangle ink, logical;
     pango_layout_get_pixel_extents(layout, &ink, &logical);
+    int px = pixelOf(x) * s;
+    int py = pixelOf(y) * s;
+    if (centred) {
+      px -= logical.x + logical.width / 2;
+      py -= logical.y + logical.height / 2;
+    }
     c.lastText_ = {px + std::min(ink.x, logical.x), py + std::min(ink.y, logical.y),
                    px + std::max(ink.x + ink.width, logical.x + logical.width),
                    py + std::max(ink.y + ink.height, logical.y + logical.height)};
