@@ -633,6 +633,18 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_EQ(boardMap(*area), startMap(false));
   callGame("SetState", {"influence", "<true>"});
   EXPECT_TRUE(settingsBecome(settingsFile(true, true)));
+  // So do the cells' names, in the margins, gone again to the specified picture.
+  const auto named = [this](const Canvas& a) {
+    return inkedPixels(a, {visibleLeft(), 15, 17, 433}) > 100 &&
+           inkedPixels(a, {25, 442, 444, 460}) > 100;
+  };
+  callGame("SetState", {"coordinates", "<true>"});
+  EXPECT_TRUE(settingsBecome(settingsFile(true, true) + "\x8d\xc0\x95\x57\x95\x5c\x8e\xa6=ON\r\n"));
+  EXPECT_TRUE(named(*shootUntil("01-coordinates", named)));
+  callGame("SetState", {"coordinates", "<false>"});
+  EXPECT_TRUE(settingsBecome(settingsFile(true, true)));
+  area = shootUntil("01-coordinates-off", [&](const Canvas& a) { return !named(a); });
+  EXPECT_TRUE(backgroundOutside(*area, {boardBox(), titlePlateBox()}));
 
   // Commands never nest: one sent while another's box is open is dropped, not run behind it.
   callGame("Activate", {"two-players"});

@@ -147,6 +147,7 @@ TEST(Canvas, ReportsTheBoxOfEverythingDrawn) {
   const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> drawings{
       {"rectangle", [](Canvas& c) { c.fillRectangle(6815, 2870, 1000, 300, 12); }},
       {"circle", [](Canvas& c) { c.fillCircle(1500, 1500, 50, markColour); }},
+      {"line", [](Canvas& c) { drawPlayedMove(c, 4, 18, 4, 12); }},
       {"text", [](Canvas& c) { 描画_手数(c, 15); }},
       {"picture", [](Canvas& c) { 描画_ロボット(c, 2); }},
       {"stone", [](Canvas& c) { 描画_石(c, 19, 19, cellBlack); }},
@@ -196,6 +197,12 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     描画_打石印(c, 4, 18, markColour);
     描画_手数(c, 15);
     描画_ロボット(c, 2);
+    wipeCoordinates(c);
+    drawCoordinates(c);
+  };
+  const auto marks = [](Canvas& c) {
+    drawPlayedMove(c, 6, 18, 6, 10);
+    drawBetterMove(c, 7, 18, 7, 14);
   };
   Canvas one;
   draw(one);
@@ -205,10 +212,12 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
   for (const int scale : {2, 3}) {
     Canvas big(scale);
     draw(big);
+    marks(big);
     // Drawn at scale 1 and painted again at this scale, a help laid over it whose patch is put
     // back after the change: the image drawn at this scale, pixel for pixel.
     Canvas grown;
     draw(grown);
+    marks(grown);
     const CellBox b = cellBox(4, 18);
     const Canvas::Patch help = grown.save(b.x, b.y, b.width, b.height);
     drawHintFrame(grown, 4, 18);
