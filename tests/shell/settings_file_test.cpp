@@ -136,7 +136,6 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"games kept written out", both + cp932("対局を残す=ON\r\n"), true, true, true, true},
       {"names, then games not kept", both + cp932("座標表示=ON\r\n対局を残す=OFF\r\n"), true, true,
        true, true, Level::normal, false, false, true},
-      {"names off", both + cp932("座標表示=OFF\r\n"), true, true, true, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
