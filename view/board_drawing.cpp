@@ -1,6 +1,7 @@
 #include "view/board_drawing.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "core/cell_names.h"
