@@ -568,7 +568,7 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
 
   // A: the review beside the game, over the main window here without a window manager. Its graph
   // shows both moves' marks with the end marked; a click on the first steps the board back to
-  // the start, and Escape closes it.
+  // the start, marking the move played and the better one, and Escape closes it.
   screen_->pressKey(main_, "a");
   const std::optional<WindowInfo> review = screen_->waitForWindow({"検討"}, windowLimit);
   if (!review) fail("no review window");
@@ -593,7 +593,14 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
       },
       reactionLimit, &*review);
   screen_->pressKey(*review, "Escape");
-  area = shootUntilBoard("12-reviewed-start",
+  // There the move played is drawn along its column and the better one framed, until a key.
+  const auto bothMarked = [](const Canvas& a) {
+    return a.pixel(cellPx(10) + 11, cellPy(15) + 11) == palette[playedColour] &&
+           std::ranges::count(framedCells(a, hintColour), '(') == 2;
+  };
+  EXPECT_TRUE(bothMarked(*shootUntil("12-reviewed-start", bothMarked)));
+  screen_->pressKey(main_, "Left");
+  area = shootUntilBoard("12-reviewed-start-unmarked",
                          [](const std::string& m) { return m == startMap(true); });
   EXPECT_EQ(boardMap(*area), startMap(true));
 

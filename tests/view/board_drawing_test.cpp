@@ -63,22 +63,14 @@ TEST(BoardDrawing, StartScreenShowsEveryCellAndTheFrame) {
   EXPECT_TRUE(allPixels(canvas, 451, 0, 460, 441, test::background));
 }
 
-// The cells' names: one beside each row and under each column, nothing but the margins touched.
-TEST(BoardDrawing, CoordinatesLieInTheMargins) {
-  auto s = startPosition();
-  Canvas clean, canvas;
-  for (Canvas* c : {&clean, &canvas}) {
-    drawBoardFrame(*c);
-    描画_盤(*c, s->board);
-  }
+// The cells' names: one beside each row and under each column (and, the helps' test shows, in
+// the margins only).
+TEST(BoardDrawing, CoordinatesNameEveryRowAndColumn) {
+  Canvas canvas;
   drawCoordinates(canvas);
   for (int i = 1; i <= 19; ++i) {
     EXPECT_FALSE(allPixels(canvas, 0, cellPy(i) + 5, 17, cellPy(i) + 17, test::background)) << i;
     EXPECT_FALSE(allPixels(canvas, cellPx(i) + 5, 441, cellPx(i) + 17, 460, test::background)) << i;
-  }
-  for (int y = 0; y < clientHeight; ++y) {
-    for (int x = 17; x < clientWidth; ++x)
-      ASSERT_TRUE(y >= 441 || canvas.pixel(x, y) == clean.pixel(x, y)) << x << "," << y;
   }
 }
 
