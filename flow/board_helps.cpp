@@ -1,6 +1,7 @@
 // The helps laid over the board for a player who is learning: where a picked-up stone may go, a
-// hint, and a cursor to play by keyboard. They lie on the image only between commands, so every
-// step of the game draws on the board exactly as it would without them.
+// hint, the moves of a reviewed position, and a cursor to play by keyboard. They lie on the image
+// only between commands, so every step of the game draws on the board exactly as it would
+// without them. The cells' names lie in the margins, where no step of the game draws.
 #include <algorithm>
 
 #include "core/movement.h"
@@ -13,6 +14,7 @@ namespace zelkan {
 void Game::command(const std::function<void()>& handler) {
   liftHelps();
   hint_.reset();
+  played_.reset();
   handler();
   layHelps();
 }
@@ -29,6 +31,17 @@ void Game::lay(int x, int y, void (*draw)(Canvas&, int, int)) {
   draw(canvas_, x, y);
 }
 
+// A move from cell to cell along a row or a column; anything else is no move to mark.
+void Game::layMove(const ComMove& m, void (*draw)(Canvas&, int, int, int, int)) {
+  const auto onBoard = [](int c) { return c >= 1 && c <= boardSize; };
+  if (!onBoard(m.fromX) || !onBoard(m.fromY) || !onBoard(m.toX) || !onBoard(m.toY) ||
+      (m.fromX != m.toX) == (m.fromY != m.toY))
+    return;
+  const CellBox b = moveStrip(m.fromX, m.fromY, m.toX, m.toY);
+  helps_.push_back(canvas_.save(b.x, b.y, b.width, b.height));
+  draw(canvas_, m.fromX, m.fromY, m.toX, m.toY);
+}
+
 void Game::layHelps() {
   const bool playing = s_.gameMode == modeCom || s_.gameMode == modeMan;
   if (showDestinations && playing && s_.selState == 1) {
@@ -39,12 +52,20 @@ void Game::layHelps() {
       }
     }
   }
-  if (hint_) {
-    lay(hint_->fromX, hint_->fromY, drawHintFrame);
-    lay(hint_->toX, hint_->toY, drawHintFrame);
-  }
+  if (played_) layMove(*played_, drawPlayedMove);
+  if (hint_) layMove(*hint_, drawBetterMove);
   if (cursorShown_) lay(cursorX_, cursorY_, drawCursorFrame);
   if (!helps_.empty()) canvas_.refresh();
+}
+
+void Game::showCoordinates(bool on) {
+  if (on == coordinatesShown_) return;
+  coordinatesShown_ = on;
+  if (on) {
+    drawCoordinates(canvas_);
+  } else {
+    wipeCoordinates(canvas_);
+  }
 }
 
 void Game::keyPressed(int keyCode) {

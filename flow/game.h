@@ -71,9 +71,15 @@ class Game {
   void HINTO();
 
   // The position after `moveNumber` moves of the history, brought up as "戻" and "進" bring it
-  // (the next click resumes play), with `frame`'s two cells framed as a hint is, until the next
-  // command. A number past the history only sounds the refusal.
-  void showPosition(int moveNumber, std::optional<ComMove> frame);
+  // (the next click resumes play), with the move `played` from it and a `better` one marked from
+  // cell to cell, each in its own way, until the next command. A number past the history only
+  // sounds the refusal.
+  void showPosition(int moveNumber, std::optional<ComMove> played, std::optional<ComMove> better);
+
+  // The cells' names round the board ("座標表示"), drawn at once; off, the margins are as
+  // before.
+  void showCoordinates(bool on);
+  bool coordinatesShown() const { return coordinatesShown_; }
 
   // Shows a game record that `replayed` holds replayed (its history, and its last position with
   // the side to move): the history is then the record's, and the board its last position. An
@@ -106,6 +112,7 @@ class Game {
   void liftHelps();
   void layHelps();
   void lay(int x, int y, void (*draw)(Canvas&, int, int));
+  void layMove(const ComMove& move, void (*draw)(Canvas&, int, int, int, int));
   void refreshTakenCounts();
   void drawInfluenceIfTicked();
   void restorePosition(int p, bool marking);
@@ -120,7 +127,9 @@ class Game {
   std::unique_ptr<TranspositionTable> table_;  // the strong level's, kept for the whole game
 
   std::vector<Canvas::Patch> helps_;  // what lies under each help, in the order they were laid
-  std::optional<ComMove> hint_;
+  std::optional<ComMove> hint_;       // or the better move from a reviewed position
+  std::optional<ComMove> played_;     // the move played from a reviewed position
+  bool coordinatesShown_ = false;
   bool cursorShown_ = false;
   int cursorX_ = 10;
   int cursorY_ = 10;

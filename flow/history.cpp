@@ -74,7 +74,8 @@ void Game::SUSUMU() {
   drawInfluenceIfTicked();
 }
 
-void Game::showPosition(int moveNumber, std::optional<ComMove> frame) {
+void Game::showPosition(int moveNumber, std::optional<ComMove> played,
+                        std::optional<ComMove> better) {
   if (moveNumber < 0 || moveNumber > s_.historyEnd) {
     window_.playSound(sounds.sndForbidden);
     return;
@@ -101,7 +102,8 @@ void Game::showPosition(int moveNumber, std::optional<ComMove> frame) {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
-  hint_ = frame;
+  played_ = played;
+  hint_ = better;
 }
 
 void Game::SAISYO() {

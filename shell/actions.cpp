@@ -108,8 +108,8 @@ GMenuModel* MainWindow::menuModel() {
   append(bar, C_("menu", "進"), "app.forward");
 
   // TRANSLATORS: the menu "Options": show the influence map, background music, the computer's
-  // strength (weak, normal, strong), and "Show moves": mark every cell the picked-up stone may
-  // move to.
+  // strength (weak, normal, strong), "Show moves": mark every cell the picked-up stone may
+  // move to, and "Show coordinates": the columns' letters and the rows' numbers round the board.
   GMenu* options = submenu(bar, C_("menu", "ｵﾌﾟｼｮﾝ"));
   append(options, C_("menu", "勢力表示"), "app.influence");
   append(options, C_("menu", "BGM"), "app.music");
@@ -118,6 +118,7 @@ GMenuModel* MainWindow::menuModel() {
   appendLevel(strength, C_("menu", "普通"), Level::normal);
   appendLevel(strength, C_("menu", "強い"), Level::strong);
   append(options, C_("menu", "移動先表示"), "app.destinations");
+  append(options, C_("menu", "座標表示"), "app.coordinates");
   // TRANSLATORS: "Keep Games": every game played is kept, to be found in "Recent Games".
   append(options, C_("menu", "対局を残す"), "app.keep-games");
   append(options, C_("menu", "全画面"), "app.fullscreen");
@@ -153,6 +154,7 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
       {"music", g_variant_new_boolean(music)},
       {"strength", g_variant_new_string(levelName(r.level))},
       {"destinations", g_variant_new_boolean(r.destinations)},
+      {"coordinates", g_variant_new_boolean(r.coordinates)},
       {"keep-games", g_variant_new_boolean(r.keepGames)},
   };
   for (const auto& [name, state] : options) {

@@ -132,8 +132,9 @@ class MainWindow final : public GameWindow {
   void repaintNow();
   void queueChangedBox();
   void takeBarClicks();
-  // The position before move k of the reviewed `moves`, if the history still holds them.
-  void showReviewed(const std::vector<RecordMove>& moves, int k, std::optional<ComMove> frame);
+  // The position before move k of the reviewed `moves`, if the history still holds them, with
+  // move k and the `better` one marked on the board.
+  void showReviewed(const std::vector<RecordMove>& moves, int k, std::optional<ComMove> better);
 
   // Fits the image to the drawing area's size and scale as they are now, painting it again at
   // another scale where the fit asks for one; true if it did.

@@ -1,6 +1,7 @@
-// The options menu (the influence map, the music, the computer's strength, the destination marks)
-// and the file that keeps them between runs. Each option is a stateful action: its state is what
-// the menu shows and the desktop sees, and changes only here, after the game has followed it.
+// The options menu (the influence map, the music, the computer's strength, the destination marks,
+// the cells' names) and the file that keeps them between runs. Each option is a stateful action:
+// its state is what the menu shows and the desktop sees, and changes only here, after the game has
+// followed it.
 #include "shell/main_window.h"
 #include "shell/settings_file.h"
 #include "view/board_drawing.h"
@@ -48,6 +49,11 @@ void MainWindow::setOption(const std::string& name, bool on, const std::string& 
     game_->showDestinations = on;
     setState("destinations", g_variant_new_boolean(on));
     書込_環境設定ファイル();
+  } else if (name == "coordinates") {
+    if (on == game_->coordinatesShown()) return;
+    game_->showCoordinates(on);
+    setState("coordinates", g_variant_new_boolean(on));
+    書込_環境設定ファイル();
   } else if (name == "keep-games") {
     if (on == state("keep-games")) return;
     setState("keep-games", g_variant_new_boolean(on));
@@ -66,14 +72,16 @@ void MainWindow::読込_環境設定ファイル() {
   const SettingsFileReading& r = startSettings_;
   if (r.line1Read && r.seiryokuOn) 描画_勢力図(canvas_, state_->board);
   if (r.line2Read && r.bgmOn) playLooping(game_->sounds.sndBgm);
+  game_->showCoordinates(r.coordinates);
   // The defaults, ticked without drawing: the map comes with the next redraw that honours it.
   if (r.failed() && !settingsFile.empty()) writeSettingsDefaults(settingsFile);
 }
 
 void MainWindow::書込_環境設定ファイル() {
   if (settingsFile.empty()) return;
-  writeSettingsFile(settingsFile, {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM),
-                                   game_->level, game_->showDestinations, state("keep-games")});
+  writeSettingsFile(settingsFile,
+                    {isTicked(MenuOption::SEIRYOKU), isTicked(MenuOption::BGM), game_->level,
+                     game_->showDestinations, state("keep-games"), game_->coordinatesShown()});
 }
 
 void MainWindow::pickLevel(Level level) {

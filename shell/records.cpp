@@ -343,16 +343,19 @@ void MainWindow::presentReview() {
 }
 
 void MainWindow::showReviewed(const std::vector<RecordMove>& moves, int k,
-                              std::optional<ComMove> frame) {
+                              std::optional<ComMove> better) {
   const std::vector<RecordMove> history = movesFromHistory(*state_);
   const auto before = moves.begin() + k;
   if (static_cast<int>(history.size()) < k || !std::equal(moves.begin(), before, history.begin())) {
     playSound(game_->sounds.sndForbidden);  // the game went another way since
     return;
   }
+  std::optional<ComMove> played;
+  if (k < static_cast<int>(moves.size()) && !before->pass)
+    played = ComMove{before->x1, before->y1, before->x2, before->y2};
   game_->showPosition(static_cast<int>(std::count_if(moves.begin(), before,
                                                      [](const RecordMove& m) { return !m.pass; })),
-                      frame);
+                      played, better);
 }
 
 }  // namespace zelkan

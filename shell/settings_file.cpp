@@ -22,6 +22,8 @@ constexpr std::string_view strongText = "\x8b\xad\x82\xb3=\x8b\xad\x82\xa2";  //
 constexpr std::string_view destinationsText = "\x88\xda\x93\xae\x90\xe6\x95\x5c\x8e\xa6=ON";
 // 対局を残す=OFF
 constexpr std::string_view keepGamesOffText = "\x91\xce\x8b\xc7\x82\xf0\x8e\x63\x82\xb7=OFF";
+// 座標表示=ON
+constexpr std::string_view coordinatesText = "\x8d\xc0\x95\x57\x95\x5c\x8e\xa6=ON";
 constexpr std::string_view lineEnd = "\r\n";
 
 // Reads up to settingsReadLimit bytes into `buffer`. False when a read failed; the bytes got
@@ -74,6 +76,10 @@ std::string fileBytes(OptionTicks ticks) {
     bytes += keepGamesOffText;
     bytes += lineEnd;
   }
+  if (ticks.coordinates) {
+    bytes += coordinatesText;
+    bytes += lineEnd;
+  }
   return bytes;
 }
 
@@ -111,6 +117,7 @@ SettingsFileReading readSettingsFile(const std::filesystem::path& path) noexcept
     if (line == strongText) reading.level = Level::strong;
     if (line == destinationsText) reading.destinations = true;
     if (line == keepGamesOffText) reading.keepGames = false;
+    if (line == coordinatesText) reading.coordinates = true;
   }
   return reading;
 }

@@ -1,8 +1,8 @@
 // "Zelkan.ini", the file that keeps the options between runs: two lines in the Japanese code
 // page (CP932), each ended by CR LF, "勢力表示=ON" or "勢力表示=OFF", then "BGM=ON" or "BGM=OFF";
 // then, only when the computer's strength is not the normal one, "強さ=弱い" or "強さ=強い", and
-// only when the destination marks are on, "移動先表示=ON", and only when games are not kept,
-// "対局を残す=OFF".
+// only when the destination marks are on, "移動先表示=ON", only when games are not kept,
+// "対局を残す=OFF", and only when the cells' names are shown, "座標表示=ON".
 // Reading and writing the file only; ticking the menu items, drawing and music are the window's.
 #pragma once
 
@@ -28,11 +28,12 @@ struct SettingsFileReading {
   bool line2Read = false;
   bool bgmOn = false;  // line 2 is exactly "BGM=ON"
   // The optional lines after the first two, in any order, each up to its CR or the end of the
-  // file: "強さ=弱い" or "強さ=強い" (without either, the normal strength), "移動先表示=ON" and
-  // "対局を残す=OFF". Any other line is passed over.
+  // file: "強さ=弱い" or "強さ=強い" (without either, the normal strength), "移動先表示=ON",
+  // "対局を残す=OFF" and "座標表示=ON". Any other line is passed over.
   Level level = Level::normal;
   bool destinations = false;
   bool keepGames = true;
+  bool coordinates = false;
 
   // Lines 1 and 2 are each one of the texts the writer puts there: the file is a settings file,
   // not some other file by that name.
@@ -50,6 +51,7 @@ struct OptionTicks {
   Level level = Level::normal;  // written as a third line unless normal
   bool destinations = false;    // written as a line of its own only when on
   bool keepGames = true;        // written as a line of its own only when off
+  bool coordinates = false;     // written as a line of its own only when on
 };
 
 // Reads the first three lines of the file at `path`. A line ends at a CR, and an LF right after it

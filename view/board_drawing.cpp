@@ -1,5 +1,10 @@
 #include "view/board_drawing.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "core/cell_names.h"
 #include "view/coordinates.h"
 #include "view/picture_list.h"
 
@@ -95,6 +100,79 @@ void drawHintFrame(Canvas& canvas, int x, int y) {
 
 void drawCursorFrame(Canvas& canvas, int x, int y) {
   drawFrame(canvas, x, y, 30, cursorColour);
+}
+
+CellBox moveStrip(int x1, int y1, int x2, int y2) {
+  const CellBox a = cellBox(std::min(x1, x2), std::min(y1, y2));
+  const CellBox b = cellBox(std::max(x1, x2), std::max(y1, y2));
+  return {a.x, a.y, b.x + b.width - a.x, b.y + b.height - a.y};
+}
+
+namespace {
+
+constexpr double middle = 165;  // twips from a cell's point to the middle of its picture
+
+// The unit step from (x1, y1) towards (x2, y2) along their row or column.
+int stepOf(int from, int to) {
+  return to > from ? 1 : to < from ? -1 : 0;
+}
+
+}  // namespace
+
+void drawPlayedMove(Canvas& canvas, int x1, int y1, int x2, int y2) {
+  const double ax = twipsX(x1) + middle, ay = twipsY(y1) + middle;
+  const double bx = twipsX(x2) + middle, by = twipsY(y2) + middle;
+  canvas.drawLine(ax, ay, bx, by, 3, playedColour);
+  // The arrowhead's two barbs, back from the end at 45 degrees on either side.
+  constexpr double barb = 105;
+  const int dx = stepOf(x1, x2), dy = stepOf(y1, y2);
+  for (const int side : {-1, 1}) {
+    canvas.drawLine(bx, by, bx - barb * (dx - side * dy), by - barb * (dy + side * dx), 3,
+                    playedColour);
+  }
+}
+
+void drawBetterMove(Canvas& canvas, int x1, int y1, int x2, int y2) {
+  drawHintFrame(canvas, x1, y1);
+  drawHintFrame(canvas, x2, y2);
+  // A bead every half cell between the two frames, white at its heart so it shows on a stone,
+  // on the board and on the line of a move played the same way.
+  const int steps = 2 * std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+  const int dx = stepOf(x1, x2), dy = stepOf(y1, y2);
+  for (int i = 2; i < steps - 1; ++i) {
+    const double x = twipsX(x1) + middle + dx * i * cellWidth / 2.0;
+    const double y = twipsY(y1) + middle + dy * i * cellHeight / 2.0;
+    canvas.fillCircle(x, y, 45, hintColour);
+    canvas.fillCircle(x, y, 15, cellWhite);
+  }
+}
+
+namespace {
+
+// The margins the names take: left of the left bar (which starts at pixel 17) beside the rows,
+// and under the bottom bar (which ends at pixel 441) below the columns.
+constexpr double numbersLeft = 0, numbersWidth = 16 * twipsPerPixel;
+constexpr double lettersTop = 442 * twipsPerPixel, lettersHeight = 18 * twipsPerPixel;
+constexpr double coordinatePoints = 8;
+
+}  // namespace
+
+void drawCoordinates(Canvas& canvas) {
+  for (int i = 1; i <= boardSize; ++i) {
+    const std::string number = std::to_string(rowNumber(i));
+    canvas.drawCentredText(numbersLeft + numbersWidth / 2, twipsY(i) + middle, number,
+                           coordinateColour, coordinatePoints);
+    const std::string letter(1, columnLetter(i));
+    canvas.drawCentredText(twipsX(i) + middle, lettersTop + lettersHeight / 2, letter,
+                           coordinateColour, coordinatePoints);
+  }
+}
+
+void wipeCoordinates(Canvas& canvas) {
+  canvas.fillRectangle(numbersLeft, twipsY(1), numbersWidth, twipsY(boardSize + 1) - twipsY(1),
+                       backColour);
+  canvas.fillRectangle(twipsX(1), lettersTop, twipsX(boardSize + 1) - twipsX(1), lettersHeight,
+                       backColour);
 }
 
 }  // namespace zelkan

@@ -42,9 +42,26 @@ void drawDestinationMark(Canvas& canvas, int x, int y);
 void drawHintFrame(Canvas& canvas, int x, int y);
 void drawCursorFrame(Canvas& canvas, int x, int y);
 
+// A move marked from its start cell (x1, y1) to its end cell (x2, y2). A move runs along a row
+// or a column, so its mark lies inside the strip of cells from one to the other (moveStrip). The
+// move played: a solid line from the middle of one cell to the other, an arrowhead at its end.
+// The better move, a hint's: both cells framed, a row of beads between them, laid over the move
+// played where the two share cells.
+CellBox moveStrip(int x1, int y1, int x2, int y2);
+void drawPlayedMove(Canvas& canvas, int x1, int y1, int x2, int y2);
+void drawBetterMove(Canvas& canvas, int x1, int y1, int x2, int y2);
+
 // The palette colours of those helps.
 inline constexpr int destinationColour = 10;  // bright green
 inline constexpr int hintColour = 13;         // bright magenta
 inline constexpr int cursorColour = 12;       // bright red
+inline constexpr int playedColour = 12;       // bright red
+
+// The cells' names round the board ("座標表示"): each column's letter under the bottom bar, each
+// row's number left of the left bar, in the margins nothing else draws on. Wiping them gives
+// the margins back their background.
+void drawCoordinates(Canvas& canvas);
+void wipeCoordinates(Canvas& canvas);
+inline constexpr int coordinateColour = 0;  // black, the darkest on the grey
 
 }  // namespace zelkan

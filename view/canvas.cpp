@@ -199,11 +199,10 @@ void Canvas::fillCircle(double x, double y, double radius, int colour) {
 }
 
 void Canvas::drawLine(double x0, double y0, double x1, double y1, double width, int colour) {
-  const double ax = pixelOf(x0) + 0.5;
-  const double ay = pixelOf(y0) + 0.5;
-  const double bx = pixelOf(x1) + 0.5;
-  const double by = pixelOf(y1) + 0.5;
-  const double r = width / 2;  // the round caps reach as far as the sides
+  const double ax = pixelOf(x0) + 0.5, ay = pixelOf(y0) + 0.5;
+  const double bx = pixelOf(x1) + 0.5, by = pixelOf(y1) + 0.5;
+  // The round caps reach half the width past each end.
+  const double r = width / 2 + 1;
   keep({[ax, ay, bx, by, width, colour](Canvas& c) {
           cairo_t* cr = c.cr_.get();
           const int s = c.scale_;
@@ -225,17 +224,22 @@ void Canvas::drawText(double x, double y, std::string_view text, int colour, dou
   paintText(x, y, -1, text, colour, points);
 }
 
+void Canvas::drawCentredText(double x, double y, std::string_view text, int colour, double points) {
+  paintText(x, y, -1, text, colour, points, true);
+}
+
 PixelBox Canvas::drawWrappedText(double x, double y, double width, std::string_view text,
                                  int colour, double points) {
   paintText(x, y, width, text, colour, points);
   return lastText_;
 }
 
-// Text, broken into lines at most width twips wide when width is not negative. Its box is
-// measured each time it is painted, at the scale of the moment.
+// Text, broken into lines at most width twips wide when width is not negative, its top-left at
+// (x, y) or, centred, its middle there. Its box is measured each time it is painted, at the scale
+// of the moment.
 PixelBox Canvas::paintText(double x, double y, double width, std::string_view text, int colour,
-                           double points) {
-  Drawn drawn{[x, y, width, words = std::string(text), colour, points](Canvas& c) {
+                           double points, bool centred) {
+  Drawn drawn{[x, y, width, words = std::string(text), colour, points, centred](Canvas& c) {
     const int s = c.scale_;
     PangoLayout* layout = c.layout_.get();
     pango_layout_set_width(layout, width < 0 ? -1 : pixelOf(width) * s * PANGO_SCALE);
@@ -244,12 +248,16 @@ PixelBox Canvas::paintText(double x, double y, double width, std::string_view te
     pango_layout_set_font_description(layout, c.font_.get());
     pango_layout_set_text(layout, words.data(), static_cast<int>(words.size()));
     c.setColour(colour);
-    const int px = pixelOf(x) * s;
-    const int py = pixelOf(y) * s;
     // Glyphs may reach past their layout box; their ink, a pixel wider for the
     // smoothing, does not.
     PangoRectangle ink, logical;
     pango_layout_get_pixel_extents(layout, &ink, &logical);
+    int px = pixelOf(x) * s;
+    int py = pixelOf(y) * s;
+    if (centred) {
+      px -= logical.x + logical.width / 2;
+      py -= logical.y + logical.height / 2;
+    }
     c.lastText_ = {px + std::min(ink.x, logical.x), py + std::min(ink.y, logical.y),
                    px + std::max(ink.x + ink.width, logical.x + logical.width),
                    py + std::max(ink.y + ink.height, logical.y + logical.height)};

@@ -87,6 +87,8 @@ class Canvas {
   // Writes text with its top-left at (x, y): glyphs only, the background stays as it was. The
   // text is laid out in image pixels at scale x textDotsPerInch.
   void drawText(double x, double y, std::string_view text, int colour, double points);
+  // The same with the middle of the text's box at (x, y).
+  void drawCentredText(double x, double y, std::string_view text, int colour, double points);
 
   // The same, broken into lines at most width twips wide (between words, or between characters
   // where a word alone is wider). Gives the box the lines take, ink and spacing, in image pixels.
@@ -147,7 +149,7 @@ class Canvas {
   void keep(Drawn drawn);
   bool undoesSince(const Patch& patch);
   PixelBox paintText(double x, double y, double width, std::string_view text, int colour,
-                     double points);
+                     double points, bool centred = false);
   SurfaceHolder capture(const PixelBox& box) const;
   void paintPatch(const PixelBox& box, cairo_surface_t* pixels);
   void setColour(int colour);

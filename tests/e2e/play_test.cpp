@@ -568,7 +568,8 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
 
   // A: the review beside the game, over the main window here without a window manager. Its graph
   // shows both moves' marks with the end marked; a click on the first steps the board back to
-  // the start; enlarged, the graph fills the window's width; Escape closes it.
+  // the start, marking the move played and the better one; enlarged, the graph fills the
+  // window's width; Escape closes it.
   screen_->pressKey(main_, "a");
   const std::optional<WindowInfo> review = screen_->waitForWindow({"検討"}, windowLimit);
   if (!review) fail("no review window");
@@ -605,7 +606,14 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   EXPECT_TRUE(filled(*shootUntil("11-review-enlarged", filled, reactionLimit, &*review)));
   scale_ = 1;
   screen_->pressKey(*review, "Escape");
-  area = shootUntilBoard("12-reviewed-start",
+  // There the move played is drawn along its column and the better one framed, until a key.
+  const auto bothMarked = [](const Canvas& a) {
+    return a.pixel(cellPx(10) + 11, cellPy(15) + 11) == palette[playedColour] &&
+           std::ranges::count(framedCells(a, hintColour), '(') == 2;
+  };
+  EXPECT_TRUE(bothMarked(*shootUntil("12-reviewed-start", bothMarked)));
+  screen_->pressKey(main_, "Left");
+  area = shootUntilBoard("12-reviewed-start-unmarked",
                          [](const std::string& m) { return m == startMap(true); });
   EXPECT_EQ(boardMap(*area), startMap(true));
 
@@ -645,6 +653,18 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   EXPECT_EQ(boardMap(*area), startMap(false));
   callGame("SetState", {"influence", "<true>"});
   EXPECT_TRUE(settingsBecome(settingsFile(true, true)));
+  // So do the cells' names, in the margins, gone again to the specified picture.
+  const auto named = [this](const Canvas& a) {
+    return inkedPixels(a, {visibleLeft(), 15, 17, 433}) > 100 &&
+           inkedPixels(a, {25, 442, 444, 460}) > 100;
+  };
+  callGame("SetState", {"coordinates", "<true>"});
+  EXPECT_TRUE(settingsBecome(settingsFile(true, true) + "\x8d\xc0\x95\x57\x95\x5c\x8e\xa6=ON\r\n"));
+  EXPECT_TRUE(named(*shootUntil("01-coordinates", named)));
+  callGame("SetState", {"coordinates", "<false>"});
+  EXPECT_TRUE(settingsBecome(settingsFile(true, true)));
+  area = shootUntil("01-coordinates-off", [&](const Canvas& a) { return !named(a); });
+  EXPECT_TRUE(backgroundOutside(*area, {boardBox(), titlePlateBox()}));
 
   // Commands never nest: one sent while another's box is open is dropped, not run behind it.
   callGame("Activate", {"two-players"});

@@ -55,22 +55,29 @@ TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
   EXPECT_FALSE(marked(f, 4, 3));
   EXPECT_EQ(f.state->historyEnd, 3);
 
-  // A review's jump: straight to any position, one mark on its last move, a frame until the next
-  // command; past the history only the refusal.
-  f.game.showPosition(3, std::nullopt);
+  // A review's jump: straight to any position, one mark on its last move, the move played and the
+  // better one marked until the next command (a line, and framed cells with beads between); past
+  // the history only the refusal.
+  f.game.showPosition(3, std::nullopt, std::nullopt);
   EXPECT_TRUE(marked(f, 6, 3));
   EXPECT_FALSE(marked(f, 5, 17));
   EXPECT_EQ(f.state->turnColour, cellWhite);
-  f.game.command([&] { f.game.showPosition(0, ComMove{3, 18, 3, 4}); });
+  const auto middle = [&](int x, int y) {
+    return f.canvas.pixel(test::cellPx(x) + 11, test::cellPy(y) + 11);
+  };
+  f.game.command([&] { f.game.showPosition(0, ComMove{4, 18, 4, 3}, ComMove{3, 18, 3, 4}); });
   EXPECT_EQ(f.state->board, f.state->snapshots[0]);
   EXPECT_FALSE(marked(f, 6, 3));
   EXPECT_EQ(f.state->turnColour, cellBlack);
   EXPECT_EQ(f.canvas.pixel(test::cellPx(3) + 11, test::cellPy(4) + 1), palette[hintColour]);
+  EXPECT_EQ(middle(3, 10), palette[cellWhite]);
+  EXPECT_EQ(middle(4, 10), palette[playedColour]);
   f.window.events.clear();
-  f.game.command([&] { f.game.showPosition(4, std::nullopt); });
+  f.game.command([&] { f.game.showPosition(4, ComMove{4, 18, 4, 3}, std::nullopt); });
   EXPECT_EQ(f.window.sounds(), Strings{test::forbidden});
   EXPECT_NE(f.canvas.pixel(test::cellPx(3) + 11, test::cellPy(4) + 1), palette[hintColour]);
-  f.game.showPosition(2, std::nullopt);
+  EXPECT_NE(middle(4, 10), palette[playedColour]);
+  f.game.showPosition(2, std::nullopt, std::nullopt);
 
   // A new move here replaces move 3.
   f.click(1, 1);  // resumes

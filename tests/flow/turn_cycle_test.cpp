@@ -230,7 +230,8 @@ TEST(BoardHelps, DestinationMarksShowWhereAPickedStoneMayGoAndLeaveNoTrace) {
 }
 
 // A hint marks the strong level's move for the side to move, the engine's at the same budget,
-// and goes at the next command; before a game there is none.
+// and goes at the next command; before a game there is none. The cells' names stay through
+// every command, and switched off leave the image as it was.
 TEST(BoardHelps, AHintMarksTheStrongMoveUntilTheNextCommand) {
   GameFixture f;
   f.game.strongBudget = 3000;
@@ -246,12 +247,16 @@ TEST(BoardHelps, AHintMarksTheStrongMoveUntilTheNextCommand) {
   const auto expected = chooseComMove(*before, Level::strong, clock, limits);
   ASSERT_TRUE(expected);
   const auto plain = snapshot(f.canvas);
+  f.game.command([&] { f.game.showCoordinates(true); });
+  EXPECT_FALSE(test::allPixels(f.canvas, 0, 15, 17, 433, test::background));
   f.game.command([&] { f.game.HINTO(); });
   const Rgb hint = paletteColour(hintColour);
   EXPECT_EQ(edgeOf(f.canvas, expected->fromX, expected->fromY), hint);
   EXPECT_EQ(edgeOf(f.canvas, expected->toX, expected->toY), hint);
   EXPECT_EQ(f.state->board, before->board);
   f.game.command([] {});
+  EXPECT_FALSE(test::allPixels(f.canvas, 25, 441, 444, 460, test::background));
+  f.game.command([&] { f.game.showCoordinates(false); });
   EXPECT_TRUE(test::sameImage(f.canvas, *plain));
 }
 

@@ -95,6 +95,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     Level level = Level::normal;
     bool destinations = false;
     bool keepGames = true;
+    bool coordinates = false;
   };
   const std::string both = seiryokuOn + "\r\nBGM=ON\r\n";
   const Case cases[] = {
@@ -133,6 +134,8 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
       {"games not kept", both + cp932("対局を残す=OFF\r\n"), true, true, true, true, Level::normal,
        false, false},
       {"games kept written out", both + cp932("対局を残す=ON\r\n"), true, true, true, true},
+      {"names, then games not kept", both + cp932("座標表示=ON\r\n対局を残す=OFF\r\n"), true, true,
+       true, true, Level::normal, false, false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -145,6 +148,7 @@ TEST_F(SettingsFileTest, LinesAreSplitAtCrAndComparedByteForByte) {
     EXPECT_EQ(r.level, c.level);
     EXPECT_EQ(r.destinations, c.destinations);
     EXPECT_EQ(r.keepGames, c.keepGames);
+    EXPECT_EQ(r.coordinates, c.coordinates);
     EXPECT_EQ(r.failed(), !c.line2Read);
     EXPECT_EQ(bytesOf(file), c.bytes);  // reading never rewrites
   }
@@ -202,11 +206,12 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
       for (const bool bgm : {false, true}) {
         const bool marks = seiryoku && !bgm;
         const bool keep = seiryoku || bgm;
-        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks, keep}));
-        const std::string expected = std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") +
-                                     "\r\n" + (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3 +
-                                     (marks ? "移動先表示=ON\r\n" : "") +
-                                     (keep ? "" : "対局を残す=OFF\r\n");
+        const bool names = bgm;
+        ASSERT_TRUE(writeSettingsFile(file, {seiryoku, bgm, level, marks, keep, names}));
+        const std::string expected =
+            std::string(seiryoku ? "勢力表示=ON" : "勢力表示=OFF") + "\r\n" +
+            (bgm ? "BGM=ON" : "BGM=OFF") + "\r\n" + line3 + (marks ? "移動先表示=ON\r\n" : "") +
+            (keep ? "" : "対局を残す=OFF\r\n") + (names ? "座標表示=ON\r\n" : "");
         EXPECT_EQ(bytesOf(file), cp932(expected));
         const SettingsFileReading back = readSettingsFile(file);
         EXPECT_FALSE(back.failed());
@@ -215,6 +220,7 @@ TEST_F(SettingsFileTest, TheWrittenLinesAreTheCp932OfTheTexts) {
         EXPECT_EQ(back.level, level);
         EXPECT_EQ(back.destinations, marks);
         EXPECT_EQ(back.keepGames, keep);
+        EXPECT_EQ(back.coordinates, names);
       }
     }
   }

@@ -63,6 +63,17 @@ TEST(BoardDrawing, StartScreenShowsEveryCellAndTheFrame) {
   EXPECT_TRUE(allPixels(canvas, 451, 0, 460, 441, test::background));
 }
 
+// The cells' names: one beside each row and under each column (and, the helps' test shows, in
+// the margins only).
+TEST(BoardDrawing, CoordinatesNameEveryRowAndColumn) {
+  Canvas canvas;
+  drawCoordinates(canvas);
+  for (int i = 1; i <= 19; ++i) {
+    EXPECT_FALSE(allPixels(canvas, 0, cellPy(i) + 5, 17, cellPy(i) + 17, test::background)) << i;
+    EXPECT_FALSE(allPixels(canvas, cellPx(i) + 5, 441, cellPx(i) + 17, 460, test::background)) << i;
+  }
+}
+
 TEST(BoardDrawing, StoneCodesChooseTheirPicturesAndOthersDrawNothing) {
   Canvas canvas;
   描画_石(canvas, 3, 4, cellBlack);

@@ -147,6 +147,7 @@ TEST(Canvas, ReportsTheBoxOfEverythingDrawn) {
   const std::vector<std::pair<const char*, std::function<void(Canvas&)>>> drawings{
       {"rectangle", [](Canvas& c) { c.fillRectangle(6815, 2870, 1000, 300, 12); }},
       {"circle", [](Canvas& c) { c.fillCircle(1500, 1500, 50, markColour); }},
+      {"line", [](Canvas& c) { drawPlayedMove(c, 4, 18, 4, 12); }},
       {"text", [](Canvas& c) { 描画_手数(c, 15); }},
       {"picture", [](Canvas& c) { 描画_ロボット(c, 2); }},
       {"stone", [](Canvas& c) { 描画_石(c, 19, 19, cellBlack); }},
@@ -198,6 +199,12 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
     描画_ロボット(c, 2);
     c.drawLine(twipsX(20.5) + 60, twipsY(5.5) + 60, twipsX(20.5) + 2400, twipsY(5.5) + 900, 2,
                markColour);  // drawn over by the panel's next start
+    wipeCoordinates(c);
+    drawCoordinates(c);
+  };
+  const auto marks = [](Canvas& c) {
+    drawPlayedMove(c, 6, 18, 6, 10);
+    drawBetterMove(c, 7, 18, 7, 14);
   };
   Canvas one;
   draw(one);
@@ -207,10 +214,12 @@ TEST(Canvas, LargerScalesKeepTheLayoutAndPaintFinerDetail) {
   for (const int scale : {2, 3}) {
     Canvas big(scale);
     draw(big);
+    marks(big);
     // Drawn at scale 1 and painted again at this scale, a help laid over it whose patch is put
     // back after the change: the image drawn at this scale, pixel for pixel.
     Canvas grown;
     draw(grown);
+    marks(grown);
     const CellBox b = cellBox(4, 18);
     const Canvas::Patch help = grown.save(b.x, b.y, b.width, b.height);
     drawHintFrame(grown, 4, 18);
