@@ -356,24 +356,24 @@ StrongSearchResult Searcher::run(const GameState& s, const ComMove* played, Play
 
 void Searcher::valuePlayed(PackedMove played, const std::vector<Chosen>& chosen,
                            PlayedValues& values) {
-  // The best at each depth is what that iteration found; the move played is searched at each
-  // depth afresh, as the iteration saw the table: what it learnt deeper would otherwise mix into
-  // the value. In a budget of its own; should it run out, the depths are taken one shallower,
-  // down to the moves as they stand.
+  // The best at each depth is what that iteration found, and the choice is worth it at both. A
+  // move played apart from the choice is searched at each depth afresh, as the iteration saw the
+  // table: what it learnt deeper would otherwise mix into the value. In a budget of its own;
+  // should it run out, the depths are taken one shallower, down to the moves as they stand.
   const std::uint64_t extra = budget_;
   for (int deep = static_cast<int>(chosen.size()) - 1; deep >= 0; --deep) {
     aborted_ = false;
     budget_ = nodes_ + extra;
     values.depth = deep;
+    const bool choice = played == chosen[static_cast<std::size_t>(deep)].move;
     for (std::size_t i = 0; i < values.played.size(); ++i) {
-      const Chosen& choice =
-          chosen[static_cast<std::size_t>(std::max(deep - static_cast<int>(i), 0))];
-      values.best[i] = choice.value;
-      if (played == choice.move) {
-        values.played[i] = choice.value;
+      const int depth = std::max(deep - static_cast<int>(i), 0);
+      values.best[i] = chosen[static_cast<std::size_t>(depth)].value;
+      if (choice || played == chosen[static_cast<std::size_t>(depth)].move) {
+        values.played[i] = values.best[i];
       } else {
         table_.newSearch();
-        values.played[i] = rootValue(played, std::max(deep - static_cast<int>(i), 0));
+        values.played[i] = rootValue(played, depth);
       }
     }
     if (!aborted_ || (stop_ && stop_())) return;
