@@ -357,9 +357,10 @@ StrongSearchResult Searcher::run(const GameState& s, const ComMove* played, Play
 void Searcher::valuePlayed(PackedMove played, const std::vector<Chosen>& chosen,
                            PlayedValues& values) {
   // The best at each depth is what that iteration found, and the choice is worth it at both. A
-  // move played apart from the choice is searched at each depth afresh, as the iteration saw the
-  // table: what it learnt deeper would otherwise mix into the value. In a budget of its own;
-  // should it run out, the depths are taken one shallower, down to the moves as they stand.
+  // move played apart from the choice is searched with the table the search filled, then a depth
+  // shallower afresh: what the table learnt deeper would otherwise answer for it. In a budget of
+  // its own; should it run out, the depths are taken one shallower, down to the moves as they
+  // stand.
   const std::uint64_t extra = budget_;
   for (int deep = static_cast<int>(chosen.size()) - 1; deep >= 0; --deep) {
     aborted_ = false;
@@ -372,7 +373,7 @@ void Searcher::valuePlayed(PackedMove played, const std::vector<Chosen>& chosen,
       if (choice || played == chosen[static_cast<std::size_t>(depth)].move) {
         values.played[i] = values.best[i];
       } else {
-        table_.newSearch();
+        if (i > 0) table_.newSearch();
         values.played[i] = rootValue(played, depth);
       }
     }
