@@ -23,7 +23,7 @@ ReviewRow row(int index, int value, int loss) {
 // the graph or a line of the list picks the move drawn there.
 TEST(ReviewDrawing, DrawsTheMarksTheLineAndTheMoveToPlay) {
   ReviewPicture picture;
-  picture.rows = {row(0, 0, 0), row(1, 40, 35), row(2, 20, 20), std::nullopt, row(4, -30, 2)};
+  picture.rows = {row(0, 0, 0), row(1, 40, 35), row(2, 20, 25), std::nullopt, row(4, -30, 2)};
   picture.current = 2;
   EXPECT_EQ(reviewRange(picture), 50);
   for (int scale = 1; scale <= 2; ++scale) {
