@@ -141,7 +141,6 @@ ReviewRow Review::rowOf(int k, GameState& s, TranspositionTable& table) const {
   row.best = recordMove(*r.move);  // the move played is legal, so there is a choice
   row.value = blackPoints(mover, found.played);
   row.bestValue = blackPoints(mover, found.best);
-  if (row.best == row.played) row.bestValue = row.value;
   row.loss = std::max(0, (mover == cellBlack ? 1 : -1) * (row.bestValue - row.value));
   row.moveClass = classOfLoss(row.loss);
   return row;
