@@ -115,35 +115,34 @@ void BM_StrongSearchCrowded(benchmark::State& state) {
 }
 BENCHMARK(BM_StrongSearchCrowded)->DenseRange(0, 8)->Unit(benchmark::kMillisecond);
 
-// A game of the strong level (black) against the weak one from the start, the first to run to
-// the move limit among a few seeds of the weak level.
-const std::vector<RecordMove>& strongAgainstWeak() {
-  static const std::vector<RecordMove> game = [] {
-    std::vector<RecordMove> moves;
-    auto s = std::make_unique<GameState>();
-    for (std::uint64_t seed = 1; seed <= 10 && s->moveNumber < moveLimit; ++seed) {
-      placeStart(*s, std::nullopt);
-      moves.clear();
-      FixedSecond clock(0);
-      LevelLimits limits;
-      limits.seed = seed;
-      for (bool over = false; !over;) {
-        const Level level = s->turnColour == cellBlack ? Level::strong : Level::weak;
-        const ComTurn t = playComTurn(*s, clock, level, limits);
-        const MoveRecord& r = t.record;
-        moves.push_back({t.passed, r.fromX, r.fromY, r.toX, r.toY});
-        over = !t.passed && r.end != GameEnd::none;
-      }
+// A game of black's level against white's from the start, the first to run to the move limit
+// among a few seeds of the weak level (the strong and the normal levels play alike every time).
+std::vector<RecordMove> gameOf(Level black, Level white) {
+  std::vector<RecordMove> moves;
+  auto s = std::make_unique<GameState>();
+  for (std::uint64_t seed = 1; seed <= 10 && s->moveNumber < moveLimit; ++seed) {
+    placeStart(*s, std::nullopt);
+    moves.clear();
+    FixedSecond clock(0);
+    LevelLimits limits;
+    limits.seed = seed;
+    for (bool over = false; !over;) {
+      const ComTurn t = playComTurn(*s, clock, s->turnColour == cellBlack ? black : white, limits);
+      const MoveRecord& r = t.record;
+      moves.push_back({t.passed, r.fromX, r.fromY, r.toX, r.toY});
+      over = !t.passed && r.end != GameEnd::none;
     }
-    return moves;
-  }();
-  return game;
+  }
+  return moves;
 }
 
-// The review of that game at the strong level's budget with 1 or 2 workers: the whole of it, and
-// the time until its first row is ready.
+// The review at the strong level's budget with 1 or 2 workers, of a lopsided game (the strong
+// level against the weak one) and of a balanced one (the normal level against itself): the whole
+// of it, and the time until its first row is ready.
 void BM_ReviewGame(benchmark::State& state) {
-  const std::vector<RecordMove>& moves = strongAgainstWeak();
+  static const std::vector<RecordMove> lopsided = gameOf(Level::strong, Level::weak);
+  static const std::vector<RecordMove> balanced = gameOf(Level::normal, Level::normal);
+  const std::vector<RecordMove>& moves = state.range(1) == 0 ? lopsided : balanced;
   auto start = std::make_unique<GameState>();
   placeStart(*start, std::nullopt);
   ReviewOptions options;
@@ -164,7 +163,12 @@ void BM_ReviewGame(benchmark::State& state) {
   state.counters["moves"] = static_cast<double>(rows);
   state.counters["first_row_s"] = firstRow;
 }
-BENCHMARK(BM_ReviewGame)->Arg(1)->Arg(2)->Iterations(1)->UseRealTime()->Unit(benchmark::kSecond);
+BENCHMARK(BM_ReviewGame)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"workers", "balanced"})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 }  // namespace zelkan

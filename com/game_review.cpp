@@ -1,12 +1,9 @@
 #include "com/game_review.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <deque>
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -50,19 +47,14 @@ RecordMove recordMove(const ComMove& m) {
   return {false, m.fromX, m.fromY, m.toX, m.toY};
 }
 
-// What one search of a position found: the strong level's choice (none when the side to move
-// has no legal move) and the position's worth, black minus white.
-struct Searched {
-  std::optional<ComMove> move;
-  int value = 0;
-};
-
-// One piece of work: the search of position k, or of the position after the strong level's
-// choice in position k where the game went another way.
-struct Task {
-  bool alternative = false;
-  int k = 0;
-};
+// A search's value in judgement points, black minus white: its last two depths weighed two to
+// one. A search a ply deeper favours the side that makes the last move before the horizon by
+// 20 points and more, so one depth alone makes the graph a saw blade; the deeper depth weighs
+// more, for the value after a move is then closest to the next position's own search.
+int blackPoints(Code mover, const std::array<int, 2>& v) {
+  const int points = (2 * judgementPoints(v[0]) + judgementPoints(v[1])) / 3;
+  return mover == cellBlack ? points : -points;
+}
 
 class Review {
  public:
@@ -75,26 +67,18 @@ class Review {
            (options_.stop != nullptr && options_.stop->load(std::memory_order_relaxed));
   }
   int rowCount() const { return static_cast<int>(positions_.size()) - 1; }
-  bool passAt(int k) const { return moves_[static_cast<std::size_t>(k)].pass; }
   void work();
-  Searched search(GameState& s, TranspositionTable& table) const;
-  int valueOf(const Task& t, GameState& s, TranspositionTable& table, Searched& found) const;
-  // Under the lock: the row of move k when it is complete and not yet given.
-  std::optional<ReviewRow> finish(int k);
+  ReviewRow rowOf(int k, GameState& s, TranspositionTable& table) const;
+  int worthOf(GameState& s, TranspositionTable& table) const;
 
   std::span<const RecordMove> moves_;
   const ReviewOptions& options_;
   std::vector<Position> positions_;  // after 0, 1, ... moves; the last may be over
   std::atomic<bool> failed_ = false;
-  std::exception_ptr failure_;
 
-  std::mutex mutex_;  // guards everything below, and the workers' waiting
-  std::condition_variable changed_;
-  std::deque<Task> queue_;
-  int busy_ = 0;
-  std::vector<std::optional<Searched>> searched_;  // per position
-  std::vector<std::optional<int>> alternative_;    // per move: the choice's position's worth
-  std::vector<bool> given_;
+  std::mutex mutex_;  // guards everything below
+  int next_ = 0;      // the next move to review
+  std::exception_ptr failure_;
   std::vector<ReviewRow> rows_;
   std::mutex giving_;  // one onRow call at a time
 };
@@ -115,70 +99,50 @@ Review::Review(const GameState& start, std::span<const RecordMove> moves,
     positions_.push_back(positionOf(*s, over));
     if (over) break;
   }
-  searched_.resize(positions_.size());
-  if (positions_.back().over) searched_.back() = Searched{std::nullopt, judgementMargin(*s)};
-  alternative_.resize(positions_.size() - 1);
-  given_.resize(positions_.size() - 1);
-  // Positions in game order, so the first rows are ready early; each needed for the choice of
-  // the move played from it or for the worth after the move before it.
-  for (int k = 0; k < static_cast<int>(positions_.size()); ++k) {
-    const bool choice = k < rowCount() && !passAt(k);
-    if (!searched_[k] && (choice || k > 0)) queue_.push_back({false, k});
-  }
 }
 
-Searched Review::search(GameState& s, TranspositionTable& table) const {
+// The worth of the position in s, black minus white, as the strong level's search finds it; a
+// side without a legal move passes, and two passes leave the position as it stands.
+int Review::worthOf(GameState& s, TranspositionTable& table) const {
   const auto stop = [this] { return stopped(); };
-  const auto worth = [&](Code side) {
+  for (int passes = 0; passes < 2; ++passes) {
     table.newSearch();
-    const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table);
-    const int points = judgementPoints(r.value);
-    return Searched{r.move, side == cellBlack ? points : -points};
-  };
-  Searched found = worth(s.turnColour);
-  if (found.move) return found;
-  // No legal move: the side passes, and the position is worth what it is to the other side.
-  std::swap(s.turnColour, s.otherColour);
-  found = worth(s.turnColour);
-  std::swap(s.turnColour, s.otherColour);
-  if (found.move) return {std::nullopt, found.value};
-  return {std::nullopt, judgementMargin(s)};
-}
-
-// The worth found by a task, with the search of a position in found.
-int Review::valueOf(const Task& t, GameState& s, TranspositionTable& table, Searched& found) const {
-  load(s, positions_[t.k]);
-  if (!t.alternative) {
-    found = search(s, table);
-    return found.value;
+    PlayedValues found;
+    const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table, nullptr, &found);
+    const Code mover = s.turnColour;
+    if (passes > 0) std::swap(s.turnColour, s.otherColour);
+    if (r.move) return blackPoints(mover, found.best);
+    if (passes == 0) std::swap(s.turnColour, s.otherColour);
   }
-  const ComMove& m = *searched_[t.k]->move;  // written before this task was queued
-  const MoveRecord r = completeMove(s, m.fromX, m.fromY, m.toX, m.toY);
-  if (r.end != GameEnd::none) return judgementMargin(s);
-  std::swap(s.turnColour, s.otherColour);
-  return search(s, table).value;
+  return judgementMargin(s);
 }
 
-std::optional<ReviewRow> Review::finish(int k) {
-  if (k < 0 || k >= rowCount() || given_[k] || !searched_[k + 1]) return std::nullopt;
+// Move k's row: one search of the position before it, the move played and the search's choice
+// both its root moves, valued at the same depths. A pass is worth the position it leaves.
+ReviewRow Review::rowOf(int k, GameState& s, TranspositionTable& table) const {
   ReviewRow row;
   row.index = k;
-  row.played = moves_[k];
-  row.value = searched_[k + 1]->value;
+  row.played = moves_[static_cast<std::size_t>(k)];
   row.best = row.played;
-  row.bestValue = row.value;
-  if (!row.played.pass) {
-    if (!searched_[k]) return std::nullopt;
-    if (searched_[k]->move) row.best = recordMove(*searched_[k]->move);
-    if (row.best != row.played) {
-      if (!alternative_[k]) return std::nullopt;
-      row.bestValue = *alternative_[k];
-    }
+  const Position& after = positions_[static_cast<std::size_t>(k) + 1];
+  if (row.played.pass) {
+    load(s, after);
+    row.value = after.over ? judgementMargin(s) : worthOf(s, table);
+    row.bestValue = row.value;
+    return row;
   }
-  const int forMover = positions_[k].side == cellBlack ? 1 : -1;
-  row.loss = std::max(0, forMover * (row.bestValue - row.value));
+  load(s, positions_[static_cast<std::size_t>(k)]);
+  const ComMove played{row.played.x1, row.played.y1, row.played.x2, row.played.y2, 0};
+  PlayedValues found;
+  table.newSearch();
+  const auto stop = [this] { return stopped(); };
+  const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table, &played, &found);
+  const Code mover = s.turnColour;
+  row.best = recordMove(*r.move);  // the move played is legal, so there is a choice
+  row.value = blackPoints(mover, found.played);
+  row.bestValue = blackPoints(mover, found.best);
+  row.loss = std::max(0, (mover == cellBlack ? 1 : -1) * (row.bestValue - row.value));
   row.moveClass = classOfLoss(row.loss);
-  given_[k] = true;
   return row;
 }
 
@@ -193,66 +157,41 @@ void Review::work() {
     std::lock_guard lock(mutex_);
     if (!failure_) failure_ = std::current_exception();
     failed_ = true;
-    changed_.notify_all();
     return;
   }
   for (;;) {
-    Task t;
+    int k = 0;
     {
-      std::unique_lock lock(mutex_);
-      changed_.wait(lock, [&] { return !queue_.empty() || busy_ == 0 || stopped(); });
-      if (queue_.empty() || stopped()) {
-        changed_.notify_all();
-        return;
-      }
-      t = queue_.front();
-      queue_.pop_front();
-      ++busy_;
+      std::lock_guard lock(mutex_);
+      if (next_ >= rowCount() || stopped()) return;
+      k = next_++;
     }
-    Searched found;
-    int value = 0;
+    ReviewRow row;
     try {
-      value = valueOf(t, *s, *table, found);
+      row = rowOf(k, *s, *table);
     } catch (...) {
       std::lock_guard lock(mutex_);
       if (!failure_) failure_ = std::current_exception();
       failed_ = true;
+      return;
     }
-    std::vector<ReviewRow> ready;
     {
       std::lock_guard lock(mutex_);
-      --busy_;
-      if (!stopped()) {  // a search cut short by a stop is worth nothing
-        if (t.alternative) {
-          alternative_[t.k] = value;
-        } else {
-          searched_[t.k] = found;
-          const bool differs = t.k < rowCount() && !passAt(t.k) && found.move &&
-                               recordMove(*found.move) != moves_[t.k];
-          if (differs) queue_.push_front({true, t.k});
-        }
-        for (const int k : {t.k - 1, t.k}) {
-          if (auto row = finish(k)) {
-            rows_.push_back(*row);
-            ready.push_back(*row);
-          }
-        }
-      }
-      changed_.notify_all();
+      if (stopped()) return;  // a search cut short by a stop is worth nothing
+      rows_.push_back(row);
     }
     if (options_.onRow) {
       std::lock_guard lock(giving_);
-      for (const ReviewRow& row : ready)
-        options_.onRow(row);
+      options_.onRow(row);
     }
   }
 }
 
 std::vector<ReviewRow> Review::run() {
-  // Counted before any helper starts: from then on the queue is the workers', under the lock.
-  const int tasks = static_cast<int>(queue_.size());
   std::vector<std::thread> helpers;
-  for (int i = 1; i < options_.workers && i < tasks; ++i) {
+  // The number of moves is fixed before any helper starts: nothing shared is read unlocked.
+  const int helperCount = std::min(options_.workers, rowCount()) - 1;
+  for (int i = 0; i < helperCount; ++i) {
     try {
       helpers.emplace_back([this] { work(); });
     } catch (const std::system_error&) {

@@ -21,7 +21,7 @@ enum class MoveClass { best, good, inaccuracy, mistake, blunder };
 // The least loss, in judgement points, of each class past best (the README says why).
 inline constexpr int goodLoss = 1;
 inline constexpr int inaccuracyLoss = 5;
-inline constexpr int mistakeLoss = 15;
+inline constexpr int mistakeLoss = 22;
 inline constexpr int blunderLoss = 30;
 
 // The class of a move that gave away loss points (never negative).

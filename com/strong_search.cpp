@@ -35,7 +35,7 @@ class Searcher {
         plies_(new Ply[maxPly + 1]),
         history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
 
-  StrongSearchResult run(const GameState& s);
+  StrongSearchResult run(const GameState& s, const ComMove* played, PlayedValues* values);
 
  private:
   struct Ply {
@@ -121,6 +121,23 @@ class Searcher {
 
   int search(int depth, int alpha, int beta, int ply, bool passed);
   int captures(int alpha, int beta, int ply, int captureDepth);
+  // The exact value of root move m for the mover, searched as an iteration of that depth
+  // searches it; at depth 0 the position as it stands after the move.
+  int rootValue(PackedMove m, int depth) {
+    SearchPosition::Undo u;
+    pos_.make(m, u);
+    const int v = pos_.gameOver() ? -terminal()
+                  : depth == 0    ? -evaluate()
+                                  : childValue(depth, -infinity, infinity, 0, true);
+    pos_.undo(u);
+    return v;
+  }
+  // A search's best moves by iteration, the first (depth 0) the game's own choice unsearched.
+  struct Chosen {
+    PackedMove move = 0;
+    int value = 0;
+  };
+  void valuePlayed(PackedMove played, const std::vector<Chosen>& chosen, PlayedValues& values);
 
   SearchPosition pos_;
   std::uint64_t budget_;
@@ -255,7 +272,7 @@ int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
   return best;
 }
 
-StrongSearchResult Searcher::run(const GameState& s) {
+StrongSearchResult Searcher::run(const GameState& s, const ComMove* played, PlayedValues* values) {
   StrongSearchResult result;
   // The root's moves in the order of the game's own scoring, so captures and the tactical terms
   // come first; the clock is held still so the search repeats.
@@ -286,14 +303,22 @@ StrongSearchResult Searcher::run(const GameState& s) {
   };
   // Should the budget run out before a single move is searched, the game's own first choice is
   // played, valued as it stands after the move.
-  {
-    SearchPosition::Undo u;
-    pos_.make(root[0], u);
-    result.value = pos_.gameOver() ? -terminal() : -evaluate();
-    pos_.undo(u);
-  }
+  result.value = rootValue(root[0], 0);
   result.move = moveOf(root[0], result.value);
-  if (root.size() == 1) return result;
+  std::vector<Chosen> chosen{{root[0], result.value}};  // by the depth that found each
+  const auto finish = [&] {
+    result.nodes = nodes_;
+    if (values != nullptr) {
+      const PackedMove m =
+          played == nullptr
+              ? chosen.back().move
+              : SearchPosition::pack(SearchPosition::index(played->fromX, played->fromY),
+                                     SearchPosition::index(played->toX, played->toY));
+      valuePlayed(m, chosen, *values);
+    }
+    return result;
+  };
+  if (root.size() == 1) return finish();
 
   // Past the last move of the game there is nothing more to see.
   const int movesLeft = moveLimit - s.moveNumber;
@@ -320,12 +345,40 @@ StrongSearchResult Searcher::run(const GameState& s) {
                   root.begin() + static_cast<long>(bestIndex) + 1);
       result.move = moveOf(root[0], alpha);
       result.value = alpha;
+      chosen.resize(static_cast<std::size_t>(depth) + 1);
+      chosen.back() = {root[0], alpha};
     }
     if (aborted_) break;
     result.depth = depth;
   }
-  result.nodes = nodes_;
-  return result;
+  return finish();
+}
+
+void Searcher::valuePlayed(PackedMove played, const std::vector<Chosen>& chosen,
+                           PlayedValues& values) {
+  // The best at each depth is what that iteration found, and the choice is worth it at both. A
+  // move played apart from the choice is searched with the table the search filled, then a depth
+  // shallower afresh: what the table learnt deeper would otherwise answer for it. In a budget of
+  // its own; should it run out, the depths are taken one shallower, down to the moves as they
+  // stand.
+  const std::uint64_t extra = budget_;
+  for (int deep = static_cast<int>(chosen.size()) - 1; deep >= 0; --deep) {
+    aborted_ = false;
+    budget_ = nodes_ + extra;
+    values.depth = deep;
+    const bool choice = played == chosen[static_cast<std::size_t>(deep)].move;
+    for (std::size_t i = 0; i < values.played.size(); ++i) {
+      const int depth = std::max(deep - static_cast<int>(i), 0);
+      values.best[i] = chosen[static_cast<std::size_t>(depth)].value;
+      if (choice || played == chosen[static_cast<std::size_t>(depth)].move) {
+        values.played[i] = values.best[i];
+      } else {
+        if (i > 0) table_.newSearch();
+        values.played[i] = rootValue(played, depth);
+      }
+    }
+    if (!aborted_ || (stop_ && stop_())) return;
+  }
 }
 
 }  // namespace
@@ -358,8 +411,9 @@ int judgementPoints(int value) {
 }
 
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
-                                const std::function<bool()>& stop, TranspositionTable& table) {
-  return Searcher(s, nodeBudget, stop, table).run(s);
+                                const std::function<bool()>& stop, TranspositionTable& table,
+                                const ComMove* played, PlayedValues* values) {
+  return Searcher(s, nodeBudget, stop, table).run(s, played, values);
 }
 
 }  // namespace zelkan

@@ -24,7 +24,7 @@ ReviewRow row(int index, int value, int loss) {
 // Each side's summary counts its classes and average loss; the list shows one side or both.
 TEST(ReviewDrawing, DrawsTheMarksTheLineAndTheMoveToPlay) {
   ReviewPicture picture;
-  picture.rows = {row(0, 0, 0), row(1, 40, 35), row(2, 20, 20), std::nullopt, row(4, -30, 2)};
+  picture.rows = {row(0, 0, 0), row(1, 40, 35), row(2, 20, 25), std::nullopt, row(4, -30, 2)};
   picture.current = 2;
   EXPECT_EQ(reviewRange(picture), 50);
   for (const auto& size : {std::pair{1, clientWidth}, std::pair{2, 1100}}) {
