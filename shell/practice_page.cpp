@@ -171,6 +171,7 @@ void PracticePage::judge(const RecordMove& tried) {
   completeMove(copy, tried.x1, tried.y1, tried.x2, tried.y2);
   描画_盤(canvas_, copy.board);
   gtk_widget_queue_draw(area_);
+  tried_ = tried;
   // TRANSLATORS: while the computer weighs the player's try.
   tell(_("考えています..."));
   gtk_widget_set_sensitive(answer_, FALSE);
@@ -198,6 +199,12 @@ gboolean PracticePage::onTick(gpointer self) {
   p->search_.join();
   gtk_widget_set_sensitive(p->retry_, TRUE);
   gtk_widget_set_sensitive(p->answer_, TRUE);
+  // The try stays on the board: framed as a better move is when it was found, drawn as a move
+  // played otherwise.
+  const RecordMove& t = p->tried_;
+  (loss >= 0 && loss < inaccuracyLoss ? drawBetterMove : drawPlayedMove)(p->canvas_, t.x1, t.y1,
+                                                                         t.x2, t.y2);
+  gtk_widget_queue_draw(p->area_);
   if (loss >= 0 && loss < inaccuracyLoss) {
     ++p->found_;
     p->solved_ = true;
@@ -219,8 +226,7 @@ void PracticePage::showAnswer() {
   const ReviewRow& row = rows_[static_cast<std::size_t>(problem_)];
   picked_.reset();
   redraw();
-  drawHintFrame(canvas_, row.best.x1, row.best.y1);
-  drawHintFrame(canvas_, row.best.x2, row.best.y2);
+  drawBetterMove(canvas_, row.best.x1, row.best.y1, row.best.x2, row.best.y2);
   solved_ = true;
   gtk_widget_set_sensitive(next_, TRUE);
   gtk_widget_set_sensitive(retry_, TRUE);

@@ -72,6 +72,7 @@ class PracticePage {
   bool solved_ = false;  // the problem shown was found or answered
   std::unique_ptr<GameState> position_;
   std::optional<std::pair<int, int>> picked_;
+  RecordMove tried_;
 
   // A try searched on a thread of its own; its loss waits for the page's tick.
   std::thread search_;
