@@ -83,6 +83,8 @@ std::string moveText(const RecordMove& m) {
 
 // The most moves made per search analyse takes.
 constexpr int mostAnalyseBudget = 100000000;
+// The most worker threads the searches that use several take.
+constexpr int mostThreads = 256;
 
 }  // namespace
 
@@ -186,6 +188,10 @@ std::optional<std::string> Engine::handle(std::string_view line) {
   if (command == "analyse") {
     if (args.size() > 1 || tooMany) return failure("analyse takes at most 1 argument: BUDGET");
     return analyse(args);
+  }
+  if (command == "threads") {
+    if (auto e = arity(1, "N")) return e;
+    return setThreads(args[0]);
   }
   if (command == "quit") {
     if (auto e = arity(0, "")) return e;
@@ -370,6 +376,13 @@ std::string Engine::loadGame(std::string_view path) {
   return success("");
 }
 
+std::string Engine::setThreads(std::string_view count) {
+  const auto n = parseNumber(count, 1, mostThreads);
+  if (!n) return failure("bad thread count");
+  threads_ = *n;
+  return success("");
+}
+
 std::string Engine::analyse(std::span<const std::string_view> args) const {
   ReviewOptions options;
   options.nodeBudget = strongBudget_;
@@ -378,7 +391,7 @@ std::string Engine::analyse(std::span<const std::string_view> args) const {
     if (!budget) return failure("BUDGET must be a whole number from 1 to 100000000");
     options.nodeBudget = static_cast<std::uint64_t>(*budget);
   }
-  options.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  options.workers = threads_;
   std::vector<ReviewRow> rows;
   try {
     auto start = std::make_unique<GameState>();
