@@ -349,11 +349,15 @@ void MainWindow::SONOTA() {
   GtkAboutDialog* a = GTK_ABOUT_DIALOG(about);
   gtk_about_dialog_set_program_name(a, _("Zelkan"));
   gtk_about_dialog_set_version(a, ZELKAN_VERSION);
-  // TRANSLATORS: the about box: "Zelkan  version 1.0", "A territory game: move stones to
-  // sandwich and surround the other side's stones", "By the Zelkan developers".
-  gtk_about_dialog_set_comments(
-      a, _("Zelkan  バージョン 1.0\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
-           "作：Zelkan 開発チーム"));
+  // TRANSLATORS: the about box: "Zelkan  version %s" (%s the version's number, as 1.0), "A
+  // territory game: move stones to sandwich and surround the other side's stones", "By the
+  // Zelkan developers".
+  gchar* comments =
+      g_strdup_printf(_("Zelkan  バージョン %s\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
+                        "作：Zelkan 開発チーム"),
+                      ZELKAN_VERSION);
+  gtk_about_dialog_set_comments(a, comments);
+  g_free(comments);
   gtk_about_dialog_set_license_type(a, GTK_LICENSE_GPL_3_0);
   // TRANSLATORS: your name and address, one translator a line, shown in the about box.
   const char* translators = _("translator-credits");
