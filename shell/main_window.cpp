@@ -103,8 +103,11 @@ void MainWindow::startUp() {
           [](gpointer data) -> gboolean {
             const std::unique_ptr<std::pair<MainWindow*, int>> c(
                 static_cast<std::pair<MainWindow*, int>*>(data));
-            c->first->tellKeepingFailed(c->second);
-            return G_SOURCE_REMOVE;
+            MainWindow& w = *c->first;
+            return w.gate_.guard(G_SOURCE_REMOVE, [&] {
+              w.tellKeepingFailed(c->second);
+              return G_SOURCE_REMOVE;
+            });
           },
           call);
     });
@@ -186,7 +189,11 @@ void MainWindow::takeBarClicks() {
   // "対局" lists the newest kept games as it opens.
   if (items != nullptr) {
     g_signal_connect(items->data, "select", G_CALLBACK(+[](GtkMenuItem*, gpointer self) {
-                       static_cast<MainWindow*>(self)->refreshRecentGames();
+                       auto* w = static_cast<MainWindow*>(self);
+                       w->gate_.guard(0, [w] {
+                         w->refreshRecentGames();
+                         return 0;
+                       });
                      }),
                      this);
   }
