@@ -74,7 +74,6 @@ class SearchPosition {
   // it touches has another empty neighbour.
   bool mayCapture(PackedMove m) const;
 
-  Code sideToMove() const { return side_ == 0 ? cellBlack : cellWhite; }
   int side() const { return side_; }  // 0 black, 1 white
   Code moveNumber() const { return moveNumber_; }
   Code blackLost() const { return lost_[0]; }

@@ -8,35 +8,35 @@
 #include "core/setup.h"
 
 namespace zelkan {
-namespace {
 
-bool isSpace(char c) {
+bool isRecordBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isSpace(text.front()))
+std::string_view trimmedLine(std::string_view text) {
+  while (!text.empty() && isRecordBlank(text.front()))
     text.remove_prefix(1);
-  while (!text.empty() && isSpace(text.back()))
+  while (!text.empty() && isRecordBlank(text.back()))
     text.remove_suffix(1);
   return text;
 }
 
-// The line's words; more than `most` gives most + 1, enough to tell it is too many.
-std::vector<std::string_view> words(std::string_view line, std::size_t most) {
+std::vector<std::string_view> lineWords(std::string_view line, std::size_t most) {
   std::vector<std::string_view> out;
   std::size_t i = 0;
   while (i < line.size() && out.size() <= most) {
-    while (i < line.size() && isSpace(line[i]))
+    while (i < line.size() && isRecordBlank(line[i]))
       ++i;
     if (i == line.size()) break;
     const std::size_t start = i;
-    while (i < line.size() && !isSpace(line[i]))
+    while (i < line.size() && !isRecordBlank(line[i]))
       ++i;
     out.push_back(line.substr(start, i - start));
   }
   return out;
 }
+
+namespace {
 
 // The header line `key value`; false when a known key cannot take the value.
 bool readHeader(std::string_view key, std::string_view value, GameRecord& record) {
@@ -62,7 +62,7 @@ bool readHeader(std::string_view key, std::string_view value, GameRecord& record
     if (value != "weak" && value != "normal" && value != "strong") return false;
     record.level = value;
   } else if (key == "start") {
-    const auto w = words(value, 5);
+    const auto w = lineWords(value, 5);
     std::string error;
     if (w.size() != 5) return false;
     record.start = parseStart(w, error);
@@ -75,7 +75,7 @@ bool readHeader(std::string_view key, std::string_view value, GameRecord& record
 
 std::optional<RecordMove> parseMove(std::string_view line) {
   if (line == "pass") return RecordMove{.pass = true};
-  const auto w = words(line, 4);
+  const auto w = lineWords(line, 4);
   if (w.size() != 4) return std::nullopt;
   Code v[4];
   for (int i = 0; i < 4; ++i) {
@@ -201,10 +201,10 @@ std::optional<RecordError> readRecord(std::string_view text, GameRecord& record,
     ++lineNumber;
     const auto fail = [&](RecordProblem p) { return RecordError{p, lineNumber}; };
     if (raw.size() > recordMostLineBytes) return fail(RecordProblem::lineTooLong);
-    const std::string_view line = trimmed(raw);
+    const std::string_view line = trimmedLine(raw);
 
     if (lineNumber == 1) {
-      const auto w = words(line, 2);
+      const auto w = lineWords(line, 2);
       if (w.size() != 2 || w[0] != recordMagic) return fail(RecordProblem::notRecord);
       if (w[1] != "1") return fail(RecordProblem::version);
       continue;
@@ -216,7 +216,7 @@ std::optional<RecordError> readRecord(std::string_view text, GameRecord& record,
       const std::size_t gap = line.find_first_of(" \t");
       const std::string_view key = line.substr(0, gap);
       const std::string_view value =
-          gap == std::string_view::npos ? std::string_view{} : trimmed(line.substr(gap));
+          gap == std::string_view::npos ? std::string_view{} : trimmedLine(line.substr(gap));
       if (!readHeader(key, value, record)) return fail(RecordProblem::badHeader);
       continue;
     }

@@ -79,6 +79,14 @@ struct RecordError {
 // The problem in plain English, for the engine's answers.
 const char* recordProblemText(RecordProblem problem);
 
+// The blanks between the words of a record's lines and of the engine's commands: space, tab and
+// a carriage return (a line ended the Windows way).
+bool isRecordBlank(char c);
+// The line without its leading and trailing blanks.
+std::string_view trimmedLine(std::string_view text);
+// The line's words; more than `most` gives most + 1, enough to tell it is too many.
+std::vector<std::string_view> lineWords(std::string_view line, std::size_t most);
+
 // A whole decimal number in lo..hi, or nothing.
 std::optional<int> parseNumber(std::string_view text, int lo, int hi);
 

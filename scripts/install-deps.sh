@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
   libsdl2-dev libsdl2-mixer-dev
-  xvfb xauth xdotool imagemagick clang-format openbox
+  xvfb xauth xdotool x11-utils imagemagick clang-format openbox
   file desktop-file-utils appstream lintian man-db dbus-daemon shared-mime-info libxml2-utils
   libglib2.0-bin libglib2.0-dev-bin
   dbus-bin xdg-desktop-portal xdg-desktop-portal-gtk fuse3

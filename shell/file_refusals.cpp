@@ -56,6 +56,8 @@ std::string fileRefusal(const std::filesystem::path& path, int error) {
     case EMFILE:
     case ENFILE:
       return _("開いているファイルが多すぎます。");
+    case EEXIST:  // a kept game's every name for its second taken
+      return _("同じ名前のファイルがもうあります。");
     default:
       break;
   }

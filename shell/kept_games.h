@@ -1,6 +1,7 @@
-// Every game played in the window kept as a game record in a folder of its own, so that Escape,
-// quitting, a crash or a kill leave it whole up to its last completed move; and the newest of
-// them listed, for the window's menu of recent games.
+// Every game played in the window kept as a game record in a folder of its own: Escape and
+// quitting write it up to its last completed move first; a crash or a kill leave it whole, up to
+// the last text the store had written (on a slow disk a move or two behind the board). And the
+// newest of them listed, for the window's menu of recent games.
 //
 // A kept game's file is named for the local time its game started, "2026-12-08-091530.zelkan",
 // with "-2" to "-99" before ".zelkan" when that name is taken; the name is taken only while

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -126,7 +127,26 @@ void printInTheTerminalsLetters(const gchar* text) {
 struct Running {
   zelkan::FilePlaces places;
   std::unique_ptr<zelkan::MainWindow> window;
+  bool failed = false;
 };
+
+// Runs an application callback's body, through which nothing may unwind into GLib's C frames.
+// A failure here (the window cannot be made) has no window to tell it: it is told on the
+// terminal and the game ends cleanly, its kept games written.
+template <typename Body>
+void orEnd(GApplication* app, Running& running, Body&& body) noexcept {
+  if (running.failed) return;
+  try {
+    body();
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "zelkan: %s\n", e.what());
+    running.failed = true;
+  } catch (...) {
+    std::fprintf(stderr, "zelkan: an unknown failure\n");
+    running.failed = true;
+  }
+  if (running.failed) g_application_quit(app);
+}
 
 // Shows the window at the first start's activate or open, or at the first command. Only the
 // running game makes its settings folder: a second start that hands its work over, or one asked
@@ -142,35 +162,41 @@ void showWindow(Running& running) {
 // and is answered.
 void onStartup(GApplication* app, gpointer data) {
   auto& running = *static_cast<Running*>(data);
-  running.window = std::make_unique<zelkan::MainWindow>();
-  running.window->settingsFile = running.places.settingsFile;
-  running.window->keptGamesFolder = running.places.keptGames;
-  running.window->soundFolder = running.places.dataFolder;
-  running.window->addActions(GTK_APPLICATION(app), [&running] { showWindow(running); });
+  orEnd(app, running, [&] {
+    running.window = std::make_unique<zelkan::MainWindow>();
+    running.window->settingsFile = running.places.settingsFile;
+    running.window->keptGamesFolder = running.places.keptGames;
+    running.window->soundFolder = running.places.dataFolder;
+    running.window->addActions(GTK_APPLICATION(app), [&running] { showWindow(running); });
+  });
 }
 
 // A start with no file, this one or a later one: the running window comes to the front.
-void onActivate(GApplication*, gpointer data) {
+void onActivate(GApplication* app, gpointer data) {
   auto& running = *static_cast<Running*>(data);
-  showWindow(running);
-  running.window->present();
+  orEnd(app, running, [&] {
+    showWindow(running);
+    running.window->present();
+  });
 }
 
 // A start with files (a double click in the file manager, "zelkan FILE"): the window opens the
 // first of them, which is all one game can show.
-void onOpen(GApplication*, GFile** files, gint count, const gchar*, gpointer data) {
+void onOpen(GApplication* app, GFile** files, gint count, const gchar*, gpointer data) {
   auto& running = *static_cast<Running*>(data);
-  showWindow(running);
-  running.window->present();
-  if (count < 1) return;
-  if (gchar* path = g_file_get_path(files[0])) {
-    running.window->openLater(path);
-    g_free(path);
-  } else {
-    gchar* uri = g_file_get_uri(files[0]);
-    running.window->refuseLater(uri);
-    g_free(uri);
-  }
+  orEnd(app, running, [&] {
+    showWindow(running);
+    running.window->present();
+    if (count < 1) return;
+    if (gchar* path = g_file_get_path(files[0])) {
+      running.window->openLater(path);
+      g_free(path);
+    } else {
+      gchar* uri = g_file_get_uri(files[0]);
+      running.window->refuseLater(uri);
+      g_free(uri);
+    }
+  });
 }
 
 // --version answers here, in the program started, and ends it; the rest goes on to the running
@@ -225,6 +251,7 @@ int main(int argc, char** argv) {
   g_signal_connect(app, "open", G_CALLBACK(onOpen), &running);
   const int status = g_application_run(G_APPLICATION(app), argc, argv);
   if (!parsed) g_printerr("%s\n", texts.seeHelp.c_str());
-  // The running game ends with _Exit; only a start that handed over, or answered, gets here.
-  return status;
+  // The running game ends with _Exit; only a start that handed over, or answered, or one whose
+  // window could not be made gets here.
+  return running.failed ? EXIT_FAILURE : status;
 }

@@ -103,8 +103,11 @@ void MainWindow::startUp() {
           [](gpointer data) -> gboolean {
             const std::unique_ptr<std::pair<MainWindow*, int>> c(
                 static_cast<std::pair<MainWindow*, int>*>(data));
-            c->first->tellKeepingFailed(c->second);
-            return G_SOURCE_REMOVE;
+            MainWindow& w = *c->first;
+            return w.gate_.guard(G_SOURCE_REMOVE, [&] {
+              w.tellKeepingFailed(c->second);
+              return G_SOURCE_REMOVE;
+            });
           },
           call);
     });
@@ -189,7 +192,11 @@ void MainWindow::takeBarClicks() {
   // "対局" lists the newest kept games as it opens.
   if (items != nullptr) {
     g_signal_connect(items->data, "select", G_CALLBACK(+[](GtkMenuItem*, gpointer self) {
-                       static_cast<MainWindow*>(self)->refreshRecentGames();
+                       auto* w = static_cast<MainWindow*>(self);
+                       w->gate_.guard(0, [w] {
+                         w->refreshRecentGames();
+                         return 0;
+                       });
                      }),
                      this);
   }
@@ -352,11 +359,15 @@ void MainWindow::SONOTA() {
   GtkAboutDialog* a = GTK_ABOUT_DIALOG(about);
   gtk_about_dialog_set_program_name(a, _("Zelkan"));
   gtk_about_dialog_set_version(a, ZELKAN_VERSION);
-  // TRANSLATORS: the about box: "Zelkan  version 1.0", "A territory game: move stones to
-  // sandwich and surround the other side's stones", "By the Zelkan developers".
-  gtk_about_dialog_set_comments(
-      a, _("Zelkan  バージョン 1.0\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
-           "作：Zelkan 開発チーム"));
+  // TRANSLATORS: the about box: "Zelkan  version %s" (%s the version's number, as 1.0), "A
+  // territory game: move stones to sandwich and surround the other side's stones", "By the
+  // Zelkan developers".
+  gchar* comments =
+      g_strdup_printf(_("Zelkan  バージョン %s\n\n石を動かして挟み、囲んで取る陣取りゲーム\n"
+                        "作：Zelkan 開発チーム"),
+                      ZELKAN_VERSION);
+  gtk_about_dialog_set_comments(a, comments);
+  g_free(comments);
   gtk_about_dialog_set_license_type(a, GTK_LICENSE_GPL_3_0);
   // TRANSLATORS: your name and address, one translator a line, shown in the about box.
   const char* translators = _("translator-credits");

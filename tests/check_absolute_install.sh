@@ -11,6 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
 source=$PWD
+source tests/leftovers.sh
 work=$(mktemp -d -t zelkan-install-XXXXXX)
 server=
 game=
@@ -41,7 +42,8 @@ mkfifo "$work/display"
 exec 3<>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null &
 server=$!
-read -r -t 20 number <&3 || { echo "Xvfb did not start"; exit 1; }
+read -r -t 60 number <&3 || { echo "Xvfb did not start"; exit 1; }
+note_display "$number"
 export DISPLAY=:$number
 mkdir "$work/home"
 (cd "$work/home" && HOME=$work/home XDG_CONFIG_HOME= NO_AT_BRIDGE=1 GSETTINGS_BACKEND=memory \
@@ -53,7 +55,7 @@ pid=$(timeout 60 xdotool search --sync --classname '^org\.zelkan\.zelkan$' getwi
 pid=$(head -1 <<<"$pid")
 folder=$(readlink "/proc/$pid/cwd")
 [ "$folder" = "$work/home" ] || { echo "the game runs in $folder"; exit 1; }
-for _ in $(seq 100); do [ -s "$work/home/.config/zelkan/Zelkan.ini" ] && break; sleep 0.1; done
+for _ in $(seq 600); do [ -s "$work/home/.config/zelkan/Zelkan.ini" ] && break; sleep 0.1; done
 [ -s "$work/home/.config/zelkan/Zelkan.ini" ] || { echo "no settings file written"; exit 1; }
 kill "$pid"
 echo "installed with absolute folders: runs from $root/usr/bin, run path $runpath"

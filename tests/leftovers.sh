@@ -62,12 +62,17 @@ unmount_fuse() {
 watch_for_leftovers() {
   TMPDIR=$(mktemp -d -t zelkan-test-XXXXXX)
   export TMPDIR ZELKAN_TEST_RUN=$TMPDIR
-  locks_before=$(echo /tmp/.X*-lock)
   trap check_leftovers EXIT
 }
 
+# Notes an X server's display number (":" left off) as the run's, so that its lock is looked
+# for at the end; a display another program holds is never ours.
+note_display() {
+  [ -z "${ZELKAN_TEST_RUN:-}" ] || echo "$1" >>"$ZELKAN_TEST_RUN/.displays"
+}
+
 check_leftovers() {
-  local status=$? left=() pids pid point
+  local status=$? left=() pids pid point number
   pids=$(marked_processes "ZELKAN_TEST_RUN=$TMPDIR")
   for pid in $pids; do
     left+=("process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)")
@@ -78,17 +83,19 @@ check_leftovers() {
   done < <(fuse_mounts "$TMPDIR")
   end_processes $pids
   unmount_fuse "$TMPDIR"
+  # An X server of the run's, killed before it could remove its lock.
+  while read -r number; do
+    point=/tmp/.X$number-lock
+    pid=$(tr -d ' ' <"$point" 2>/dev/null) || continue
+    running "$pid" && continue
+    left+=("X server lock $point")
+    rm -f "$point" "/tmp/.X11-unix/X$number"
+  done < <(sort -u "$TMPDIR/.displays" 2>/dev/null)
+  rm -f "$TMPDIR/.displays"
   for point in "$TMPDIR"/* "$TMPDIR"/.[!.]*; do
     [ ! -e "$point" ] || left+=("temporary ${point#"$TMPDIR"/}")
   done
   rm -rf "$TMPDIR"
-  for point in /tmp/.X*-lock; do  # an X server's, killed before it could remove it
-    [[ " $locks_before " != *" $point "* ]] && pid=$(tr -d ' ' <"$point" 2>/dev/null) || continue
-    running "$pid" && continue
-    left+=("X server lock $point")
-    point=${point#/tmp/.X}
-    rm -f "/tmp/.X${point%-lock}-lock" "/tmp/.X11-unix/X${point%-lock}"
-  done
   if [ ${#left[@]} -gt 0 ]; then
     printf 'The tests left behind:\n'
     printf '  %s\n' "${left[@]}"

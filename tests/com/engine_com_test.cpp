@@ -201,6 +201,8 @@ TEST(EngineAnalyse, SetsEachMoveAgainstTheStrongLevelsChoice) {
     const std::string board = ask(engine, "board");
     const std::vector<std::string> lines = payloadLines(ask(engine, "analyse 3000"));
     EXPECT_EQ(ask(engine, "board"), board);
+    ASSERT_EQ(ask(engine, "threads 3"), "= \n\n");
+    EXPECT_EQ(payloadLines(ask(engine, "analyse 3000")), lines) << "other workers, same rows";
     ASSERT_EQ(static_cast<int>(lines.size()), moves);
     for (int n = 1; n <= moves; ++n) {
       const std::vector<std::string> w = wordsOf(lines[n - 1]);

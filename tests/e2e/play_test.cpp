@@ -44,10 +44,11 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// Generous limits: a sanitizer build of the game runs several times slower.
-constexpr milliseconds windowLimit = 30s;
-constexpr milliseconds reactionLimit = 20s;   // a click, a menu command, the computer's move
-constexpr milliseconds judgementLimit = 90s;  // the count at the start takes about ten seconds
+// Generous limits, as every wait ends once its condition holds: a sanitizer build of the game
+// on a busy machine runs ten times slower or more.
+constexpr milliseconds windowLimit = 120s;
+constexpr milliseconds reactionLimit = 60s;    // a click, a menu command, the computer's move
+constexpr milliseconds judgementLimit = 300s;  // the count at the start, a strong review
 
 // What the game needs beside itself.
 const std::vector<std::string> programFiles{"zelkan",     "libZelkan.so", "その他.wav", "禁止.wav",
@@ -585,7 +586,7 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
     return false;
   };
   area = shootUntil(
-      "11-review", [&](const Canvas& a) { return marked(a, 0) && marked(a, 1); }, reactionLimit,
+      "11-review", [&](const Canvas& a) { return marked(a, 0) && marked(a, 1); }, judgementLimit,
       &*review);
   EXPECT_TRUE(marked(*area, 0) && marked(*area, 1)) << "no marks on the graph";
   EXPECT_EQ(area->pixel(reviewMoveX(graph, 2), top + 1), palette[reviewCurrentColour]);
@@ -674,8 +675,9 @@ TEST_F(PlayTest, StartsWithTheSavedOptionsAndPlaysMusic) {
   std::this_thread::sleep_for(500ms);
   EXPECT_EQ(screen_->windows({" "}).size(), 1u);
   ASSERT_TRUE(screen_->answer(*turnBox, reactionLimit));
-  std::this_thread::sleep_for(500ms);
-  area = shoot("01-two-players");
+  area = shootUntil("01-two-players", [](const Canvas& a) {
+    return static_cast<bool>(showsPicture(a, robo(0), robotX(), robotY()));
+  });
   EXPECT_EQ(boardMap(*area), startMap(true)) << "the computer moved";
   EXPECT_TRUE(showsPicture(*area, robo(0), robotX(), robotY())) << "not a two players' game";
 
@@ -913,7 +915,7 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   managerEnvironment.push_back("XDG_CACHE_HOME=" + (root_ / "cache").string());
   managerEnvironment.push_back("XDG_CONFIG_HOME=" + (root_ / "config").string());
   const ChildProcess manager({{"openbox"}, ".", managerEnvironment, output_ / "openbox.log"});
-  std::this_thread::sleep_for(1s);  // it takes the window over
+  ASSERT_TRUE(screen_->waitForWindowManager(windowLimit));
   const WindowInfo before = main_;
   screen_->pressKey(main_, "F11");
   const auto sizeBecomes = [&](int width, int height) {

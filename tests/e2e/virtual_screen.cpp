@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -74,8 +76,8 @@ std::optional<WindowInfo> parseWindow(const std::string& text) {
 }
 
 // Starts a server that writes a line to descriptor `ready` (named in its arguments by
-// argvFor) once it is up, and returns that line; empty if none came within 10 s. Should the test
-// process die, the server is asked to end, and removes what it made.
+// argvFor) once it is up, and returns that line; empty if none came within a minute. Should the
+// test process die, the server is asked to end, and removes what it made.
 std::string startServer(const std::function<std::vector<std::string>(int ready)>& argvFor,
                         std::unique_ptr<ChildProcess>& server,
                         const std::vector<std::string>& environment = {}) {
@@ -94,7 +96,7 @@ std::string startServer(const std::function<std::vector<std::string>(int ready)>
     throw;
   }
   close(ready[1]);
-  const std::string line = readReadyLine(ready[0], milliseconds(10000));
+  const std::string line = readReadyLine(ready[0], milliseconds(60000));
   close(ready[0]);
   return line;
 }
@@ -111,6 +113,9 @@ VirtualScreen::VirtualScreen(const std::string& size) {
       server_);
   if (number.empty()) throw std::runtime_error("Xvfb did not start");
   display_ = ":" + number;
+  // The test command looks for the locks of the displays its run started (tests/leftovers.sh).
+  if (const char* run = std::getenv("ZELKAN_TEST_RUN"); run != nullptr && *run != '\0')
+    std::ofstream(std::string(run) + "/.displays", std::ios::app) << number << '\n';
   // A session bus of the screen's own, as a desktop session gives one, so no program on it ever
   // launches one of its own (a child forked to do that once deadlocked in a sanitizer build) or
   // finds the machine's. It takes down the portals it starts and their mounts when it ends.
@@ -190,6 +195,17 @@ bool VirtualScreen::waitForCount(const std::string& title, std::size_t count,
   const Clock::time_point deadline = Clock::now() + limit;
   for (;;) {
     if (windows({title}).size() == count) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(pollPause);
+  }
+}
+
+bool VirtualScreen::waitForWindowManager(milliseconds limit) const {
+  const Clock::time_point deadline = Clock::now() + limit;
+  for (;;) {
+    if (run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") !=
+        std::string::npos)
+      return true;
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(pollPause);
   }

@@ -30,7 +30,7 @@ class VirtualScreen {
  public:
   // Starts Xvfb with a screen of the given size on a display number it picks itself, and a
   // session bus with a runtime folder for the programs shown on it; throws if they are not up
-  // within 10 s.
+  // within a minute.
   explicit VirtualScreen(const std::string& size = "1280x1024x24");
   ~VirtualScreen();
   VirtualScreen(const VirtualScreen&) = delete;
@@ -51,6 +51,9 @@ class VirtualScreen {
   // Waits until `count` windows titled `title` are visible; false if they are not in time.
   bool waitForCount(const std::string& title, std::size_t count,
                     std::chrono::milliseconds limit) const;
+
+  // Waits until a window manager has taken the screen over; false if none did in time.
+  bool waitForWindowManager(std::chrono::milliseconds limit) const;
 
   // Asks for the window's size, as a player dragging its edge does.
   void resize(const WindowInfo& window, int width, int height) const;

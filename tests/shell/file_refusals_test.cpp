@@ -29,6 +29,7 @@ TEST(FileRefusals, EachCommonCauseHasItsOwnWords) {
     std::string bytes;
     EXPECT_EQ(fileRefusal(folder / name, readSmallFile(folder / name, 10, bytes)), words) << name;
   }
+  EXPECT_EQ(fileRefusal(folder / "large", EEXIST), "同じ名前のファイルがもうあります。");
   // Another invalid argument, and a cause of no words of ours, stay the system's.
   EXPECT_EQ(fileRefusal(folder / "large", EINVAL), std::strerror(EINVAL));
   EXPECT_EQ(fileRefusal(folder / "large", EXDEV), std::strerror(EXDEV));

@@ -1,7 +1,6 @@
 #include "tools/engine/engine.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -38,10 +37,6 @@ std::string failure(std::string_view message) {
   out += message;
   out += "\n\n";
   return out;
-}
-
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r';
 }
 
 // The clock's second of genmove and candidates, or nothing (with the message in error).
@@ -83,6 +78,8 @@ std::string moveText(const RecordMove& m) {
 
 // The most moves made per search analyse takes.
 constexpr int mostAnalyseBudget = 100000000;
+// The most worker threads the searches that use several take.
+constexpr int mostThreads = 256;
 
 }  // namespace
 
@@ -100,41 +97,23 @@ std::optional<std::string> Engine::handle(std::string_view line) {
 
   // savegame and loadgame take the rest of the line as the file's name, spaces and all.
   for (const std::string_view command : {"savegame", "loadgame"}) {
-    std::string_view rest = line;
-    while (!rest.empty() && isSpace(rest.front()))
-      rest.remove_prefix(1);
+    std::string_view rest = trimmedLine(line);
     if (!rest.starts_with(command)) continue;
     rest.remove_prefix(command.size());
-    if (!rest.empty() && !isSpace(rest.front())) continue;
-    while (!rest.empty() && isSpace(rest.front()))
-      rest.remove_prefix(1);
-    while (!rest.empty() && isSpace(rest.back()))
-      rest.remove_suffix(1);
+    if (!rest.empty() && !isRecordBlank(rest.front())) continue;
+    rest = trimmedLine(rest);
     if (rest.empty()) return failure(std::string(command) + " takes 1 argument: PATH");
     return command == "savegame" ? saveGame(rest) : loadGame(rest);
   }
 
-  std::array<std::string_view, maxArgs + 1> words;
-  std::size_t count = 0;
-  bool tooMany = false;  // more words than fit: no command takes that many arguments
-  std::size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && isSpace(line[i]))
-      ++i;
-    if (i == line.size()) break;
-    const std::size_t start = i;
-    while (i < line.size() && !isSpace(line[i]))
-      ++i;
-    if (count == words.size()) {
-      tooMany = true;
-      break;
-    }
-    words[count++] = line.substr(start, i - start);
-  }
-  if (count == 0 || words[0].front() == '#') return std::nullopt;
+  std::vector<std::string_view> words = lineWords(line, maxArgs + 1);
+  // More words than a command and its arguments: no command takes that many.
+  const bool tooMany = words.size() > maxArgs + 1;
+  if (tooMany) words.pop_back();
+  if (words.empty() || words[0].front() == '#') return std::nullopt;
 
   const std::string_view command = words[0];
-  const std::span<const std::string_view> args(words.data() + 1, count - 1);
+  const std::span<const std::string_view> args(words.data() + 1, words.size() - 1);
   const auto arity = [&](std::size_t n, const char* usage) -> std::optional<std::string> {
     if (args.size() == n && !tooMany) return std::nullopt;
     return failure(std::string(command) + " takes " + std::to_string(n) +
@@ -186,6 +165,10 @@ std::optional<std::string> Engine::handle(std::string_view line) {
   if (command == "analyse") {
     if (args.size() > 1 || tooMany) return failure("analyse takes at most 1 argument: BUDGET");
     return analyse(args);
+  }
+  if (command == "threads") {
+    if (auto e = arity(1, "N")) return e;
+    return setThreads(args[0]);
   }
   if (command == "quit") {
     if (auto e = arity(0, "")) return e;
@@ -370,6 +353,13 @@ std::string Engine::loadGame(std::string_view path) {
   return success("");
 }
 
+std::string Engine::setThreads(std::string_view count) {
+  const auto n = parseNumber(count, 1, mostThreads);
+  if (!n) return failure("bad thread count");
+  threads_ = *n;
+  return success("");
+}
+
 std::string Engine::analyse(std::span<const std::string_view> args) const {
   ReviewOptions options;
   options.nodeBudget = strongBudget_;
@@ -378,7 +368,7 @@ std::string Engine::analyse(std::span<const std::string_view> args) const {
     if (!budget) return failure("BUDGET must be a whole number from 1 to 100000000");
     options.nodeBudget = static_cast<std::uint64_t>(*budget);
   }
-  options.workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  options.workers = threads_;
   std::vector<ReviewRow> rows;
   try {
     auto start = std::make_unique<GameState>();

@@ -1,11 +1,13 @@
 // zelkan-engine's commands: one line in, one answer out, in the framing of GTP.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "com/levels.h"
 #include "core/game_record.h"
@@ -47,6 +49,7 @@ class Engine {
   std::string saveGame(std::string_view path);
   std::string loadGame(std::string_view path);
   std::string analyse(std::span<const std::string_view> args) const;
+  std::string setThreads(std::string_view count);
 
   std::unique_ptr<GameState> state_;  // large: the history holds 501 boards
   Level level_ = Level::normal;       // genmove's; kept by clear_board and set_position
@@ -58,6 +61,8 @@ class Engine {
   // it was set; savegame writes them.
   GameRecord record_;
   bool quit_ = false;
+  // The worker threads of analyse: the machine's processors unless told.
+  int threads_ = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u));
 };
 
 }  // namespace zelkan

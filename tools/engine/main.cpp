@@ -51,6 +51,8 @@ constexpr const char* help =
     "  loadgame PATH                   read a game record and replay it\n"
     "  analyse [BUDGET]                every move of the game against the strong\n"
     "                                  level's choice, BUDGET moves made a search\n"
+    "  threads N                       worker threads for analyse (1 to 256; at\n"
+    "                                  first the machine's processors)\n"
     "  quit                            end\n";
 
 // Handles the command line: true when the program is to read commands, otherwise sets the exit
