@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/cell_names.h"
 #include "core/counts.h"
 #include "core/setup.h"
 #include "test_board.h"
@@ -97,6 +98,14 @@ TEST(FreshRecord, StartsWithNoGameAndNoSelection) {
   EXPECT_EQ(s->turnColour, modeNone);
   EXPECT_EQ(s->selState, 0);
   EXPECT_EQ(s->resumePending, flagNo);
+}
+
+TEST(CellNames, LetterTheColumnsWithoutIAndCountTheRowsFromBlacksSide) {
+  const std::pair<std::pair<int, int>, std::string> cases[] = {
+      {{1, 19}, "A1"},  {{8, 1}, "H19"}, {{9, 5}, "J15"}, {{10, 10}, "K10"},
+      {{19, 1}, "T19"}, {{0, 5}, ""},    {{5, 20}, ""}};
+  for (const auto& [cell, name] : cases)
+    EXPECT_EQ(cellName(cell.first, cell.second), name) << cell.first << "," << cell.second;
 }
 
 }  // namespace
