@@ -48,6 +48,7 @@ void Game::MODORU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
+  window_.announce(panelReading());
 }
 
 void Game::SUSUMU() {
@@ -72,6 +73,7 @@ void Game::SUSUMU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
+  window_.announce(panelReading());
 }
 
 void Game::showPosition(int moveNumber, std::optional<ComMove> frame) {
@@ -102,6 +104,7 @@ void Game::showPosition(int moveNumber, std::optional<ComMove> frame) {
   refreshTakenCounts();
   drawInfluenceIfTicked();
   hint_ = frame;
+  window_.announce(panelReading());
 }
 
 void Game::SAISYO() {

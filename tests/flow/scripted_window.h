@@ -16,7 +16,7 @@
 namespace zelkan::test {
 
 struct Event {
-  std::string what;  // "sound", "loop", "stop", "box", "refresh", "end", "shutdown"
+  std::string what;  // "sound", "loop", "stop", "box", "refresh", "say", "end", "shutdown"
   std::string detail;
   double time;
 };
@@ -45,6 +45,7 @@ class ScriptedWindow : public GameWindow {
   void playSound(std::int32_t h) override { log("sound", std::to_string(h)); }
   void playLooping(std::int32_t h) override { log("loop", std::to_string(h)); }
   void stopSound(std::int32_t h) override { log("stop", std::to_string(h)); }
+  void announce(const std::string& text) override { log("say", text); }
   void endAtOnce() override {
     log("end", "");
     ended = true;
