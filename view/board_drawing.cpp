@@ -89,8 +89,15 @@ void drawFrame(Canvas& canvas, int x, int y, double thickness, int colour) {
 
 }  // namespace
 
+// The hint's frame has solid corners, so it is told from the cursor's by its shape too.
 void drawHintFrame(Canvas& canvas, int x, int y) {
   drawFrame(canvas, x, y, 30, hintColour);
+  const CellBox b = cellBox(x, y);
+  constexpr double corner = 75;
+  for (const double cx : {b.x, b.x + b.width - corner}) {
+    for (const double cy : {b.y, b.y + b.height - corner})
+      canvas.fillRectangle(cx, cy, corner, corner, hintColour);
+  }
 }
 
 void drawCursorFrame(Canvas& canvas, int x, int y) {
