@@ -7,6 +7,7 @@
 #include <optional>
 #include <utility>
 
+#include "shell/accessible_text.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -100,6 +101,9 @@ BoardTold& toldOf(AtkObject* board) {
 }
 CellTold& toldOfCell(AtkObject* cell) {
   return *reinterpret_cast<ZelkanBoardCell*>(cell)->told;
+}
+const std::string& statusText(AtkObject* status) {
+  return *reinterpret_cast<ZelkanBoardStatus*>(status)->text;
 }
 std::string& textOf(AtkObject* status) {
   return *reinterpret_cast<ZelkanBoardStatus*>(status)->text;
@@ -232,21 +236,6 @@ AtkObject* newCell(AtkObject* board, int x, int y) {
 
 gpointer statusParent = nullptr;
 
-void statusTextInit(gpointer i, gpointer) {
-  auto* iface = static_cast<AtkTextIface*>(i);
-  iface->get_text = [](AtkText* text, gint start, gint end) -> gchar* {
-    const std::string& s = textOf(ATK_OBJECT(text));
-    const glong length = g_utf8_strlen(s.c_str(), -1);
-    if (end < 0 || end > length) end = static_cast<gint>(length);
-    if (start < 0 || start > end) start = end;
-    return g_utf8_substring(s.c_str(), start, end);
-  };
-  iface->get_character_count = [](AtkText* text) -> gint {
-    return static_cast<gint>(g_utf8_strlen(textOf(ATK_OBJECT(text)).c_str(), -1));
-  };
-  iface->get_caret_offset = [](AtkText*) -> gint { return 0; };
-}
-
 AtkAttributeSet* liveAttributes(AtkObject*) {
   // Spoken as it changes, politely, whole; as a web page's live region is.
   AtkAttributeSet* set = nullptr;
@@ -288,7 +277,7 @@ GType statusType() {
           reinterpret_cast<ZelkanBoardStatus*>(instance)->text = new std::string;
         },
         GTypeFlags(0));
-    const GInterfaceInfo text{statusTextInit, nullptr, nullptr};
+    const GInterfaceInfo text{initWholeText<statusText>, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
     return t;
   }();
@@ -298,12 +287,7 @@ GType statusType() {
 void setStatus(AtkObject* status, const std::string& text) {
   std::string& s = textOf(status);
   if (s == text) return;
-  const auto count = [](const std::string& t) {
-    return static_cast<gint>(g_utf8_strlen(t.c_str(), -1));
-  };
-  g_signal_emit_by_name(status, "text-changed::delete", 0, count(s));
-  s = text;
-  g_signal_emit_by_name(status, "text-changed::insert", 0, count(s));
+  replaceWholeText(status, s, text);
   g_object_notify(G_OBJECT(status), "accessible-name");
 }
 

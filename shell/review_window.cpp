@@ -1,4 +1,5 @@
 #include "shell/review_window.h"
+#include "shell/described_area.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,6 +10,7 @@
 
 #include "shell/window_look.h"
 #include "view/pictures.h"
+#include "view/readings.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -41,7 +43,10 @@ void ReviewWindow::build() {
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(window_), box);
-  area_ = gtk_drawing_area_new();
+  // Read by a screen reader as the graph's course in one sentence.
+  area_ = newDescribedArea(
+      ATK_ROLE_IMAGE, [] { return std::string(_("検討")); },
+      [this] { return reviewCourse(picture_.rows); });
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK | GDK_SCROLL_MASK);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
@@ -142,6 +147,7 @@ void ReviewWindow::redraw() {
   if (window_ == nullptr) return;
   drawReview(canvas_, picture_);
   gtk_widget_queue_draw(area_);
+  tellDescribedAreaChanged(area_);
   const auto total = static_cast<int>(picture_.rows.size());
   const auto given = static_cast<int>(std::ranges::count_if(
       picture_.rows, [](const std::optional<ReviewRow>& r) { return r.has_value(); }));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas_checks.h"
+#include "view/readings.h"
 
 namespace zelkan {
 namespace {
@@ -47,6 +48,17 @@ TEST(ReviewDrawing, DrawsTheMarksTheLineAndTheMoveToPlay) {
   EXPECT_EQ(reviewListed(picture), (std::vector<int>{1, 2}));
   EXPECT_EQ(reviewMoveAt(picture, 100, reviewListTop + reviewLineHeight + 3), 2);
   EXPECT_EQ(reviewMoveAt(picture, 100, reviewListTop + 2 * reviewLineHeight + 3), std::nullopt);
+}
+
+// The graph's course in words: each change of the side ahead (an even position changes nothing)
+// and the biggest loss, the first of equals; nothing before the first row.
+TEST(ReviewDrawing, TellsTheCourseInOneSentence) {
+  EXPECT_EQ(reviewCourse({std::nullopt}), "");
+  EXPECT_EQ(reviewCourse({row(0, 0, 0), row(1, 0, 3)}), "互角。最大の損は 2 手目の 3 点");
+  EXPECT_EQ(
+      reviewCourse({row(0, 0, 0), row(1, 40, 35), row(2, 0, 35), std::nullopt, row(4, -30, 2),
+                    row(5, 10, 1)}),
+      "2 手目から黒が優勢、5 手目から白が優勢、6 手目から黒が優勢。最大の損は 2 手目の 35 点");
 }
 
 }  // namespace
