@@ -89,14 +89,20 @@ void drawFrame(Canvas& canvas, int x, int y, double thickness, int colour) {
 
 }  // namespace
 
-// The hint's frame has solid corners, so it is told from the cursor's by its shape too.
+// The hint's frame is dashed, three dashes a side, so it is told from the cursor's solid frame by
+// its pattern too.
 void drawHintFrame(Canvas& canvas, int x, int y) {
-  drawFrame(canvas, x, y, 30, hintColour);
   const CellBox b = cellBox(x, y);
-  constexpr double corner = 75;
-  for (const double cx : {b.x, b.x + b.width - corner}) {
-    for (const double cy : {b.y, b.y + b.height - corner})
-      canvas.fillRectangle(cx, cy, corner, corner, hintColour);
+  constexpr double thickness = 30;
+  for (const double start : {30.0 / 330, 135.0 / 330, 240.0 / 330}) {
+    const double dx = b.x + b.width * start;
+    const double dy = b.y + b.height * start;
+    const double w = b.width * 60 / 330;
+    const double h = b.height * 60 / 330;
+    canvas.fillRectangle(dx, b.y, w, thickness, hintColour);
+    canvas.fillRectangle(dx, b.y + b.height - thickness, w, thickness, hintColour);
+    canvas.fillRectangle(b.x, dy, thickness, h, hintColour);
+    canvas.fillRectangle(b.x + b.width - thickness, dy, thickness, h, hintColour);
   }
 }
 
