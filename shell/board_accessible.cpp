@@ -314,6 +314,21 @@ void boardInitialize(AtkObject* board, gpointer data) {
   atk_object_set_role(told.status, ATK_ROLE_STATUSBAR);
   atk_object_set_parent(told.status, board);
   if (BoardLink* link = linkOfBoard(board)) {
+    // Read by assistive technology, the board takes the keyboard, so a screen reader's focus rests
+    // on it and follows the cursor. Not before: GTK's own focus tracking would make this object
+    // for every player.
+    GtkWidget* area = gtk_accessible_get_widget(GTK_ACCESSIBLE(board));
+    gtk_widget_set_can_focus(area, TRUE);
+    g_idle_add(
+        [](gpointer data) -> gboolean {
+          auto* area = static_cast<GtkWidget*>(data);
+          GtkWidget* top = gtk_widget_get_toplevel(area);
+          if (GTK_IS_WINDOW(top) && gtk_window_get_focus(GTK_WINDOW(top)) == nullptr)
+            gtk_widget_grab_focus(area);
+          g_object_unref(area);
+          return G_SOURCE_REMOVE;
+        },
+        g_object_ref(area));
     link->accessible = board;
     textOf(told.status) = link->said;
     told.description = link->game->panelReading();
@@ -413,8 +428,6 @@ GtkWidget* newBoardArea(const Game& game, std::function<void(int x, int y)> pres
   BoardLink* link = linkOf(area);
   link->game = &game;
   link->press = std::move(press);
-  // Holding the keyboard, the board is where a screen reader's focus rests.
-  gtk_widget_set_can_focus(area, TRUE);
   return area;
 }
 

@@ -33,11 +33,10 @@ void RulesWindow::build() {
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(window_), box);
-  // Read by a screen reader as the page's text, its diagrams in words; it holds the keyboard.
+  // Read by a screen reader as the page's text, its diagrams in words.
   area_ = newDescribedArea(
       ATK_ROLE_DOCUMENT_TEXT, [this] { return rulesPage(page_).title; },
       [this] { return rulesPageReading(rulesPage(page_)); });
-  gtk_widget_set_can_focus(area_, TRUE);
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
   gtk_box_pack_start(GTK_BOX(box), area_, TRUE, TRUE, 0);

@@ -1004,6 +1004,17 @@ TEST_F(PlayTest, APlayerWhoCannotSeeTheBoardPlaysToTheEndThroughTheAccessibility
   EXPECT_EQ(named.size(), 361u) << "every cell has a name of its own";
   EXPECT_EQ(ScreenReader::name(cells[9 * 19 + 9]), "K10、空き");
   const auto cell = [&](int x, int y) { return cells[(y - 1) * 19 + x - 1]; };
+  // The keyboard's cursor comes up on K10, and the screen reader's focus with it.
+  waitForMainWindow("end.zelkan - Zelkan");
+  screen_->pressKey(main_, "Down");
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        AtspiStateSet* states = atspi_accessible_get_state_set(cell(10, 10));
+        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+        g_object_unref(states);
+        return focused;
+      },
+      reactionLimit));
 
   std::vector<std::string> said;
   for (int move = 0; move < 2; ++move) {
