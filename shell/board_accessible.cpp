@@ -102,11 +102,11 @@ BoardTold& toldOf(AtkObject* board) {
 CellTold& toldOfCell(AtkObject* cell) {
   return *reinterpret_cast<ZelkanBoardCell*>(cell)->told;
 }
-const std::string& statusText(AtkObject* status) {
-  return *reinterpret_cast<ZelkanBoardStatus*>(status)->text;
-}
 std::string& textOf(AtkObject* status) {
   return *reinterpret_cast<ZelkanBoardStatus*>(status)->text;
+}
+const std::string& statusText(AtkObject* status) {
+  return textOf(status);
 }
 int indexOf(int x, int y) {
   return (y - 1) * boardSize + (x - 1);
