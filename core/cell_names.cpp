@@ -1,5 +1,7 @@
 #include "core/cell_names.h"
 
+#include "core/game_state.h"
+
 namespace zelkan {
 
 char columnLetter(int x) {
@@ -8,6 +10,7 @@ char columnLetter(int x) {
 }
 
 std::string cellName(int x, int y) {
+  if (!onBoard(x, y)) return {};
   return columnLetter(x) + std::to_string(rowNumber(y));
 }
 

@@ -16,7 +16,7 @@ char columnLetter(int x);
 inline int rowNumber(int y) {
   return 20 - y;
 }
-// "K10" for the cell (10, 10).
+// "K10" for the cell (10, 10); empty off the board.
 std::string cellName(int x, int y);
 // "K3-K9" for a move from one cell to another, or "pass" in the player's words given.
 std::string moveName(const RecordMove& move, const std::string& pass);

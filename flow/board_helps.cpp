@@ -4,6 +4,7 @@
 // without them. The cells' names lie in the margins, where no step of the game draws.
 #include <algorithm>
 
+#include "core/cell_names.h"
 #include "core/movement.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
@@ -89,8 +90,7 @@ void Game::keyPressed(int keyCode) {
     case keyReturn:
     case keySpace:
       if (!cursorShown_) return;
-      mousePressed(boardLeft + cellWidth * (cursorX_ + 0.5),
-                   boardTop + cellHeight * (cursorY_ + 0.5));
+      cellPressed(cursorX_, cursorY_);
       return;
     case keyHint:
       HINTO();
@@ -111,7 +111,14 @@ void Game::HINTO() {
   canvas_.refresh();
   hint_ = strongOrNormalMove();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
-  if (!hint_) window_.playSound(sounds.sndForbidden);  // no stone of the side to move can move
+  if (!hint_) {
+    window_.playSound(sounds.sndForbidden);  // no stone of the side to move can move
+    return;
+  }
+  // TRANSLATORS: the hint told to a screen reader: "Hint: K3 to K9".
+  // xgettext:c-format
+  window_.announce(fill(_("ヒント：%s→%s"),
+                        {cellName(hint_->fromX, hint_->fromY), cellName(hint_->toX, hint_->toY)}));
 }
 
 }  // namespace zelkan

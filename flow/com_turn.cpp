@@ -70,6 +70,9 @@ void Game::com_打つ() {
   描画_文字列(canvas_, 21.5, 11.1, _("思考中"), 15, 12);
   描画_ロボット(canvas_, 2);
   canvas_.refresh();
+  // TRANSLATORS: told to a screen reader as the computer starts choosing: "The computer is
+  // thinking".
+  window_.announce(_("コンピュータが考えています"));
 
   const std::optional<ComMove> chosen = think();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
@@ -78,6 +81,9 @@ void Game::com_打つ() {
     // No stone of the computer can move: it passes, and the turn goes back to the player.
     描画_ロボット(canvas_, 1);
     std::swap(s_.turnColour, s_.otherColour);
+    // TRANSLATORS: told to a screen reader when the computer has no move: "The computer
+    // passes. "
+    window_.announce(_("コンピュータはパスです。") + turnReading());
     return;
   }
 
@@ -95,10 +101,12 @@ void Game::com_打つ() {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
+    announceMove(r, false);
     終了(r.white, r.black);
     return;
   }
   std::swap(s_.turnColour, s_.otherColour);
+  announceMove(r, true);
 }
 
 }  // namespace zelkan

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "com/levels.h"
@@ -92,6 +93,16 @@ class Game {
   // panel and the end test. Expects turnColour = comColour.
   void com_打つ();
 
+  // What assistive technology reads of the game (flow/board_reading.cpp): a cell as a screen
+  // reader says it ("K10, black stone", then what the helps mark there), the panel's facts, the
+  // cell under the keyboard's cursor (none while it is hidden), and the picked-up stone's cell.
+  std::string cellReading(int x, int y) const;
+  std::string panelReading() const;
+  std::optional<std::pair<int, int>> cursorCell() const;
+  bool pickedAt(int x, int y) const;
+  // A click in the middle of cell (x, y), as the keyboard's Return gives it.
+  void cellPressed(int x, int y);
+
   // The end of a game: the reason, the judgement, and the question whether to go on.
   void 終了(Code white, Code black);
 
@@ -119,6 +130,9 @@ class Game {
   void judge(Code white, Code black, bool showMapFirst);
   void wait(double seconds);
   void message(const std::string& text, const std::string& title);
+  // Tells assistive technology a move and, unless the game ended, whose turn it is now.
+  void announceMove(const MoveRecord& r, bool turnToo);
+  std::string turnReading() const;
 
   GameState& s_;
   Canvas& canvas_;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "com/second_source.h"
 #include "core/counts.h"
@@ -37,6 +38,10 @@ class GameWindow : public MessageBox, public SecondSource {
   // The game so far, after every completed move (`end` none), and once more when it has ended,
   // judged, with how it ended: the window keeps it. Nothing by default.
   virtual void keepGame(GameEnd end) { (void)end; }
+
+  // Tells a screen reader what just happened (a move and what it took, whose turn it is, the
+  // computer thinking, a judgement), in the player's language. Nothing by default.
+  virtual void announce(const std::string& text) { (void)text; }
 
   // Ends the program at once, with no shutdown processing (Escape, the menu's "終了").
   virtual void endAtOnce() = 0;

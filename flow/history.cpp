@@ -48,6 +48,7 @@ void Game::MODORU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
+  window_.announce(panelReading());
 }
 
 void Game::SUSUMU() {
@@ -72,6 +73,7 @@ void Game::SUSUMU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
+  window_.announce(panelReading());
 }
 
 void Game::showPosition(int moveNumber, std::optional<ComMove> played,
@@ -104,6 +106,7 @@ void Game::showPosition(int moveNumber, std::optional<ComMove> played,
   drawInfluenceIfTicked();
   played_ = played;
   hint_ = better;
+  window_.announce(panelReading());
 }
 
 void Game::SAISYO() {

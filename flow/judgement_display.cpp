@@ -127,8 +127,10 @@ void Game::描画_判定メッセージ(int blackScore, int whiteScore) {
   if (blackScore < whiteScore) setWinner(cellWhite);
   // TRANSLATORS: the judgement's scores: "Black: [%d]  White: [%d]".
   // xgettext:c-format
-  window_.show(fill(_("黒：[%d]  白：[%d]"), {blackScore, whiteScore}), title,
-               MessageBox::Buttons::ok, MessageBox::Icon::none, MessageBox::Heading::title);
+  const std::string scores = fill(_("黒：[%d]  白：[%d]"), {blackScore, whiteScore});
+  window_.announce(title + (" " + scores));
+  window_.show(scores, title, MessageBox::Buttons::ok, MessageBox::Icon::none,
+               MessageBox::Heading::title);
 }
 
 }  // namespace zelkan

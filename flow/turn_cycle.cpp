@@ -99,10 +99,13 @@ void Game::completeHumanMove() {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
+    announceMove(r, false);
     終了(r.white, r.black);
     return;
   }
   std::swap(s_.turnColour, s_.otherColour);
+  // The computer's turn tells itself.
+  announceMove(r, s_.gameMode != modeCom);
   if (s_.gameMode == modeCom) com_打つ();
 }
 

@@ -9,7 +9,7 @@ packages=(
   build-essential clang cmake ninja-build pkg-config
   time python3
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libgtk-3-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  libgtk-3-dev libatspi2.0-dev at-spi2-core fonts-ipafont-mincho fonts-ipafont-gothic
   libsdl2-dev libsdl2-mixer-dev
   xvfb xauth xdotool x11-utils imagemagick clang-format openbox
   file desktop-file-utils appstream lintian man-db dbus-daemon shared-mime-info libxml2-utils

@@ -1,4 +1,5 @@
 #include "shell/main_window.h"
+#include "shell/board_accessible.h"
 #include "shell/window_look.h"
 
 #include <algorithm>
@@ -65,7 +66,12 @@ void MainWindow::startUp() {
 
   // The menu bar is the application's, drawn by the window above the drawing area. The window
   // opens at the client area's size and may grow from there, never shrink below it.
-  area_ = gtk_drawing_area_new();
+  area_ = newBoardArea(*game_, [this](int x, int y) {
+    handle([this, x, y] {
+      game_->hideCursor();
+      game_->cellPressed(x, y);
+    });
+  });
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
@@ -129,6 +135,7 @@ void MainWindow::handle(Handler handler) {
     game_->command(h);
     queueChangedBox();
     followRecords();
+    tellBoardChanged(area_);
     review_.follow(state_->moveNumber);
   });
 }
@@ -319,6 +326,10 @@ MessageBox::Answer MainWindow::show(const std::string& text, const std::string& 
   if (buttons == Buttons::ok) return Answer::ok;
   // Only an explicit "いいえ" is No; closing the box counts as Yes.
   return response == GTK_RESPONSE_NO ? Answer::no : Answer::yes;
+}
+
+void MainWindow::announce(const std::string& text) {
+  if (area_ != nullptr) announceOnBoard(area_, text);
 }
 
 int MainWindow::second() {

@@ -65,6 +65,7 @@ class MainWindow final : public GameWindow {
   [[noreturn]] void endAtOnce() override;
   [[noreturn]] void shutDownAndEnd() override;
   void keepGame(GameEnd end) override;
+  void announce(const std::string& text) override;
 
   // The option items' handlers: each switches its option, and the settings file follows.
   void SEIRYOKU();

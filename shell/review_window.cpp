@@ -1,4 +1,5 @@
 #include "shell/review_window.h"
+#include "shell/described_area.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include "core/cell_names.h"
 #include "shell/window_look.h"
 #include "view/pictures.h"
+#include "view/readings.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -59,7 +61,10 @@ void ReviewWindow::build() {
   practice_ = std::make_unique<PracticePage>(
       [this] { gtk_stack_set_visible_child_name(GTK_STACK(stack_), "review"); });
   gtk_stack_add_named(GTK_STACK(stack_), practice_->widget(), "practice");
-  area_ = gtk_drawing_area_new();
+  // Read by a screen reader as the graph's course in one sentence.
+  area_ = newDescribedArea(
+      ATK_ROLE_IMAGE, [] { return std::string(_("検討")); },
+      [this] { return reviewCourse(picture_.rows); });
   gtk_widget_set_size_request(area_, clientWidth, reviewOpeningHeight);
   gtk_widget_set_vexpand(area_, TRUE);
   gtk_widget_add_events(area_, GDK_BUTTON_PRESS_MASK);
@@ -266,6 +271,7 @@ void ReviewWindow::redraw() {
     gtk_label_set_text(GTK_LABEL(summary_[side]),
                        reviewSummaryText(reviewSummary(picture_, side), side).c_str());
   }
+  tellDescribedAreaChanged(area_);
   const auto total = static_cast<int>(picture_.rows.size());
   const auto given = static_cast<int>(std::ranges::count_if(
       picture_.rows, [](const std::optional<ReviewRow>& r) { return r.has_value(); }));

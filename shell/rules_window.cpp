@@ -1,10 +1,12 @@
 #include "shell/rules_window.h"
+#include "shell/described_area.h"
 #include "shell/window_look.h"
 
 #include <algorithm>
 #include <string>
 
 #include "view/pictures.h"
+#include "view/readings.h"
 #include "view/rules_pages.h"
 #include "view/texts.h"
 
@@ -31,7 +33,10 @@ void RulesWindow::build() {
 
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_container_add(GTK_CONTAINER(window_), box);
-  area_ = gtk_drawing_area_new();
+  // Read by a screen reader as the page's text, its diagrams in words.
+  area_ = newDescribedArea(
+      ATK_ROLE_DOCUMENT_TEXT, [this] { return rulesPage(page_).title; },
+      [this] { return rulesPageReading(rulesPage(page_)); });
   gtk_widget_set_size_request(area_, clientWidth, clientHeight);
   g_signal_connect(area_, "draw", G_CALLBACK(onDraw), this);
   gtk_box_pack_start(GTK_BOX(box), area_, TRUE, TRUE, 0);
@@ -65,6 +70,7 @@ void RulesWindow::turnTo(int page) {
   gtk_widget_set_sensitive(back_, page_ > 0);
   gtk_widget_set_sensitive(next_, page_ < rulesPageCount - 1);
   gtk_widget_queue_draw(area_);
+  tellDescribedAreaChanged(area_);
 }
 
 // A larger window shows the page larger, its text wrapped to the window's width: the page is as

@@ -33,7 +33,8 @@ void 描画_四角形(Canvas& canvas, double x, double y, double w, double h, Co
 void drawBoardFrame(Canvas& canvas);
 
 // The helps laid over the board, each inside cell (x, y) (cellBox is what they cover): a cell the
-// picked-up stone may move to, a cell of the hinted move, the keyboard's cursor.
+// picked-up stone may move to (a dot), a cell of the hinted move (a dashed frame), the
+// keyboard's cursor (a plain frame). Each is told apart by its shape as well as its colour.
 struct CellBox {
   double x, y, width, height;  // twips
 };

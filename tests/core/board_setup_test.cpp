@@ -106,6 +106,7 @@ TEST(CellNames, LetterColumnsWithoutIAndCountRowsFromBlacksSide) {
   EXPECT_EQ(cellName(8, 1) + cellName(9, 1), "H19J19");
   EXPECT_EQ(cellName(19, 1), "T19");
   EXPECT_EQ(moveName({false, 10, 18, 10, 12}, "pass") + moveName({.pass = true}, "-"), "K2-K8-");
+  EXPECT_EQ(cellName(0, 5) + cellName(5, 20), "") << "off the board";
 }
 
 }  // namespace

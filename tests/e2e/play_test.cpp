@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <atspi/atspi.h>
 #include <libintl.h>
 
 #include <algorithm>
@@ -15,7 +16,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <thread>
 
@@ -936,6 +939,179 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
 }
 
 // A desktop's language, and the titles of the boxes the game shows in it.
+// The game as a screen reader reads it: the accessible objects of the game's window over the
+// accessibility bus, which the screen's session bus starts as a desktop's does.
+class ScreenReader {
+ public:
+  explicit ScreenReader(const std::vector<std::string>& environment) {
+    for (const std::string& change : environment) {
+      const std::size_t eq = change.find('=');
+      if (change.starts_with("DBUS_SESSION_BUS_ADDRESS=") || change.starts_with("DISPLAY="))
+        setenv(change.substr(0, eq).c_str(), change.substr(eq + 1).c_str(), 1);
+    }
+    atspi_init();
+  }
+  // The first object under `from` (depth first) with `role` whose name `named` takes.
+  static AtspiAccessible* find(AtspiAccessible* from, AtspiRole role,
+                               const std::function<bool(const std::string&)>& named) {
+    if (atspi_accessible_get_role(from, nullptr) == role && named(name(from)))
+      return static_cast<AtspiAccessible*>(g_object_ref(from));
+    const int n = atspi_accessible_get_child_count(from, nullptr);
+    for (int i = 0; i < n && role != ATSPI_ROLE_TABLE_CELL; ++i) {
+      AtspiAccessible* child = atspi_accessible_get_child_at_index(from, i, nullptr);
+      AtspiAccessible* found = child != nullptr ? find(child, role, named) : nullptr;
+      if (child != nullptr) g_object_unref(child);
+      if (found != nullptr) return found;
+    }
+    return nullptr;
+  }
+  AtspiAccessible* game() const {
+    AtspiAccessible* desktop = atspi_get_desktop(0);
+    AtspiAccessible* app = find(desktop, ATSPI_ROLE_APPLICATION,
+                                [](const std::string& n) { return n == "org.zelkan.zelkan"; });
+    g_object_unref(desktop);
+    return app;
+  }
+  static std::string name(AtspiAccessible* a, bool description = false) {
+    atspi_accessible_clear_cache(a);
+    gchar* n = description ? atspi_accessible_get_description(a, nullptr)
+                           : atspi_accessible_get_name(a, nullptr);
+    std::string s = n != nullptr ? n : "";
+    g_free(n);
+    return s;
+  }
+  static void press(AtspiAccessible* a) {
+    AtspiAction* action = atspi_accessible_get_action_iface(a);
+    ASSERT_NE(action, nullptr);
+    EXPECT_TRUE(atspi_action_do_action(action, 0, nullptr));
+    g_object_unref(action);
+  }
+  // The tree as a screen reader walks it, each object's role and name; of a grid its first cells.
+  static void print(AtspiAccessible* a, int depth = 0) {
+    gchar* role = atspi_accessible_get_role_name(a, nullptr);
+    const std::string description = name(a, true);
+    std::cout << std::string(2 * depth, ' ') << role << " \"" << name(a) << "\""
+              << (description.empty() ? "" : " (" + description + ")") << "\n";
+    g_free(role);
+    const int n = atspi_accessible_get_child_count(a, nullptr);
+    const bool grid = atspi_accessible_get_role(a, nullptr) == ATSPI_ROLE_TABLE;
+    for (int i = 0; i < n; ++i) {
+      if (grid && i == 3) std::cout << std::string(2 * depth + 2, ' ') << "...\n";
+      if (grid && i >= 3 && i < n - 2) continue;
+      AtspiAccessible* child = atspi_accessible_get_child_at_index(a, i, nullptr);
+      print(child, depth + 1);
+      g_object_unref(child);
+    }
+  }
+};
+
+// Until `done` holds, at most `limit`.
+bool waitUntil(const std::function<bool()>& done, milliseconds limit) {
+  const Clock::time_point deadline = Clock::now() + limit;
+  while (!done()) {
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(100ms);
+  }
+  return true;
+}
+
+// A game against the computer near its end, played through the screen reader's bus alone: every
+// cell named, two moves made by the cells' actions, the computer's replies announced and read
+// back off the cells, and the boxes at the end answered by their buttons.
+TEST_F(PlayTest, APlayerWhoCannotSeeTheBoardPlaysToTheEndThroughTheAccessibilityBus) {
+  {  // 96 moves of two stones stepping out and back
+    std::ofstream record(folder_ / "end.zelkan");
+    record << "zelkan-record 1\nmode computer\ncomputer white\n";
+    for (int i = 0; i < 24; ++i)
+      record << "1 18 1 17\n1 2 1 3\n1 17 1 18\n1 3 1 2\n";
+  }
+  startGame({"NO_AT_BRIDGE", "SDL_AUDIODRIVER=dummy"}, {}, {(folder_ / "end.zelkan").string()});
+  const ScreenReader reader(screen_->environment());
+  AtspiAccessible* app = nullptr;
+  AtspiAccessible* board = nullptr;
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        if (app == nullptr) app = reader.game();
+        if (app != nullptr && board == nullptr)
+          board = ScreenReader::find(app, ATSPI_ROLE_TABLE, [](auto& n) { return n == "盤"; });
+        return board != nullptr && ScreenReader::name(board, true).starts_with("手数 96");
+      },
+      windowLimit));
+  ScreenReader::print(app);
+  ASSERT_EQ(atspi_accessible_get_child_count(board, nullptr), 19 * 19 + 1);
+  std::vector<AtspiAccessible*> cells;
+  std::map<std::string, int> named;
+  for (int i = 0; i < 19 * 19; ++i) {
+    cells.push_back(atspi_accessible_get_child_at_index(board, i, nullptr));
+    named[ScreenReader::name(cells[i]).substr(0, ScreenReader::name(cells[i]).find("、"))] = i;
+  }
+  AtspiAccessible* status = atspi_accessible_get_child_at_index(board, 19 * 19, nullptr);
+  EXPECT_EQ(named.size(), 361u) << "every cell has a name of its own";
+  EXPECT_EQ(ScreenReader::name(cells[9 * 19 + 9]), "K10、空き");
+  const auto cell = [&](int x, int y) { return cells[(y - 1) * 19 + x - 1]; };
+  // The keyboard's cursor comes up on K10, and the screen reader's focus with it.
+  waitForMainWindow("end.zelkan - Zelkan");
+  screen_->pressKey(main_, "Down");
+  ASSERT_TRUE(waitUntil(
+      [&] {
+        AtspiStateSet* states = atspi_accessible_get_state_set(cell(10, 10));
+        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+        g_object_unref(states);
+        return focused;
+      },
+      reactionLimit));
+
+  std::vector<std::string> said;
+  for (int move = 0; move < 2; ++move) {
+    int x = 1;  // a black stone of the front row that can step up
+    while (ScreenReader::name(cell(x, 17)).find("空き") == std::string::npos)
+      ++x;
+    ScreenReader::press(cell(x, 18));
+    ASSERT_TRUE(waitUntil([&] { return ScreenReader::name(cell(x, 18)).ends_with("選択中"); },
+                          reactionLimit));
+    ScreenReader::press(cell(x, 17));
+    if (move == 1) break;  // the computer's reply ends the game
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          return ScreenReader::name(status).starts_with("白 ") &&
+                 ScreenReader::name(status).ends_with("。あなたの番です");
+        },
+        reactionLimit))
+        << ScreenReader::name(status);
+    said.push_back(ScreenReader::name(status));
+    EXPECT_TRUE(ScreenReader::name(cell(x, 17)).find("、黒石") != std::string::npos);
+    // "白 K18→K5。あなたの番です": the cell reached reads as white's last move.
+    const std::string to = said.back().substr(said.back().find("→") + 3);
+    AtspiAccessible* reached = cells[named.at(to.substr(0, to.find("。")))];
+    EXPECT_TRUE(ScreenReader::name(reached).ends_with("、白石、直前の手")) << said.back();
+  }
+  // 100 moves: the end, the judgement and the question are boxes, answered by their buttons;
+  // "いいえ" ends the game.
+  for (const std::string button : {"OK", "OK", "いいえ"}) {
+    AtspiAccessible* box = nullptr;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+          box = ScreenReader::find(app, ATSPI_ROLE_PUSH_BUTTON,
+                                   [&](const std::string& n) { return n == button; });
+          return box != nullptr;
+        },
+        judgementLimit));
+    said.push_back(ScreenReader::name(status));
+    ScreenReader::press(box);
+    g_object_unref(box);
+    std::this_thread::sleep_for(500ms);  // the box goes before the next comes
+  }
+  for (const std::string& s : said)
+    std::cout << "announced: " << s << "\n";
+  EXPECT_NE(said.back().find("黒：["), std::string::npos) << "the judgement's scores";
+  expectEndsWithSuccess();
+  for (AtspiAccessible* c : cells)
+    g_object_unref(c);
+  g_object_unref(status);
+  g_object_unref(board);
+  g_object_unref(app);
+}
+
 struct Language {
   std::vector<std::string> environment;
   std::string soundFailure, game, blackWins, rules;

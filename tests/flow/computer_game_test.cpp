@@ -5,6 +5,7 @@
 #include <random>
 
 #include "bench/allocation_counter.h"
+#include "core/cell_names.h"
 #include "core/move_completion.h"
 #include "core/movement.h"
 #include "flow/scripted_window.h"
@@ -74,6 +75,14 @@ TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
       ASSERT_EQ(f.state->turnColour, f.state->humanColour);
       ASSERT_TRUE(randomMove(f, rng));
       ++clicks;
+      // The computer's reply is told with its destination, then the player's turn.
+      const int n = f.state->moveNumber;
+      const std::string said = f.window.all("say").back();
+      if (f.state->gameMode != modeNone) {
+        ASSERT_NE(said.find("→" + cellName(f.state->moveLogX[n - 1], f.state->moveLogY[n - 1])),
+                  std::string::npos);
+        ASSERT_TRUE(said.ends_with("。あなたの番です")) << said;
+      }
       for (int x = 1; x <= 19; ++x) {
         for (int y = 1; y <= 19; ++y) {
           const Code c = f.state->board(x, y);
@@ -88,6 +97,7 @@ TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
     ASSERT_GE(boxes.size(), 3u);
     EXPECT_EQ(boxes.back(), "対局|           続けますか？");
     EXPECT_NE(boxes[boxes.size() - 2].find("黒：["), std::string::npos);
+    EXPECT_NE(f.window.all("say").back().find("黒：["), std::string::npos);
   }
 }
 

@@ -17,7 +17,7 @@
 namespace zelkan::test {
 
 struct Event {
-  std::string what;  // "sound", "loop", "stop", "box", "refresh", "end", "shutdown"
+  std::string what;  // "sound", "loop", "stop", "box", "refresh", "say", "end", "shutdown"
   std::string detail;
   double time;
 };
@@ -50,6 +50,7 @@ class ScriptedWindow : public GameWindow {
   void keepGame(GameEnd end) override {
     if (kept) kept(end);
   }
+  void announce(const std::string& text) override { log("say", text); }
   void endAtOnce() override {
     log("end", "");
     ended = true;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "core/cell_names.h"
 #include "core/movement.h"
 #include "flow/scripted_window.h"
 #include "view/board_drawing.h"
@@ -124,7 +125,8 @@ TEST(TwoPlayerGame, SandwichAndSurroundCapturesAreShownHeardAndCounted) {
   EXPECT_NEAR(watch.times[1], 0.3, 1e-9);
   EXPECT_NEAR(watch.times[2], 0.6, 1e-9);
   EXPECT_NEAR(f.window.clock, 0.9, 1e-9);
-  ASSERT_EQ(f.window.events.size(), 2u);
+  EXPECT_EQ(f.window.all("say"), Strings{"黒 E2→E10、1 個取る。後手の番です"});
+  ASSERT_EQ(f.window.events.size(), 3u);
   EXPECT_NEAR(f.window.events[1].time, 0.3, 1e-9) << "the vanish sound comes after one wait";
   EXPECT_EQ(f.state->whiteLost, 1);
 
@@ -218,6 +220,7 @@ TEST(BoardHelps, DestinationMarksShowWhereAPickedStoneMayGoAndLeaveNoTrace) {
             const bool allowed = 移動チェック(s.board, x, y, tx, ty, s.turnColour) == flagYes;
             ASSERT_EQ(centreOf(with.canvas, tx, ty) == mark, allowed)
                 << x << "," << y << " -> " << tx << "," << ty;
+            ASSERT_EQ(with.game.cellReading(tx, ty).ends_with("、移動先"), allowed);
           }
         }
       }
@@ -254,6 +257,9 @@ TEST(BoardHelps, AHintMarksTheStrongMoveUntilTheNextCommand) {
   EXPECT_EQ(edgeOf(f.canvas, expected->fromX, expected->fromY), hint);
   EXPECT_EQ(edgeOf(f.canvas, expected->toX, expected->toY), hint);
   EXPECT_EQ(f.state->board, before->board);
+  EXPECT_TRUE(f.game.cellReading(expected->toX, expected->toY).ends_with("、空き、ヒント"));
+  EXPECT_TRUE(f.window.all("say").back().starts_with("ヒント：" +
+                                                     cellName(expected->fromX, expected->fromY)));
   f.game.command([] {});
   EXPECT_FALSE(test::allPixels(f.canvas, 25, 441, 444, 460, test::background));
   f.game.command([&] { f.game.showCoordinates(false); });
@@ -279,10 +285,15 @@ TEST(BoardHelps, TheKeyboardPlaysAMove) {
   press(Game::keyUp, 1);
   press(Game::keyReturn, 1);
   EXPECT_EQ(f.state->selState, 1);
+  EXPECT_EQ(f.game.cellReading(4, 18), "D2、黒石、選択中");
+  EXPECT_EQ(f.game.cursorCell(), (std::pair{4, 18}));
   press(Game::keyUp, 13);
   press(Game::keySpace, 1);
   EXPECT_EQ(f.state->board(4, 5), cellBlack);
   EXPECT_EQ(f.state->board(4, 18), cellEmpty);
+  EXPECT_EQ(f.game.cellReading(4, 5), "D15、黒石、直前の手");
+  EXPECT_EQ(f.game.panelReading(),
+            "手数 1、残り 99 手。取られた石 黒 0、白 0。二人対局。後手の番です");
   EXPECT_EQ(edgeOf(f.canvas, 4, 5), paletteColour(cursorColour));
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
+#include <numeric>
+#include <vector>
 
 #include "canvas_checks.h"
 #include "core/setup.h"
@@ -166,6 +169,45 @@ TEST(BoardDrawing, CellsWithOtherCodesAreLeftAlone) {
   描画_盤(canvas, s->board);
   EXPECT_TRUE(showsCell(canvas, Picture::PA, 10, 10));
   EXPECT_TRUE(showsCell(canvas, Picture::KARA, 10, 11));
+}
+
+// Seen in grey, every help and mark changes its cell clearly, and each by a shape of its own: the
+// pixels it changes differ from any other's by many, on an empty cell and on either stone.
+TEST(BoardDrawing, HelpsAndMarksDifferByShapeInGrey) {
+  using Draw = void (*)(Canvas&, int, int);
+  const Draw pickedBlack = [](Canvas& c, int x, int y) { 描画_石決(c, x, y, cellBlack); };
+  const Draw pickedWhite = [](Canvas& c, int x, int y) { 描画_石決(c, x, y, cellWhite); };
+  const Draw lastMove = [](Canvas& c, int x, int y) { 描画_打石印(c, x, y, markColour); };
+  const std::pair<Code, std::vector<Draw>> cases[] = {
+      {cellEmpty, {drawCursorFrame, drawHintFrame, drawDestinationMark}},
+      {cellBlack, {drawCursorFrame, drawHintFrame, pickedBlack, lastMove}},
+      {cellWhite, {drawCursorFrame, drawHintFrame, pickedWhite, lastMove}}};
+  for (const auto& [under, helps] : cases) {
+    std::vector<std::vector<bool>> shapes{std::vector<bool>(pitch * pitch)};  // none drawn
+    for (const Draw draw : helps) {
+      Canvas canvas;
+      描画_桝(canvas, 5, 5);
+      描画_石(canvas, 5, 5, under);
+      const auto grey = [&](int i) {
+        const Rgb c = canvas.pixel(cellPx(5) + i % pitch, cellPy(5) + i / pitch);
+        return 0.299 * c.r + 0.587 * c.g + 0.114 * c.b;
+      };
+      std::vector<double> before;
+      for (int i = 0; i < pitch * pitch; ++i)
+        before.push_back(grey(i));
+      draw(canvas, 5, 5);
+      std::vector<bool>& shape = shapes.emplace_back();
+      for (int i = 0; i < pitch * pitch; ++i)
+        shape.push_back(std::abs(grey(i) - before[i]) > 40);
+    }
+    for (std::size_t a = 0; a < shapes.size(); ++a) {
+      for (std::size_t b = a + 1; b < shapes.size(); ++b) {
+        const int differ = std::inner_product(shapes[a].begin(), shapes[a].end(), shapes[b].begin(),
+                                              0, std::plus<>(), std::not_equal_to<>());
+        EXPECT_GE(differ, 12) << "on " << under << ": " << a << " against " << b << " (0: none)";
+      }
+    }
+  }
 }
 
 }  // namespace

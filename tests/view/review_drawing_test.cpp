@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas_checks.h"
+#include "view/readings.h"
 
 namespace zelkan {
 namespace {
@@ -65,6 +66,17 @@ TEST(ReviewDrawing, DrawsTheMarksTheLineAndTheMoveToPlay) {
             "白　緩手 ?! 0　悪手 ? 0　大悪手 ?? 1　平均 35.0 点損");
   EXPECT_EQ(reviewListed(picture, ReviewShown::white), (std::vector<int>{1}));
   EXPECT_EQ(reviewListed(picture, ReviewShown::both), (std::vector<int>{0, 1, 2, 4}));
+}
+
+// The graph's course in words: each change of the side ahead (an even position changes nothing)
+// and the biggest loss, the first of equals; nothing before the first row.
+TEST(ReviewDrawing, TellsTheCourseInOneSentence) {
+  EXPECT_EQ(reviewCourse({std::nullopt}), "");
+  EXPECT_EQ(reviewCourse({row(0, 0, 0), row(1, 0, 3)}), "互角。最大の損は 2 手目の 3 点");
+  EXPECT_EQ(
+      reviewCourse({row(0, 0, 0), row(1, 40, 35), row(2, 0, 35), std::nullopt, row(4, -30, 2),
+                    row(5, 10, 1)}),
+      "2 手目から黒が優勢、5 手目から白が優勢、6 手目から黒が優勢。最大の損は 2 手目の 35 点");
 }
 
 }  // namespace

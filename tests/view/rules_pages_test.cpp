@@ -5,12 +5,14 @@
 
 #include <clocale>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 #include <regex>
 
 #include "canvas_checks.h"
 #include "core/influence.h"
 #include "core/move_completion.h"
+#include "view/readings.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -61,6 +63,12 @@ TEST(RulesPages, EveryPageFitsAndShowsThePositionsTheRulesPlay) {
       if (index == 5 && (language == "C" || language == "ja")) {
         EXPECT_EQ(page.diagrams[0].caption, "黒が白を 1 石取った後の判定。色の付いた空きが地");
       }
+      // Read aloud: the title first, every diagram's caption, and no stone unnamed.
+      const std::string reading = rulesPageReading(page);
+      EXPECT_TRUE(reading.starts_with(page.title + "\n" + page.text));
+      for (const RulesDiagram& d : page.diagrams)
+        EXPECT_NE(reading.find(d.caption), std::string::npos) << language << " " << index;
+      if (index == 2 && (language == "C" || language == "ja")) std::cout << reading << "\n";
       for (int scale = 1; scale <= 2; ++scale) {
         Canvas canvas(scale);
         const RulesLayout layout = drawRulesPage(canvas, page);
