@@ -19,6 +19,7 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -219,6 +220,10 @@ class PlayTest : public ::testing::Test {
   std::unique_ptr<Canvas> shoot(const std::string& name) { return shoot(name, areaX(), areaY()); }
   std::unique_ptr<Canvas> shoot(const std::string& name, int x, int y) {
     lastScreen_ = screen_->screenshot(output_ / (name + ".png"));
+    return lastShotAt(x, y);
+  }
+  // The area at x, y of the last screenshot.
+  std::unique_ptr<Canvas> lastShotAt(int x, int y) {
     auto area = std::make_unique<Canvas>(scale_);
     area->fillRectangle(0, 0, clientWidth * twipsPerPixel, clientHeight * twipsPerPixel,
                         offScreenColour);
@@ -791,6 +796,78 @@ TEST_F(PlayTest, OpensSavesAndTakesOverGameRecords) {
   if (!box) fail("no box for a bad record");
   EXPECT_TRUE(screen_->answer(*box, reactionLimit));
   EXPECT_EQ(boardMap(*shoot("04-bad-record")), map);
+
+  // Learn from Mistakes: against the computer, the board set to the position before the player's
+  // first mistake, as the engine's review names it; its better move, tried, is framed as found.
+  const fs::path give = elsewhere_ / "give.zelkan";
+  std::ofstream(give) << "zelkan-record 1\nmode computer\ncomputer white\n"
+                         "1 18 1 12\n9 2 9 3\n10 18 10 3\n11 2 11 3\n";
+  const std::string engine = (fs::path(ZELKAN_PROGRAM_FOLDER) / "zelkan-engine").string();
+  std::istringstream rows(
+      runCommand({"sh", "-c", "printf 'loadgame %s\\nanalyse\\n' \"$1\" | \"$2\"", "sh",
+                  give.string(), engine},
+                 reactionLimit)
+          .output);
+  std::vector<int> mistake;  // the move's number, then the better move
+  for (std::string line; std::getline(rows, line) && mistake.empty();) {
+    std::istringstream words(line.starts_with("= ") ? line.substr(2) : line);
+    std::vector<std::string> w{std::istream_iterator<std::string>(words), {}};
+    if (w.size() == 13 && std::stoi(w[0]) % 2 == 1 && (w[12] == "mistake" || w[12] == "blunder"))
+      mistake = {std::stoi(w[0]), std::stoi(w[6]), std::stoi(w[7]), std::stoi(w[8]),
+                 std::stoi(w[9])};
+  }
+  ASSERT_EQ(mistake.size(), 5u) << "black has no mistake to practise";
+  const auto before = std::make_unique<GameState>();
+  初期設定(*before);
+  before->turnColour = cellBlack;
+  before->otherColour = cellWhite;
+  const int played[][4] = {{1, 18, 1, 12}, {9, 2, 9, 3}, {10, 18, 10, 3}};
+  for (int k = 0; k + 1 < mistake[0]; ++k) {
+    completeMove(*before, played[k][0], played[k][1], played[k][2], played[k][3]);
+    std::swap(before->turnColour, before->otherColour);
+  }
+  runCommand({program, give.string()}, reactionLimit, environment);
+  waitForMainWindow("give.zelkan - Zelkan");
+  screen_->pressKey(main_, "a");
+  std::optional<WindowInfo> review = screen_->waitForWindow({"Review"}, windowLimit);
+  if (!review) fail("no review window");
+  ReviewPicture graph;
+  graph.rows.resize(4);
+  const auto reviewed = [&](const Canvas& a) {  // every move's mark on the graph
+    for (int k = 0; k < 4; ++k) {
+      bool mark = false;
+      for (int y = reviewPlot(graph).top; y < clientHeight && !mark; ++y) {
+        for (const MoveClass c : {MoveClass::best, MoveClass::good, MoveClass::inaccuracy,
+                                  MoveClass::mistake, MoveClass::blunder})
+          mark = mark || a.pixel(reviewMoveX(graph, k), y) == palette[moveClassColour(c)];
+      }
+      if (!mark) return false;
+    }
+    return true;
+  };
+  EXPECT_TRUE(reviewed(*shootUntil("05-reviewed", reviewed, judgementLimit, &*review)));
+  const Clock::time_point practiceDeadline = Clock::now() + judgementLimit;
+  std::optional<WindowInfo> board;  // the practice board, found below its text
+  while (!board && Clock::now() < practiceDeadline) {
+    screen_->pressKey(*review, "alt+l");
+    std::this_thread::sleep_for(200ms);
+    shoot("05-practice", review->x, review->y);
+    for (int off = 0; off < 120 && !board; ++off) {
+      if (boardMap(*lastShotAt(review->x, review->y + off)) == positionMap(before->board, false)) {
+        board = *review;
+        board->y += off;
+      }
+    }
+  }
+  if (!board) fail("no practice board at the position before the mistake");
+  for (int i = 1; i < 5; i += 2)
+    screen_->click(board->x + cellPx(mistake[i]) + cellPictureSize / 2,
+                   board->y + cellPy(mistake[i + 1]) + cellPictureSize / 2);
+  const auto found = [](const Canvas& a) {
+    return std::ranges::count(framedCells(a, hintColour), '(') == 2;
+  };
+  EXPECT_TRUE(found(*shootUntil("05-found", found, judgementLimit, &*board)));
+  screen_->pressKey(*review, "Escape");
 }
 
 TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
