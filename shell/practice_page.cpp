@@ -11,6 +11,7 @@
 #include "core/movement.h"
 #include "view/board_drawing.h"
 #include "view/coordinates.h"
+#include "view/fitting.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -39,7 +40,8 @@ std::vector<ReviewRow> practiceRows(const std::vector<std::optional<ReviewRow>>&
   return chosen;
 }
 
-PracticePage::PracticePage(std::function<void()> finished) : finished_(std::move(finished)) {
+PracticePage::PracticePage(EventGate& gate, std::function<void()> finished)
+    : gate_(gate), finished_(std::move(finished)) {
   box_ = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
   g_object_ref_sink(box_);
   text_ = gtk_label_new(nullptr);
@@ -61,12 +63,14 @@ PracticePage::PracticePage(std::function<void()> finished) : finished_(std::move
   // TRANSLATORS: the buttons of "Learn from your mistakes": try the position again, show the
   // better move, go to the next position, and leave for the review.
   retry_ = button(row, _("もう一度(_R)"),
-                  G_CALLBACK(+[](PracticePage* p) { p->show(p->problem_); }), this);
+                  G_CALLBACK(+[](PracticePage* p) { p->guarded([p] { p->retry(); }); }), this);
   answer_ =
-      button(row, _("答えを見る(_S)"), G_CALLBACK(+[](PracticePage* p) { p->showAnswer(); }), this);
-  next_ = button(row, _("次へ(_N)"), G_CALLBACK(+[](PracticePage* p) { p->show(p->problem_ + 1); }),
-                 this);
-  button(row, _("検討に戻る(_B)"), G_CALLBACK(+[](PracticePage* p) { p->finish(); }), this);
+      button(row, _("答えを見る(_S)"),
+             G_CALLBACK(+[](PracticePage* p) { p->guarded([p] { p->showAnswer(); }); }), this);
+  next_ = button(row, _("次へ(_N)"),
+                 G_CALLBACK(+[](PracticePage* p) { p->guarded([p] { p->next(); }); }), this);
+  button(row, _("検討に戻る(_B)"),
+         G_CALLBACK(+[](PracticePage* p) { p->guarded([p] { p->finish(); }); }), this);
   gtk_box_pack_start(GTK_BOX(box_), row, FALSE, FALSE, 0);
 }
 
@@ -193,6 +197,12 @@ void PracticePage::judge(const RecordMove& tried) {
 
 gboolean PracticePage::onTick(gpointer self) {
   auto* p = static_cast<PracticePage*>(self);
+  return p->gate_.guard(G_SOURCE_REMOVE, [p] { return p->judged(); });
+}
+
+// The try's loss, once its search is over: praised, or to be tried again.
+gboolean PracticePage::judged() {
+  PracticePage* const p = this;
   const int loss = p->tryLoss_;
   if (loss == -1) return G_SOURCE_CONTINUE;
   p->tick_ = 0;
@@ -243,20 +253,22 @@ void PracticePage::finish() {
 
 gboolean PracticePage::onDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* p = static_cast<PracticePage*>(self);
-  const double toWindow = 1.0 / p->canvas_.scale();
-  cairo_scale(cr, toWindow, toWindow);
-  cairo_set_source_surface(cr, p->canvas_.surface(), 0, 0);
-  cairo_paint(cr);
-  return TRUE;
+  return p->gate_.guard(TRUE, [&]() -> gboolean {
+    paintUnscaled(cr, p->canvas_);
+    return TRUE;
+  });
 }
 
 gboolean PracticePage::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer self) {
-  if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
-  const double cx = std::floor((event->x * twipsPerPixel - boardLeft) / cellWidth);
-  const double cy = std::floor((event->y * twipsPerPixel - boardTop) / cellHeight);
-  if (cx >= 1 && cx <= boardSize && cy >= 1 && cy <= boardSize)
-    static_cast<PracticePage*>(self)->clicked(static_cast<int>(cx), static_cast<int>(cy));
-  return TRUE;
+  auto* p = static_cast<PracticePage*>(self);
+  return p->gate_.guard(TRUE, [&]() -> gboolean {
+    if (event->type != GDK_BUTTON_PRESS || event->button != 1) return TRUE;
+    const double cx = std::floor((event->x * twipsPerPixel - boardLeft) / cellWidth);
+    const double cy = std::floor((event->y * twipsPerPixel - boardTop) / cellHeight);
+    if (cx >= 1 && cx <= boardSize && cy >= 1 && cy <= boardSize)
+      p->clicked(static_cast<int>(cx), static_cast<int>(cy));
+    return TRUE;
+  });
 }
 
 }  // namespace zelkan

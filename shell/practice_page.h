@@ -18,6 +18,7 @@
 #include "com/game_review.h"
 #include "core/game_record.h"
 #include "core/game_state.h"
+#include "shell/event_gate.h"
 #include "view/canvas.h"
 
 namespace zelkan {
@@ -27,8 +28,9 @@ std::vector<ReviewRow> practiceRows(const std::vector<std::optional<ReviewRow>>&
 
 class PracticePage {
  public:
-  // `finished` is called when the player leaves the page (at the end, or at any time).
-  explicit PracticePage(std::function<void()> finished);
+  // `finished` is called when the player leaves the page (at the end, or at any time). Its
+  // callbacks are guarded by `gate`.
+  PracticePage(EventGate& gate, std::function<void()> finished);
   ~PracticePage();
   PracticePage(const PracticePage&) = delete;
   PracticePage& operator=(const PracticePage&) = delete;
@@ -42,19 +44,32 @@ class PracticePage {
   // Stops a try being searched, at once.
   void stop();
 
+  // The buttons: the position again, the better move, the next position, back to the review.
+  void retry() { show(problem_); }
+  void showAnswer();
+  void next() { show(problem_ + 1); }
+  void finish();
+  // Runs a button's work under the gate's guard.
+  void guarded(const std::function<void()>& work) {
+    gate_.guard(FALSE, [&]() -> gboolean {
+      work();
+      return TRUE;
+    });
+  }
+
  private:
   void show(int problem);
   void redraw();
   void tell(const std::string& text);
   void clicked(int x, int y);
   void judge(const RecordMove& tried);
-  void showAnswer();
-  void finish();
+  gboolean judged();
 
   static gboolean onDraw(GtkWidget* widget, cairo_t* cr, gpointer self);
   static gboolean onButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer self);
   static gboolean onTick(gpointer self);
 
+  EventGate& gate_;
   std::function<void()> finished_;
   GtkWidget* box_ = nullptr;
   GtkWidget* text_ = nullptr;

@@ -10,6 +10,7 @@
 
 #include "core/cell_names.h"
 #include "shell/window_look.h"
+#include "view/fitting.h"
 #include "view/pictures.h"
 #include "view/readings.h"
 #include "view/texts.h"
@@ -59,7 +60,7 @@ void ReviewWindow::build() {
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   gtk_stack_add_named(GTK_STACK(stack_), box, "review");
   practice_ = std::make_unique<PracticePage>(
-      [this] { gtk_stack_set_visible_child_name(GTK_STACK(stack_), "review"); });
+      gate_, [this] { gtk_stack_set_visible_child_name(GTK_STACK(stack_), "review"); });
   gtk_stack_add_named(GTK_STACK(stack_), practice_->widget(), "practice");
   // Read by a screen reader as the graph's course in one sentence.
   area_ = newDescribedArea(
@@ -108,16 +109,24 @@ GtkWidget* ReviewWindow::buildList() {
   gtk_widget_set_margin_start(shown, 6);
   g_signal_connect(shown, "changed", G_CALLBACK(+[](GtkComboBox* combo, gpointer self) {
                      auto* w = static_cast<ReviewWindow*>(self);
-                     w->shown_ = static_cast<ReviewShown>(gtk_combo_box_get_active(combo));
-                     gtk_tree_model_filter_refilter(GTK_TREE_MODEL_FILTER(w->filter_));
-                     w->highlightCurrent();
+                     w->gate_.guard(FALSE, [&]() -> gboolean {
+                       w->shown_ = static_cast<ReviewShown>(gtk_combo_box_get_active(combo));
+                       gtk_tree_model_filter_refilter(GTK_TREE_MODEL_FILTER(w->filter_));
+                       w->highlightCurrent();
+                       return TRUE;
+                     });
                    }),
                    this);
   gtk_box_pack_start(GTK_BOX(row), shown, FALSE, FALSE, 0);
   // TRANSLATORS: the button that sets the board, one by one, to the positions before one side's
   // mistakes and blunders, for the player to find a better move.
   GtkWidget* learn = gtk_button_new_with_mnemonic(_("間違いから学ぶ(_L)"));
-  g_signal_connect_swapped(learn, "clicked", G_CALLBACK(+[](ReviewWindow* w) { w->learn(); }),
+  g_signal_connect_swapped(learn, "clicked", G_CALLBACK(+[](ReviewWindow* w) {
+                             w->gate_.guard(FALSE, [w]() -> gboolean {
+                               w->learn();
+                               return TRUE;
+                             });
+                           }),
                            this);
   gtk_box_pack_start(GTK_BOX(row), learn, FALSE, FALSE, 0);
 
@@ -151,12 +160,16 @@ GtkWidget* ReviewWindow::buildList() {
   g_signal_connect(
       list_, "row-activated",
       G_CALLBACK(+[](GtkTreeView* view, GtkTreePath* path, GtkTreeViewColumn*, gpointer self) {
-        GtkTreeIter iter;
-        GtkTreeModel* model = gtk_tree_view_get_model(view);
-        if (!gtk_tree_model_get_iter(model, &iter, path)) return;
-        int k = 0;
-        gtk_tree_model_get(model, &iter, cIndex, &k, -1);
-        static_cast<ReviewWindow*>(self)->jumpTo(k);
+        auto* w = static_cast<ReviewWindow*>(self);
+        w->gate_.guard(FALSE, [&]() -> gboolean {
+          GtkTreeIter iter;
+          GtkTreeModel* model = gtk_tree_view_get_model(view);
+          int k = 0;
+          if (!gtk_tree_model_get_iter(model, &iter, path)) return FALSE;
+          gtk_tree_model_get(model, &iter, cIndex, &k, -1);
+          w->jumpTo(k);
+          return TRUE;
+        });
       }),
       this);
   GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
@@ -363,10 +376,7 @@ gboolean ReviewWindow::onDraw(GtkWidget* area, cairo_t* cr, gpointer self) {
       w->canvas_.setScale(scale, {}, width, height);
       drawReview(w->canvas_, w->picture_);
     }
-    const double toWindow = 1.0 / w->canvas_.scale();
-    cairo_scale(cr, toWindow, toWindow);
-    cairo_set_source_surface(cr, w->canvas_.surface(), 0, 0);
-    cairo_paint(cr);
+    paintUnscaled(cr, w->canvas_);
     return TRUE;
   });
 }

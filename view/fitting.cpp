@@ -28,6 +28,15 @@ Fit fitImage(int areaWidth, int areaHeight, int deviceScale, int width, int heig
   return fit;
 }
 
+void paintUnscaled(cairo_t* cr, const Canvas& canvas) {
+  cairo_save(cr);
+  const double toArea = 1.0 / canvas.scale();
+  cairo_scale(cr, toArea, toArea);
+  cairo_set_source_surface(cr, canvas.surface(), 0, 0);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
 void paintFitted(cairo_t* cr, const Canvas& canvas, const Fit& fit) {
   cairo_save(cr);
   const double toArea = fit.zoom / canvas.scale();

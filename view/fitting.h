@@ -27,6 +27,9 @@ Fit fitImage(int areaWidth, int areaHeight, int deviceScale, int width = clientW
 // Paints the area, as far as the clip reaches: the image where the fit puts it, the margin round
 // it in the background colour. The canvas is best drawn at the fit's scale.
 void paintFitted(cairo_t* cr, const Canvas& canvas, const Fit& fit);
+// Paints the image at its own size, from the area's top-left corner: one area pixel to a
+// scale-1 pixel.
+void paintUnscaled(cairo_t* cr, const Canvas& canvas);
 
 // The area's box that shows a box of the image's own pixels, with the pixel round it that
 // scaling down blends in.

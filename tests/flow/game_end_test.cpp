@@ -9,22 +9,9 @@ namespace {
 using test::GameFixture;
 using Strings = std::vector<std::string>;
 
-// White keeps 20 stones, one of them on (5, 9) between black (5, 8) and the black stone that
-// slides up column 5: taking it leaves 19 against 38.
-void twentyWhiteStones(GameFixture& f) {
-  for (int x = 1; x <= 18; ++x)
-    f.state->board(x, 2) = cellEmpty;
-  f.state->board(5, 1) = cellEmpty;
-  f.state->board(5, 9) = cellWhite;
-  f.state->board(6, 18) = cellEmpty;
-  f.state->board(5, 8) = cellBlack;
-  調査_保存(*f.state, 0);
-  描画_盤(f.canvas, f.state->board);
-}
-
 TEST(GameEnd, ALeadOfTwoToOneEndsTheGameAndYesStartsAfresh) {
   GameFixture f;
-  twentyWhiteStones(f);
+  f.twentyWhiteStones();
   f.game.TAIMAN();
   f.window.events.clear();
   f.window.answers = {MessageBox::Answer::yes};
@@ -48,7 +35,7 @@ TEST(GameEnd, ALeadOfTwoToOneEndsTheGameAndYesStartsAfresh) {
 
 TEST(GameEnd, TheHundredthMoveEndsTheGameAndNoShutsDown) {
   GameFixture f;
-  twentyWhiteStones(f);  // the lead is reached too: the move limit is named
+  f.twentyWhiteStones();  // the lead is reached too: the move limit is named
   f.game.TAIMAN();
   f.state->moveNumber = 99;
   f.state->historyEnd = 99;
@@ -63,7 +50,7 @@ TEST(GameEnd, TheHundredthMoveEndsTheGameAndNoShutsDown) {
 
 TEST(GameEnd, AMoveThatEndsTheGameGetsNoReplyFromTheComputer) {
   GameFixture f;
-  twentyWhiteStones(f);
+  f.twentyWhiteStones();
   f.game.SENTE();
   f.window.answers = {MessageBox::Answer::yes};
   f.move(5, 18, 5, 10);

@@ -63,14 +63,8 @@ struct Desk {
       } else if (step == "two") {
         model.modeChosen(f.state->historyEnd == 0);
         f.game.TAIMAN();
-      } else if (step == "lead") {  // the next black move takes a stone and ends the game
-        for (int x = 1; x <= 18; ++x)
-          f.state->board(x, 2) = cellEmpty;
-        f.state->board(5, 1) = cellEmpty;
-        f.state->board(5, 9) = cellWhite;
-        f.state->board(6, 18) = cellEmpty;
-        f.state->board(5, 8) = cellBlack;
-        調査_保存(*f.state, 0);
+      } else if (step == "lead") {  // a black move takes a stone and ends the game
+        f.twentyWhiteStones();
         f.move(5, 18, 5, 10);
       } else if (step.starts_with("open:")) {
         const std::string path = step.substr(5);

@@ -113,6 +113,19 @@ struct GameFixture {
     click(x2, y2);
   }
   void clearLog() { window.events.clear(); }
+
+  // White keeps 20 stones, one of them on (5, 9) between black (5, 8) and the black stone that
+  // slides up column 5: taking it, (5, 18) to (5, 10), leaves 19 against 38 and ends the game.
+  void twentyWhiteStones() {
+    for (int x = 1; x <= 18; ++x)
+      state->board(x, 2) = cellEmpty;
+    state->board(5, 1) = cellEmpty;
+    state->board(5, 9) = cellWhite;
+    state->board(6, 18) = cellEmpty;
+    state->board(5, 8) = cellBlack;
+    調査_保存(*state, 0);
+    描画_盤(canvas, state->board);
+  }
 };
 
 }  // namespace zelkan::test
