@@ -86,7 +86,8 @@ check_leftovers() {
   # An X server of the run's, killed before it could remove its lock.
   while read -r number; do
     point=/tmp/.X$number-lock
-    pid=$(tr -d ' ' <"$point" 2>/dev/null) || continue
+    [ -e "$point" ] || continue  # its server ended and removed it
+    pid=$(tr -d ' ' <"$point") || continue
     running "$pid" && continue
     left+=("X server lock $point")
     rm -f "$point" "/tmp/.X11-unix/X$number"
