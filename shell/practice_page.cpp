@@ -202,31 +202,28 @@ gboolean PracticePage::onTick(gpointer self) {
 
 // The try's loss, once its search is over: praised, or to be tried again.
 gboolean PracticePage::judged() {
-  PracticePage* const p = this;
-  const int loss = p->tryLoss_;
+  const int loss = tryLoss_;
   if (loss == -1) return G_SOURCE_CONTINUE;
-  p->tick_ = 0;
-  p->search_.join();
-  gtk_widget_set_sensitive(p->retry_, TRUE);
-  gtk_widget_set_sensitive(p->answer_, TRUE);
+  tick_ = 0;
+  search_.join();
+  const bool found = loss >= 0 && loss < inaccuracyLoss;
   // The try stays on the board: framed as a better move is when it was found, drawn as a move
   // played otherwise.
-  const RecordMove& t = p->tried_;
-  (loss >= 0 && loss < inaccuracyLoss ? drawBetterMove : drawPlayedMove)(p->canvas_, t.x1, t.y1,
-                                                                         t.x2, t.y2);
-  gtk_widget_queue_draw(p->area_);
-  if (loss >= 0 && loss < inaccuracyLoss) {
-    ++p->found_;
-    p->solved_ = true;
-    gtk_widget_set_sensitive(p->next_, TRUE);
-    gtk_widget_set_sensitive(p->retry_, FALSE);
+  (found ? drawBetterMove : drawPlayedMove)(canvas_, tried_.x1, tried_.y1, tried_.x2, tried_.y2);
+  gtk_widget_queue_draw(area_);
+  gtk_widget_set_sensitive(answer_, TRUE);
+  gtk_widget_set_sensitive(retry_, !found);
+  gtk_widget_set_sensitive(next_, found);
+  if (found) {
+    ++found_;
+    solved_ = true;
     // TRANSLATORS: a try that loses no more than a good move; %d is the points it gives away.
-    p->tell(fill(_("よい手です！（%d 点損）"), {loss}));
+    tell(fill(_("よい手です！（%d 点損）"), {loss}));
   } else if (loss >= 0) {
     // TRANSLATORS: a try that loses more: try again, or see the better move.
-    p->tell(fill(_("その手は %d 点損です。もう一度打つか、答えを見てください。"), {loss}));
+    tell(fill(_("その手は %d 点損です。もう一度打つか、答えを見てください。"), {loss}));
   } else {
-    p->tell(_("検討できませんでした"));
+    tell(_("検討できませんでした"));
   }
   return G_SOURCE_REMOVE;
 }
