@@ -22,24 +22,48 @@ constexpr auto stoneKeys = [] {
   return keys;
 }();
 
-// The cells with influence at least 3, 2 and 1 of stones whose rows are given: the king's-step
-// neighbourhoods of radius 1, 2 and 3.
+// The cells with influence at least 3, 2 and 1 of each side's stones, whose rows are given: the
+// king's-step neighbourhoods of radius 1, 2 and 3. Both sides at once, a row of black's in the low
+// half of a word and the same row of white's in the high half: rows keep to bits 1 to 19, so
+// nothing spreads from one half to the other.
 struct Reach {
-  std::array<std::array<std::uint32_t, SearchPosition::stride>, 3> rows{};
+  std::array<std::array<std::uint64_t, SearchPosition::stride>, 3> rows{};
 };
 
-Reach reachOf(const std::array<std::uint32_t, SearchPosition::stride>& stones) {
+constexpr std::uint64_t bothRows = rowMask | std::uint64_t{rowMask} << 32;
+
+std::uint64_t bothSides(std::uint32_t black, std::uint32_t white) {
+  return black | std::uint64_t{white} << 32;
+}
+
+Reach reachOf(const std::array<SearchPosition::RowMasks, 2>& stones) {
   Reach r;
-  const std::array<std::uint32_t, SearchPosition::stride>* from = &stones;
+  std::array<std::uint64_t, SearchPosition::stride> from{};
+  for (int y = 0; y < SearchPosition::stride; ++y)
+    from[y] = bothSides(stones[0][y], stones[1][y]);
   for (int level = 0; level < 3; ++level) {
     auto& to = r.rows[level];
     for (int y = 1; y <= boardSize; ++y) {
-      const std::uint32_t line = (*from)[y - 1] | (*from)[y] | (*from)[y + 1];
-      to[y] = (line | line << 1 | line >> 1) & rowMask;
+      const std::uint64_t line = from[y - 1] | from[y] | from[y + 1];
+      to[y] = (line | line << 1 | line >> 1) & bothRows;
     }
-    from = &to;
+    from = to;
   }
   return r;
+}
+
+// The bits set in v. Without the processor's own instruction (the baseline x86-64 has none),
+// std::popcount calls a library routine, a tenth of the whole search's time; this is a few
+// arithmetic steps inline.
+int bitCount(std::uint64_t v) {
+#if defined(__POPCNT__) || !defined(__x86_64__)
+  return std::popcount(v);
+#else
+  v -= v >> 1 & 0x5555555555555555ull;
+  v = (v & 0x3333333333333333ull) + (v >> 2 & 0x3333333333333333ull);
+  v = (v + (v >> 4)) & 0x0f0f0f0f0f0f0f0full;
+  return static_cast<int>(v * 0x0101010101010101ull >> 56);
+#endif
 }
 
 }  // namespace
@@ -248,21 +272,28 @@ bool SearchPosition::gameOver() const {
 }
 
 int SearchPosition::judgementMargin() const {
-  const Reach black = reachOf(rows_[0]);
-  const Reach white = reachOf(rows_[1]);
+  const Reach reach = reachOf(rows_);
   int blackArea = 0;
   int whiteArea = 0;
+  // Two rows at a time, one counted in the high half of a word.
+  std::uint64_t blackPair = 0;
+  std::uint64_t whitePair = 0;
   for (int y = 1; y <= boardSize; ++y) {
     const std::uint32_t open = ~(rows_[0][y] | rows_[1][y]) & rowMask;
-    std::uint32_t blackOwns = 0;
-    std::uint32_t whiteOwns = 0;
     // A side owns a cell when some influence level reaches it from that side alone.
+    std::uint64_t owns = 0;
     for (int level = 0; level < 3; ++level) {
-      blackOwns |= black.rows[level][y] & ~white.rows[level][y];
-      whiteOwns |= white.rows[level][y] & ~black.rows[level][y];
+      const std::uint64_t both = reach.rows[level][y];
+      owns |= both & ~(both >> 32 | both << 32);
     }
-    blackArea += std::popcount(blackOwns & open);
-    whiteArea += std::popcount(whiteOwns & open);
+    owns &= bothSides(open, open);
+    blackPair = blackPair << 32 | static_cast<std::uint32_t>(owns);
+    whitePair = whitePair << 32 | owns >> 32;
+    if (y % 2 == 0 || y == boardSize) {
+      blackArea += bitCount(blackPair);
+      whiteArea += bitCount(whitePair);
+      blackPair = whitePair = 0;
+    }
   }
   return (blackArea + 3 * stones_[0] + 2 * lost_[1]) - (whiteArea + 3 * stones_[1] + 2 * lost_[0]);
 }
