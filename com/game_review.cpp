@@ -47,18 +47,13 @@ RecordMove recordMove(const ComMove& m) {
   return {false, m.fromX, m.fromY, m.toX, m.toY};
 }
 
-// A value in judgement points, black minus white, from a value for the mover.
-int blackPoints(Code mover, int value) {
-  const int points = judgementPoints(value);
+// A search's value in judgement points, black minus white: its last two depths weighed two to
+// one. A search a ply deeper favours the side that makes the last move before the horizon by
+// 20 points and more, so one depth alone makes the graph a saw blade; the deeper depth weighs
+// more, for the value after a move is then closest to the next position's own search.
+int blackPoints(Code mover, const std::array<int, 2>& v) {
+  const int points = (2 * judgementPoints(v[0]) + judgementPoints(v[1])) / 3;
   return mover == cellBlack ? points : -points;
-}
-
-// The parity of the depth a position's values are taken at, by its place in the game (0 for the
-// first): the horizon always falls just after a move of the side that moved first. A search a ply
-// deeper favours the side that moves last before the horizon by 20 points and more, so values
-// taken with either side last would make the graph a saw blade.
-int horizonParity(int place) {
-  return (place + 1) % 2;
 }
 
 class Review {
@@ -74,7 +69,7 @@ class Review {
   int rowCount() const { return static_cast<int>(positions_.size()) - 1; }
   void work();
   ReviewRow rowOf(int k, GameState& s, TranspositionTable& table) const;
-  int worthOf(GameState& s, int place, TranspositionTable& table) const;
+  int worthOf(GameState& s, TranspositionTable& table) const;
 
   std::span<const RecordMove> moves_;
   const ReviewOptions& options_;
@@ -106,16 +101,14 @@ Review::Review(const GameState& start, std::span<const RecordMove> moves,
   }
 }
 
-// The worth of the position in s, the game's place-th, black minus white, as the strong level's
-// search finds it; a side without a legal move passes, and two passes leave the position as it
-// stands.
-int Review::worthOf(GameState& s, int place, TranspositionTable& table) const {
+// The worth of the position in s, black minus white, as the strong level's search finds it; a
+// side without a legal move passes, and two passes leave the position as it stands.
+int Review::worthOf(GameState& s, TranspositionTable& table) const {
   const auto stop = [this] { return stopped(); };
   for (int passes = 0; passes < 2; ++passes) {
     table.newSearch();
     PlayedValues found;
-    const PlayedQuery query{std::nullopt, horizonParity(place + passes)};
-    const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table, &query, &found);
+    const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table, nullptr, &found);
     const Code mover = s.turnColour;
     if (passes > 0) std::swap(s.turnColour, s.otherColour);
     if (r.move) return blackPoints(mover, found.best);
@@ -124,8 +117,8 @@ int Review::worthOf(GameState& s, int place, TranspositionTable& table) const {
   return judgementMargin(s);
 }
 
-// Move k's row: one search of the position before it, the move played and the best move both
-// its root moves, valued at the same depth. A pass is worth the position it leaves.
+// Move k's row: one search of the position before it, the move played and the search's choice
+// both its root moves, valued at the same depths. A pass is worth the position it leaves.
 ReviewRow Review::rowOf(int k, GameState& s, TranspositionTable& table) const {
   ReviewRow row;
   row.index = k;
@@ -134,19 +127,18 @@ ReviewRow Review::rowOf(int k, GameState& s, TranspositionTable& table) const {
   const Position& after = positions_[static_cast<std::size_t>(k) + 1];
   if (row.played.pass) {
     load(s, after);
-    row.value = after.over ? judgementMargin(s) : worthOf(s, k + 1, table);
+    row.value = after.over ? judgementMargin(s) : worthOf(s, table);
     row.bestValue = row.value;
     return row;
   }
   load(s, positions_[static_cast<std::size_t>(k)]);
-  const PlayedQuery query{ComMove{row.played.x1, row.played.y1, row.played.x2, row.played.y2, 0},
-                          horizonParity(k)};
+  const ComMove played{row.played.x1, row.played.y1, row.played.x2, row.played.y2, 0};
   PlayedValues found;
   table.newSearch();
   const auto stop = [this] { return stopped(); };
-  strongSearch(s, options_.nodeBudget, stop, table, &query, &found);
+  const StrongSearchResult r = strongSearch(s, options_.nodeBudget, stop, table, &played, &found);
   const Code mover = s.turnColour;
-  row.best = recordMove(found.bestMove);  // the move played is legal, so there is a best
+  row.best = recordMove(*r.move);  // the move played is legal, so there is a choice
   row.value = blackPoints(mover, found.played);
   row.bestValue = blackPoints(mover, found.best);
   row.loss = std::max(0, (mover == cellBlack ? 1 : -1) * (row.bestValue - row.value));

@@ -1,5 +1,5 @@
 // A game reviewed move by move: every position searched by the strong level, each move played set
-// against the best move of the same search, and the points it gave away. The searches run on worker
+// against the strong level's choice, and the points it gave away. The searches run on worker
 // threads, each with a transposition table of its own; every search starts afresh, so the rows
 // are the same for one worker or many.
 #pragma once
@@ -21,7 +21,7 @@ enum class MoveClass { best, good, inaccuracy, mistake, blunder };
 // The least loss, in judgement points, of each class past best (the README says why).
 inline constexpr int goodLoss = 1;
 inline constexpr int inaccuracyLoss = 5;
-inline constexpr int mistakeLoss = 22;
+inline constexpr int mistakeLoss = 23;
 inline constexpr int blunderLoss = 30;
 
 // The class of a move that gave away loss points (never negative).
@@ -32,11 +32,9 @@ const char* moveClassName(MoveClass c);
 struct ReviewRow {
   int index = 0;  // the move's place in the game, 0 for the first
   RecordMove played;
-  int value = 0;  // the position after the move played: judgement points, black minus white
-  // The best move of the position before it, at the depth both moves are valued at (the strong
-  // level's choice whenever that was played); a pass for a pass.
-  RecordMove best;
-  int bestValue = 0;  // the position after the best move
+  int value = 0;      // the position after the move played: judgement points, black minus white
+  RecordMove best;    // the strong level's choice in the position before it; a pass for a pass
+  int bestValue = 0;  // the position after that choice
   int loss = 0;       // what the mover gave away against bestValue, never negative
   MoveClass moveClass = MoveClass::best;
   bool operator==(const ReviewRow&) const = default;

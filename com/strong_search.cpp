@@ -35,7 +35,7 @@ class Searcher {
         plies_(new Ply[maxPly + 1]),
         history_(SearchPosition::cellCount * SearchPosition::cellCount) {}
 
-  StrongSearchResult run(const GameState& s, const PlayedQuery* query, PlayedValues* values);
+  StrongSearchResult run(const GameState& s, const ComMove* played, PlayedValues* values);
 
  private:
   struct Ply {
@@ -132,25 +132,12 @@ class Searcher {
     pos_.undo(u);
     return v;
   }
-  static PackedMove packed(const ComMove& m) {
-    return SearchPosition::pack(SearchPosition::index(m.fromX, m.fromY),
-                                SearchPosition::index(m.toX, m.toY));
-  }
-  static ComMove moveOf(PackedMove m, int value) {
-    const int from = SearchPosition::fromOf(m);
-    const int to = SearchPosition::toOf(m);
-    return ComMove{static_cast<Code>(SearchPosition::xOf(from)),
-                   static_cast<Code>(SearchPosition::yOf(from)),
-                   static_cast<Code>(SearchPosition::xOf(to)),
-                   static_cast<Code>(SearchPosition::yOf(to)), static_cast<double>(value)};
-  }
   // A search's best moves by iteration, the first (depth 0) the game's own choice unsearched.
   struct Chosen {
     PackedMove move = 0;
     int value = 0;
   };
-  void valuePlayed(PackedMove played, int parity, const std::vector<Chosen>& chosen,
-                   PlayedValues& values);
+  void valuePlayed(PackedMove played, const std::vector<Chosen>& chosen, PlayedValues& values);
 
   SearchPosition pos_;
   std::uint64_t budget_;
@@ -285,8 +272,7 @@ int Searcher::captures(int alpha, int beta, int ply, int captureDepth) {
   return best;
 }
 
-StrongSearchResult Searcher::run(const GameState& s, const PlayedQuery* query,
-                                 PlayedValues* values) {
+StrongSearchResult Searcher::run(const GameState& s, const ComMove* played, PlayedValues* values) {
   StrongSearchResult result;
   // The root's moves in the order of the game's own scoring, so captures and the tactical terms
   // come first; the clock is held still so the search repeats.
@@ -300,11 +286,21 @@ StrongSearchResult Searcher::run(const GameState& s, const PlayedQuery* query,
     forEachCandidate(board, com, human, still, [&](const ComMove& m) { scored.push_back(m); });
     std::stable_sort(scored.begin(), scored.end(),
                      [](const ComMove& a, const ComMove& b) { return a.score > b.score; });
-    for (const ComMove& m : scored)
-      root.push_back(packed(m));
+    for (const ComMove& m : scored) {
+      root.push_back(SearchPosition::pack(SearchPosition::index(m.fromX, m.fromY),
+                                          SearchPosition::index(m.toX, m.toY)));
+    }
   }
   if (root.empty()) return result;
 
+  const auto moveOf = [](PackedMove m, int value) {
+    const int from = SearchPosition::fromOf(m);
+    const int to = SearchPosition::toOf(m);
+    return ComMove{static_cast<Code>(SearchPosition::xOf(from)),
+                   static_cast<Code>(SearchPosition::yOf(from)),
+                   static_cast<Code>(SearchPosition::xOf(to)),
+                   static_cast<Code>(SearchPosition::yOf(to)), static_cast<double>(value)};
+  };
   // Should the budget run out before a single move is searched, the game's own first choice is
   // played, valued as it stands after the move.
   result.value = rootValue(root[0], 0);
@@ -312,10 +308,13 @@ StrongSearchResult Searcher::run(const GameState& s, const PlayedQuery* query,
   std::vector<Chosen> chosen{{root[0], result.value}};  // by the depth that found each
   const auto finish = [&] {
     result.nodes = nodes_;
-    if (query != nullptr && values != nullptr) {
-      const std::optional<ComMove>& played = query->played;
-      const PackedMove m = played ? packed(*played) : chosen.back().move;
-      valuePlayed(m, query->parity, chosen, *values);
+    if (values != nullptr) {
+      const PackedMove m =
+          played == nullptr
+              ? chosen.back().move
+              : SearchPosition::pack(SearchPosition::index(played->fromX, played->fromY),
+                                     SearchPosition::index(played->toX, played->toY));
+      valuePlayed(m, chosen, *values);
     }
     return result;
   };
@@ -355,39 +354,30 @@ StrongSearchResult Searcher::run(const GameState& s, const PlayedQuery* query,
   return finish();
 }
 
-void Searcher::valuePlayed(PackedMove played, int parity, const std::vector<Chosen>& chosen,
+void Searcher::valuePlayed(PackedMove played, const std::vector<Chosen>& chosen,
                            PlayedValues& values) {
-  // The best at a depth is what that iteration found (of an iteration cut short, among the root
-  // moves it finished); the choice, played, is the best by definition, valued at that depth. A
-  // move apart from that depth's best is searched with the table the search filled, should that
-  // depth be the last searched, afresh otherwise: what the table learnt deeper would otherwise
-  // answer for it. In a budget of its own; should it run out, the depth is taken two shallower,
-  // at last the moves as they stand.
+  // The best at each depth is what that iteration found, and the choice is worth it at both. A
+  // move played apart from the choice is searched with the table the search filled, then a depth
+  // shallower afresh: what the table learnt deeper would otherwise answer for it. In a budget of
+  // its own; should it run out, the depths are taken one shallower, down to the moves as they
+  // stand.
   const std::uint64_t extra = budget_;
-  const int last = static_cast<int>(chosen.size()) - 1;
-  const PackedMove choice = chosen.back().move;
-  // Depth 0 and 1 both see the position just after the root move; a search that reached no
-  // depth of the parity asked is valued at its deepest.
-  const int deepest = last - ((last - parity) & 1);
-  for (int depth = deepest >= 1 ? deepest : last;; depth = depth > 2 ? depth - 2 : 0) {
+  for (int deep = static_cast<int>(chosen.size()) - 1; deep >= 0; --deep) {
     aborted_ = false;
     budget_ = nodes_ + extra;
-    const Chosen& best = chosen[static_cast<std::size_t>(depth)];
-    const auto valueOf = [&](PackedMove m) {
-      if (m == best.move) return best.value;
-      if (depth < last) table_.newSearch();
-      return rootValue(m, depth);
-    };
-    values.depth = depth;
-    if (played == choice) {
-      values.best = values.played = valueOf(choice);
-      values.bestMove = moveOf(choice, values.best);
-    } else {
-      values.best = best.value;
-      values.bestMove = moveOf(best.move, best.value);
-      values.played = valueOf(played);
+    values.depth = deep;
+    const bool choice = played == chosen[static_cast<std::size_t>(deep)].move;
+    for (std::size_t i = 0; i < values.played.size(); ++i) {
+      const int depth = std::max(deep - static_cast<int>(i), 0);
+      values.best[i] = chosen[static_cast<std::size_t>(depth)].value;
+      if (choice || played == chosen[static_cast<std::size_t>(depth)].move) {
+        values.played[i] = values.best[i];
+      } else {
+        if (i > 0) table_.newSearch();
+        values.played[i] = rootValue(played, depth);
+      }
     }
-    if (!aborted_ || depth == 0 || (stop_ && stop_())) return;
+    if (!aborted_ || (stop_ && stop_())) return;
   }
 }
 
@@ -422,8 +412,8 @@ int judgementPoints(int value) {
 
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
                                 const std::function<bool()>& stop, TranspositionTable& table,
-                                const PlayedQuery* query, PlayedValues* values) {
-  return Searcher(s, nodeBudget, stop, table).run(s, query, values);
+                                const ComMove* played, PlayedValues* values) {
+  return Searcher(s, nodeBudget, stop, table).run(s, played, values);
 }
 
 }  // namespace zelkan

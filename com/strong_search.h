@@ -4,6 +4,7 @@
 // ends the game is worth its final margin plus a bonus for the win.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -60,35 +61,26 @@ struct StrongSearchResult {
   int value = 0;                // the chosen move's value for the mover, win bonus and all
 };
 
-// What a review asks of a search beside its choice: the move played (none: the choice), valued
-// with the choice at one depth of the given parity, so every value of a game is taken with the
-// same side to move at the horizon.
-struct PlayedQuery {
-  std::optional<ComMove> played;
-  int parity = 0;
-};
-
-// What the search finds of the move played: both values at the deepest depth of the parity asked
-// that the search reached (an iteration cut short counting with the root moves it finished; the
-// deepest of all when it reached none), for the mover, win bonus and all.
+// What a search finds of a move played beside its own choice, for a review: both root moves of
+// the same search, each valued exactly at the depth of the choice's value and at the depth
+// before (0: the move's position as it stands), for the mover, win bonus and all.
 struct PlayedValues {
   int depth = 0;
-  int played = 0;
-  int best = 0;        // the best move's there; the choice's, should the move played be the choice
-  ComMove bestMove{};  // the best move there: the choice when the move played is the choice
+  std::array<int, 2> played{};  // at depth and at depth - 1 (none below 0)
+  std::array<int, 2> best{};    // the best the search found at each of those depths
 };
 
 // The search from s for s.turnColour. It ends when nodeBudget moves are made (every move counts,
 // the first iteration's and the capture search's too), when stop (asked every 1024 moves; may be
 // empty) says so, or when the tree is searched to the end of the game. Of an iteration cut short,
 // the root moves it finished still count; when it finished none, the game's own first choice is
-// played, valued as the position stands after it. s is not changed. Given a query (its move played
-// legal), values holds what the search finds: the choice is the same, the values found after it in
-// a budget of as many moves again (should that run out, both moves are valued two depths
-// shallower).
+// played, valued as the position stands after it. s is not changed. Given a legal move played,
+// values holds what the search finds of it (without one, of the choice): the choice is the same,
+// the values found after it in a budget of as many moves again (should that run out, both moves are
+// valued a depth shallower).
 StrongSearchResult strongSearch(const GameState& s, std::uint64_t nodeBudget,
                                 const std::function<bool()>& stop, TranspositionTable& table,
-                                const PlayedQuery* query = nullptr, PlayedValues* values = nullptr);
+                                const ComMove* played = nullptr, PlayedValues* values = nullptr);
 
 // The value of a finished game for black: the judgement's margin, and a bonus to the winner.
 int finalValue(int blackMinusWhite);

@@ -308,33 +308,33 @@ TEST(StrongLevel, TheBudgetBoundsEverySearchOnCrowdedBoards) {
 
 // A review of a game of the strong level's moves but one, which gives a stone away: the same
 // rows from one worker or four, each handed over once as it is ready; the strong level's moves
-// best, the stone given away the mover's only loss, a mistake at least; the value after a move
-// the value after the next best move; the colours swapped, the same losses. A stop asked at the
-// first row ends it short.
+// best, the stone given away the mover's largest loss, a mistake at least; the losses add up to
+// the change of value; the colours swapped, the same losses. A stop asked at the first row ends it
+// short.
 TEST(GameReview, SinglesOutAStoneGivenAwayTheSameForOneWorkerOrFour) {
   auto s = startGame();
   const auto start = std::make_unique<GameState>(*s);
   std::vector<RecordMove> moves;
   FixedSecond clock(0);
   LevelLimits limits;
-  limits.nodeBudget = 6000;
-  // Black's 15th move, from (5, 19) to (5, 14), leaves white a stone to take at once, where other
-  // moves leave none.
+  limits.nodeBudget = 2000;
+  // Black's 15th move, from (5, 19) to (5, 14), leaves white one stone more to take at once than
+  // the strong level's choice does.
   constexpr std::size_t givenAway = 14;
   for (bool over = false; !over && moves.size() < 24;) {
     RecordMove m{false, 5, 19, 5, 14};
     const auto choice = chooseComMove(*s, Level::strong, clock, limits);
     if (moves.size() == givenAway) {
-      // Valued in the search that chose: its choice as without the question, both moves at the
-      // deepest depth of the parity asked.
+      // Valued in the search that chose: its choice and the choice's value as without it, the
+      // move played at the same depths.
       TranspositionTable table(12);
-      const PlayedQuery query{ComMove{m.x1, m.y1, m.x2, m.y2, 0}, 1};
+      const ComMove played{m.x1, m.y1, m.x2, m.y2, 0};
       PlayedValues v;
-      const StrongSearchResult r = strongSearch(*s, limits.nodeBudget, {}, table, &query, &v);
+      const StrongSearchResult r = strongSearch(*s, limits.nodeBudget, {}, table, &played, &v);
       EXPECT_TRUE(isMove(*r.move, choice->fromX, choice->fromY, choice->toX, choice->toY));
-      EXPECT_EQ(v.depth % 2, 1);
-      EXPECT_GE(v.depth, r.depth - 1);
-      EXPECT_LT(v.played, v.best);
+      EXPECT_GE(v.depth, r.depth);
+      EXPECT_LT(v.played[0], v.best[0]);
+      EXPECT_EQ(v.best[0], r.value);
     } else {
       m = choice ? RecordMove{false, choice->fromX, choice->fromY, choice->toX, choice->toY}
                  : RecordMove{true};
@@ -351,16 +351,17 @@ TEST(GameReview, SinglesOutAStoneGivenAwayTheSameForOneWorkerOrFour) {
   const std::vector<ReviewRow> one = reviewGame(*start, moves, options);
   ASSERT_EQ(one.size(), moves.size());
   std::sort(handed.begin(), handed.end());
-  std::vector<int> gaps;
+  int losses[2] = {0, 0};
   for (std::size_t i = 0; i < one.size(); ++i) {
     EXPECT_EQ(handed[i], static_cast<int>(i));
     EXPECT_TRUE(i == givenAway || (one[i].best == one[i].played && one[i].loss == 0)) << i;
-    if (i > 0) gaps.push_back(std::abs(one[i].bestValue - one[i - 1].value));
+    losses[i % 2] += one[i].loss;
   }
   EXPECT_GE(one[givenAway].moveClass, MoveClass::mistake);
-  // The value after a move is what the next search finds the position worth: no saw blade.
-  std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
-  EXPECT_LE(gaps[gaps.size() / 2], 3);
+  // The rest is the drift of a search a few moves deep from one position to the next, here a
+  // few points; where both sides lose points it stays within a quarter of them.
+  const int change = one.back().value - one.front().bestValue;
+  EXPECT_LE(std::abs(losses[1] - losses[0] - change) * 4, losses[0] + losses[1]);
   options.workers = 4;
   EXPECT_EQ(reviewGame(*start, moves, options), one);
 
