@@ -995,7 +995,7 @@ TEST_F(PlayTest, DrawsAtTheDesktopsScale) {
   managerEnvironment.push_back("XDG_CACHE_HOME=" + (root_ / "cache").string());
   managerEnvironment.push_back("XDG_CONFIG_HOME=" + (root_ / "config").string());
   const ChildProcess manager({{"openbox"}, ".", managerEnvironment, output_ / "openbox.log"});
-  ASSERT_TRUE(screen_->waitForWindowManager(windowLimit));
+  ASSERT_TRUE(screen_->waitForWindowManager(main_, windowLimit));
   const WindowInfo before = main_;
   screen_->pressKey(main_, "F11");
   const auto sizeBecomes = [&](int width, int height) {

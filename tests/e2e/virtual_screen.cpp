@@ -200,11 +200,13 @@ bool VirtualScreen::waitForCount(const std::string& title, std::size_t count,
   }
 }
 
-bool VirtualScreen::waitForWindowManager(milliseconds limit) const {
+bool VirtualScreen::waitForWindowManager(const WindowInfo& window, milliseconds limit) const {
   const Clock::time_point deadline = Clock::now() + limit;
   for (;;) {
     if (run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") !=
-        std::string::npos)
+            std::string::npos &&
+        run("xprop", {"-id", window.id, "WM_STATE"}).output.find("window state") !=
+            std::string::npos)
       return true;
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(pollPause);

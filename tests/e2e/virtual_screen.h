@@ -52,8 +52,10 @@ class VirtualScreen {
   bool waitForCount(const std::string& title, std::size_t count,
                     std::chrono::milliseconds limit) const;
 
-  // Waits until a window manager has taken the screen over; false if none did in time.
-  bool waitForWindowManager(std::chrono::milliseconds limit) const;
+  // Waits until a window manager has taken the screen over and manages `window` (it has put
+  // WM_STATE on it; until then the manager drops what the window asks of it, such as full
+  // screen); false if that did not happen in time.
+  bool waitForWindowManager(const WindowInfo& window, std::chrono::milliseconds limit) const;
 
   // Asks for the window's size, as a player dragging its edge does.
   void resize(const WindowInfo& window, int width, int height) const;
