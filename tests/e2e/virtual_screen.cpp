@@ -201,13 +201,18 @@ bool VirtualScreen::waitForCount(const std::string& title, std::size_t count,
 }
 
 bool VirtualScreen::waitForWindowManager(const WindowInfo& window, milliseconds limit) const {
+  const auto has = [&](const std::vector<std::string>& args, const std::string& text) {
+    return run("xprop", args).output.find(text) != std::string::npos;
+  };
+  std::ostringstream hexId;
+  hexId << "window id # 0x" << std::hex << std::stoul(window.id) << "\n";
   const Clock::time_point deadline = Clock::now() + limit;
   for (;;) {
-    if (run("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).output.find("window id") !=
-            std::string::npos &&
-        run("xprop", {"-id", window.id, "WM_STATE"}).output.find("window state") !=
-            std::string::npos)
-      return true;
+    if (has({"-root", "_NET_SUPPORTING_WM_CHECK"}, "window id") &&
+        has({"-id", window.id, "WM_STATE"}, "window state")) {
+      if (has({"-root", "_NET_ACTIVE_WINDOW"}, hexId.str())) return true;
+      xdotool({"windowactivate", window.id});
+    }
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(pollPause);
   }

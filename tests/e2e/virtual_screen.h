@@ -52,9 +52,10 @@ class VirtualScreen {
   bool waitForCount(const std::string& title, std::size_t count,
                     std::chrono::milliseconds limit) const;
 
-  // Waits until a window manager has taken the screen over and manages `window` (it has put
-  // WM_STATE on it; until then the manager drops what the window asks of it, such as full
-  // screen); false if that did not happen in time.
+  // Waits until a window manager has taken the screen over, manages `window` and has made it
+  // the active window, asking it to; false if that did not happen in time. Until it manages the
+  // window it drops what the window asks of it, such as full screen, and until its own start-up
+  // focus is done a key may go elsewhere.
   bool waitForWindowManager(const WindowInfo& window, std::chrono::milliseconds limit) const;
 
   // Asks for the window's size, as a player dragging its edge does.
