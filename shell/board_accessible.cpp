@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "shell/accessible_text.h"
+#include "shell/owning_type.h"
 #include "view/texts.h"
 
 namespace zelkan {
@@ -32,10 +33,21 @@ struct CellTold {
   bool selected = false;
 };
 
+// The board's own state; it holds a reference to each cell made and to the status.
 struct BoardTold {
   std::array<AtkObject*, cellCount> cells{};
   AtkObject* status = nullptr;
   std::string description;
+
+  BoardTold() = default;
+  BoardTold(const BoardTold&) = delete;
+  BoardTold& operator=(const BoardTold&) = delete;
+  ~BoardTold() {
+    for (AtkObject* cell : cells) {
+      if (cell != nullptr) g_object_unref(cell);
+    }
+    if (status != nullptr) g_object_unref(status);
+  }
 };
 
 }  // namespace
@@ -84,6 +96,11 @@ struct ZelkanBoardStatusClass {
 namespace zelkan {
 namespace {
 
+using AreaType = OwningType<&ZelkanBoardArea::link>;
+using BoardType = OwningType<&ZelkanBoardAccessible::told>;
+using CellType = OwningType<&ZelkanBoardCell::told>;
+using StatusType = OwningType<&ZelkanBoardStatus::text>;
+
 GType boardAreaType();
 GType boardAccessibleType();
 GType cellType();
@@ -119,8 +136,6 @@ void addStates(AtkStateSet* set, std::initializer_list<AtkStateType> states) {
 
 // ---- a cell
 
-gpointer cellParent = nullptr;
-
 // Whether the cell is the keyboard cursor's, with the board holding the keyboard, and whether
 // its stone is picked up.
 std::pair<bool, bool> focusAndSelection(AtkObject* cell) {
@@ -146,7 +161,7 @@ gint cellIndex(AtkObject* cell) {
 }
 
 AtkStateSet* cellStates(AtkObject* cell) {
-  AtkStateSet* set = ATK_OBJECT_CLASS(cellParent)->ref_state_set(cell);
+  AtkStateSet* set = ATK_OBJECT_CLASS(CellType::parent)->ref_state_set(cell);
   if (linkOfBoard(atk_object_get_parent(cell)) == nullptr) {
     atk_state_set_add_state(set, ATK_STATE_DEFUNCT);
     return set;
@@ -193,27 +208,17 @@ void cellActionInit(gpointer i, gpointer) {
   };
 }
 
-void cellClassInit(gpointer klass, gpointer) {
-  cellParent = g_type_class_peek_parent(klass);
+void cellClassInit(gpointer klass) {
   AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
   atk->get_name = cellName;
   atk->get_index_in_parent = cellIndex;
   atk->ref_state_set = cellStates;
-  G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-    delete reinterpret_cast<ZelkanBoardCell*>(object)->told;
-    G_OBJECT_CLASS(cellParent)->finalize(object);
-  };
 }
 
 GType cellType() {
   static const GType type = [] {
-    const GType t = g_type_register_static_simple(
-        ATK_TYPE_OBJECT, "ZelkanBoardCell", sizeof(ZelkanBoardCellClass), cellClassInit,
-        sizeof(ZelkanBoardCell),
-        [](GTypeInstance* instance, gpointer) {
-          reinterpret_cast<ZelkanBoardCell*>(instance)->told = new CellTold;
-        },
-        GTypeFlags(0));
+    const GType t = CellType::registerAs<cellClassInit, ZelkanBoardCellClass>(ATK_TYPE_OBJECT,
+                                                                              "ZelkanBoardCell");
     const GInterfaceInfo action{cellActionInit, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_ACTION, &action);
     return t;
@@ -234,8 +239,6 @@ AtkObject* newCell(AtkObject* board, int x, int y) {
 
 // ---- the live status
 
-gpointer statusParent = nullptr;
-
 AtkAttributeSet* liveAttributes(AtkObject*) {
   // Spoken as it changes, politely, whole; as a web page's live region is.
   AtkAttributeSet* set = nullptr;
@@ -251,32 +254,22 @@ AtkAttributeSet* liveAttributes(AtkObject*) {
   return set;
 }
 
-void statusClassInit(gpointer klass, gpointer) {
-  statusParent = g_type_class_peek_parent(klass);
+void statusClassInit(gpointer klass) {
   AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
   atk->get_name = [](AtkObject* status) -> const gchar* { return textOf(status).c_str(); };
   atk->get_index_in_parent = [](AtkObject*) -> gint { return cellCount; };
   atk->get_attributes = liveAttributes;
   atk->ref_state_set = [](AtkObject* status) {
-    AtkStateSet* set = ATK_OBJECT_CLASS(statusParent)->ref_state_set(status);
+    AtkStateSet* set = ATK_OBJECT_CLASS(StatusType::parent)->ref_state_set(status);
     addStates(set, {ATK_STATE_VISIBLE, ATK_STATE_SHOWING, ATK_STATE_ENABLED});
     return set;
-  };
-  G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-    delete reinterpret_cast<ZelkanBoardStatus*>(object)->text;
-    G_OBJECT_CLASS(statusParent)->finalize(object);
   };
 }
 
 GType statusType() {
   static const GType type = [] {
-    const GType t = g_type_register_static_simple(
-        ATK_TYPE_OBJECT, "ZelkanBoardStatus", sizeof(ZelkanBoardStatusClass), statusClassInit,
-        sizeof(ZelkanBoardStatus),
-        [](GTypeInstance* instance, gpointer) {
-          reinterpret_cast<ZelkanBoardStatus*>(instance)->text = new std::string;
-        },
-        GTypeFlags(0));
+    const GType t = StatusType::registerAs<statusClassInit, ZelkanBoardStatusClass>(
+        ATK_TYPE_OBJECT, "ZelkanBoardStatus");
     const GInterfaceInfo text{initWholeText<statusText>, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
     return t;
@@ -293,8 +286,6 @@ void setStatus(AtkObject* status, const std::string& text) {
 
 // ---- the board
 
-gpointer boardParent = nullptr;
-
 AtkObject* refCell(AtkObject* board, gint i) {
   BoardTold& told = toldOf(board);
   if (i == cellCount) return ATK_OBJECT(g_object_ref(told.status));
@@ -305,7 +296,7 @@ AtkObject* refCell(AtkObject* board, gint i) {
 }
 
 void boardInitialize(AtkObject* board, gpointer data) {
-  ATK_OBJECT_CLASS(boardParent)->initialize(board, data);
+  ATK_OBJECT_CLASS(BoardType::parent)->initialize(board, data);
   // TRANSLATORS: the board as a screen reader names it.
   atk_object_set_name(board, _("盤"));
   atk_object_set_role(board, ATK_ROLE_TABLE);
@@ -354,8 +345,7 @@ void boardTableInit(gpointer i, gpointer) {
   iface->get_n_rows = [](AtkTable*) -> gint { return boardSize; };
 }
 
-void boardClassInit(gpointer klass, gpointer) {
-  boardParent = g_type_class_peek_parent(klass);
+void boardClassInit(gpointer klass) {
   AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
   atk->initialize = boardInitialize;
   atk->get_n_children = [](AtkObject*) -> gint { return cellCount + 1; };
@@ -366,30 +356,16 @@ void boardClassInit(gpointer klass, gpointer) {
     return told.description.c_str();
   };
   atk->ref_state_set = [](AtkObject* board) {
-    AtkStateSet* set = ATK_OBJECT_CLASS(boardParent)->ref_state_set(board);
+    AtkStateSet* set = ATK_OBJECT_CLASS(BoardType::parent)->ref_state_set(board);
     atk_state_set_add_state(set, ATK_STATE_MANAGES_DESCENDANTS);
     return set;
-  };
-  G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-    BoardTold* told = reinterpret_cast<ZelkanBoardAccessible*>(object)->told;
-    for (AtkObject* cell : told->cells) {
-      if (cell != nullptr) g_object_unref(cell);
-    }
-    g_object_unref(told->status);
-    delete told;
-    G_OBJECT_CLASS(boardParent)->finalize(object);
   };
 }
 
 GType boardAccessibleType() {
   static const GType type = [] {
-    const GType t = g_type_register_static_simple(
-        GTK_TYPE_WIDGET_ACCESSIBLE, "ZelkanBoardAccessible", sizeof(ZelkanBoardAccessibleClass),
-        boardClassInit, sizeof(ZelkanBoardAccessible),
-        [](GTypeInstance* instance, gpointer) {
-          reinterpret_cast<ZelkanBoardAccessible*>(instance)->told = new BoardTold;
-        },
-        GTypeFlags(0));
+    const GType t = BoardType::registerAs<boardClassInit, ZelkanBoardAccessibleClass>(
+        GTK_TYPE_WIDGET_ACCESSIBLE, "ZelkanBoardAccessible");
     const GInterfaceInfo table{boardTableInit, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_TABLE, &table);
     return t;
@@ -399,25 +375,14 @@ GType boardAccessibleType() {
 
 // ---- the area
 
-gpointer areaParent = nullptr;
+void areaClassInit(gpointer klass) {
+  // GTK makes the accessible object the first time it is asked for, not before.
+  gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(klass), boardAccessibleType());
+}
 
 GType boardAreaType() {
-  static const GType type = g_type_register_static_simple(
-      GTK_TYPE_DRAWING_AREA, "ZelkanBoardArea", sizeof(ZelkanBoardAreaClass),
-      [](gpointer klass, gpointer) {
-        areaParent = g_type_class_peek_parent(klass);
-        // GTK makes the accessible object the first time it is asked for, not before.
-        gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(klass), boardAccessibleType());
-        G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-          delete reinterpret_cast<ZelkanBoardArea*>(object)->link;
-          G_OBJECT_CLASS(areaParent)->finalize(object);
-        };
-      },
-      sizeof(ZelkanBoardArea),
-      [](GTypeInstance* instance, gpointer) {
-        reinterpret_cast<ZelkanBoardArea*>(instance)->link = new BoardLink;
-      },
-      GTypeFlags(0));
+  static const GType type = AreaType::registerAs<areaClassInit, ZelkanBoardAreaClass>(
+      GTK_TYPE_DRAWING_AREA, "ZelkanBoardArea");
   return type;
 }
 

@@ -3,6 +3,7 @@
 #include <gtk/gtk-a11y.h>
 
 #include "shell/accessible_text.h"
+#include "shell/owning_type.h"
 
 namespace zelkan {
 namespace {
@@ -43,8 +44,8 @@ struct ZelkanDescribedAccessibleClass {
 namespace zelkan {
 namespace {
 
-gpointer areaParent = nullptr;
-gpointer accessibleParent = nullptr;
+using AreaType = OwningType<&ZelkanDescribedArea::words>;
+using AccessibleType = OwningType<&ZelkanDescribedAccessible::read>;
 
 Words* wordsOf(GtkWidget* area) {
   return area != nullptr ? reinterpret_cast<ZelkanDescribedArea*>(area)->words : nullptr;
@@ -70,35 +71,23 @@ const std::string& textNow(AtkObject* accessible) {
   return readNow(accessible).text;
 }
 
+void accessibleClassInit(gpointer klass) {
+  AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
+  atk->initialize = [](AtkObject* accessible, gpointer data) {
+    ATK_OBJECT_CLASS(AccessibleType::parent)->initialize(accessible, data);
+    if (Words* words = wordsOfAccessible(accessible)) {
+      words->accessible = accessible;
+      atk_object_set_role(accessible, words->role);
+    }
+  };
+  atk->get_name = [](AtkObject* a) -> const gchar* { return readNow(a).name.c_str(); };
+  atk->get_description = [](AtkObject* a) -> const gchar* { return readNow(a).text.c_str(); };
+}
+
 GType accessibleType() {
   static const GType type = [] {
-    const GType t = g_type_register_static_simple(
-        GTK_TYPE_WIDGET_ACCESSIBLE, "ZelkanDescribedAccessible",
-        sizeof(ZelkanDescribedAccessibleClass),
-        [](gpointer klass, gpointer) {
-          accessibleParent = g_type_class_peek_parent(klass);
-          AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
-          atk->initialize = [](AtkObject* accessible, gpointer data) {
-            ATK_OBJECT_CLASS(accessibleParent)->initialize(accessible, data);
-            if (Words* words = wordsOfAccessible(accessible)) {
-              words->accessible = accessible;
-              atk_object_set_role(accessible, words->role);
-            }
-          };
-          atk->get_name = [](AtkObject* a) -> const gchar* { return readNow(a).name.c_str(); };
-          atk->get_description = [](AtkObject* a) -> const gchar* {
-            return readNow(a).text.c_str();
-          };
-          G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-            delete reinterpret_cast<ZelkanDescribedAccessible*>(object)->read;
-            G_OBJECT_CLASS(accessibleParent)->finalize(object);
-          };
-        },
-        sizeof(ZelkanDescribedAccessible),
-        [](GTypeInstance* instance, gpointer) {
-          reinterpret_cast<ZelkanDescribedAccessible*>(instance)->read = new Read;
-        },
-        GTypeFlags(0));
+    const GType t = AccessibleType::registerAs<accessibleClassInit, ZelkanDescribedAccessibleClass>(
+        GTK_TYPE_WIDGET_ACCESSIBLE, "ZelkanDescribedAccessible");
     const GInterfaceInfo text{initWholeText<textNow>, nullptr, nullptr};
     g_type_add_interface_static(t, ATK_TYPE_TEXT, &text);
     return t;
@@ -106,22 +95,13 @@ GType accessibleType() {
   return type;
 }
 
+void areaClassInit(gpointer klass) {
+  gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(klass), accessibleType());
+}
+
 GType areaType() {
-  static const GType type = g_type_register_static_simple(
-      GTK_TYPE_DRAWING_AREA, "ZelkanDescribedArea", sizeof(ZelkanDescribedAreaClass),
-      [](gpointer klass, gpointer) {
-        areaParent = g_type_class_peek_parent(klass);
-        gtk_widget_class_set_accessible_type(GTK_WIDGET_CLASS(klass), accessibleType());
-        G_OBJECT_CLASS(klass)->finalize = [](GObject* object) {
-          delete reinterpret_cast<ZelkanDescribedArea*>(object)->words;
-          G_OBJECT_CLASS(areaParent)->finalize(object);
-        };
-      },
-      sizeof(ZelkanDescribedArea),
-      [](GTypeInstance* instance, gpointer) {
-        reinterpret_cast<ZelkanDescribedArea*>(instance)->words = new Words;
-      },
-      GTypeFlags(0));
+  static const GType type = AreaType::registerAs<areaClassInit, ZelkanDescribedAreaClass>(
+      GTK_TYPE_DRAWING_AREA, "ZelkanDescribedArea");
   return type;
 }
 
