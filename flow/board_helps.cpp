@@ -3,6 +3,7 @@
 // only between commands, so every step of the game draws on the board exactly as it would
 // without them. The cells' names lie in the margins, where no step of the game draws.
 #include <algorithm>
+#include <utility>
 
 #include "core/cell_names.h"
 #include "core/movement.h"
@@ -14,9 +15,15 @@ namespace zelkan {
 
 void Game::command(const std::function<void()>& handler) {
   liftHelps();
-  hint_.reset();
-  played_.reset();
+  // A key that only speaks leaves the hint and a review's moves marked.
+  std::optional<ComMove> hint = std::exchange(hint_, std::nullopt);
+  std::optional<ComMove> played = std::exchange(played_, std::nullopt);
+  spokenOnly_ = false;
   handler();
+  if (spokenOnly_) {
+    hint_ = hint;
+    played_ = played;
+  }
   layHelps();
 }
 
@@ -95,9 +102,45 @@ void Game::keyPressed(int keyCode) {
     case keyHint:
       HINTO();
       return;
+    case keyTypeMove: {
+      if (const std::optional<std::string> refusal = typingRefusal()) {
+        window_.playSound(sounds.sndForbidden);
+        window_.announce(*refusal);
+        spokenOnly_ = true;
+        return;
+      }
+      // TRANSLATORS: the one-line entry asking for a move to type: its text ("Type the cell of
+      // the stone to move and the cell it goes to, e.g. D2 D5.") and its title ("Type a Move").
+      const char* prompt = _("動かす石のます目と行き先のます目を入力して下さい（例：D2 D5）");
+      if (const std::optional<std::string> line = window_.askLine(prompt, _("手の入力")))
+        playTyped(*line);
+      return;
+    }
+    default:
+      break;
+  }
+  std::string said;
+  switch (keyCode) {
+    case keyLastMove:
+      // TRANSLATORS: told to a screen reader asking for the last move before any is made: "No
+      // move has been made yet."
+      said = s_.moveNumber > 0 ? moveReading(s_.moveNumber) : _("まだ一手も指していません");
+      break;
+    case keyPosition:
+      said = panelReading();
+      break;
+    case keyBlackStones:
+    case keyWhiteStones:
+      said = stonesReading(keyCode == keyBlackStones ? cellBlack : cellWhite);
+      break;
+    case keyDestinations:
+      said = destinationsReading();
+      break;
     default:
       return;
   }
+  spokenOnly_ = true;
+  window_.announce(said);
 }
 
 void Game::HINTO() {
@@ -112,7 +155,10 @@ void Game::HINTO() {
   hint_ = strongOrNormalMove();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
   if (!hint_) {
-    window_.playSound(sounds.sndForbidden);  // no stone of the side to move can move
+    window_.playSound(sounds.sndForbidden);
+    // TRANSLATORS: told to a screen reader when a hint is asked and no stone of the side to
+    // move can move: "No stone can move."
+    window_.announce(_("動かせる石がありません"));
     return;
   }
   // TRANSLATORS: the hint told to a screen reader: "Hint: K3 to K9".

@@ -64,6 +64,12 @@ std::optional<ComMove> Game::think() {
 }
 
 void Game::com_打つ() {
+  comTurn({});
+}
+
+// The computer's turn, `moveSaid` the player's move it answers, told with its thinking (none
+// when it moves first, or on a resume).
+void Game::comTurn(const std::string& moveSaid) {
   endPendingSelection();
   // TRANSLATORS: "Thinking", shown under the panel's move lines while the computer chooses its
   // move; it must fit in about 65 pixels at 12 points.
@@ -72,7 +78,8 @@ void Game::com_打つ() {
   canvas_.refresh();
   // TRANSLATORS: told to a screen reader as the computer starts choosing: "The computer is
   // thinking".
-  window_.announce(_("コンピュータが考えています"));
+  const char* thinking = _("コンピュータが考えています");
+  window_.announce(moveSaid.empty() ? std::string(thinking) : moveSaid + _("。") + thinking);
 
   const std::optional<ComMove> chosen = think();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
@@ -92,6 +99,8 @@ void Game::com_打つ() {
   canvas_.refresh();
   const MoveRecord r = completeMove(s_, chosen->fromX, chosen->fromY, chosen->toX, chosen->toY);
   if (!r.done) return;  // only with a full history, which the move limit never allows
+  // While the move is shown, the player is to move, unless it ended the game.
+  if (r.end == GameEnd::none) std::swap(s_.turnColour, s_.otherColour);
   replayMove(r);
   描画_手数(canvas_, s_.moveNumber);
 
@@ -101,12 +110,11 @@ void Game::com_打つ() {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
-    announceMove(r, false);
+    window_.announce(moveReading(s_.moveNumber));
     終了(r.white, r.black);
     return;
   }
-  std::swap(s_.turnColour, s_.otherColour);
-  announceMove(r, true);
+  window_.announce(moveReading(s_.moveNumber) + _("。") + turnReading());
 }
 
 }  // namespace zelkan

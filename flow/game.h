@@ -44,18 +44,34 @@ class Game {
   // The keys the game answers, by their key codes.
   static constexpr int keyReturn = 13, keyEscape = 27, keySpace = 32, keyLeft = 37, keyUp = 38,
                        keyRight = 39, keyDown = 40, keyHint = 72;  // H
+  // The keys that speak, each a letter's code: the last move again, the position's facts, black's
+  // and white's stones, where the picked-up stone may go, and a move typed.
+  static constexpr int keyLastMove = 76,  // L
+      keyPosition = 73,                   // I
+      keyBlackStones = 66,                // B
+      keyWhiteStones = 87,                // W
+      keyDestinations = 68,               // D
+      keyTypeMove = 77;                   // M
 
   // Every command of the window (a click, a key, a menu item) runs through here: the helps laid
   // over the board (the destination marks, a hint, the keyboard's cursor) are taken away first,
   // restoring exactly what lay under them, and laid again as they then stand once it is done. A
-  // hint lasts until the next command.
+  // hint lasts until the next command that does more than speak.
   void command(const std::function<void()>& handler);
 
   // Window events. Mouse positions are in twips from the client area's top-left corner. Escape
   // ends the program; the arrow keys move the cursor over the board (shown from the first one
-  // on), Return and space click its cell, H asks for a hint.
+  // on), Return and space click its cell, H asks for a hint. The keys that speak tell a screen
+  // reader what they ask and change nothing; M asks the window for a move to type (askLine) and
+  // plays it as playTyped does.
   void mousePressed(double x, double y);
   void keyPressed(int keyCode);
+  // A move typed as two cells' names ("K2 K8", see parseMoveName), played by the same two clicks
+  // on its cells as a move by the mouse, a stone already picked up put down first; a click that
+  // would only resume play after a step through the history is not needed. Anything else
+  // changes nothing and says why: the line not understood, no game going on or not the player's
+  // turn, no stone of the side to move on the first cell, or no move from it to the second.
+  void playTyped(const std::string& text);
   // The keyboard's cursor leaves the board (the player clicked with the mouse).
   void hideCursor() { cursorShown_ = false; }
 
@@ -130,9 +146,22 @@ class Game {
   void judge(Code white, Code black, bool showMapFirst);
   void wait(double seconds);
   void message(const std::string& text, const std::string& title);
-  // Tells assistive technology a move and, unless the game ended, whose turn it is now.
-  void announceMove(const MoveRecord& r, bool turnToo);
+  void comTurn(const std::string& moveSaid);
+  // Move n of the history in words, as it is announced: the mover, its two cells and every cell
+  // it took, read from the positions before and after it.
+  std::string moveReading(int n) const;
+  // The panel's facts and the move that led to the position, if any: where a player stands after
+  // a step through the history or a record opened.
+  std::string positionReading() const;
   std::string turnReading() const;
+  // Tells assistive technology the stone just picked up, unless a typed move picked it.
+  void announcePick();
+  std::string stonesReading(Code colour) const;
+  std::string destinationsReading() const;
+  // Why no move can be typed now, or none when one can.
+  std::optional<std::string> typingRefusal() const;
+  // The position on the board is the last of a finished game: nothing follows it.
+  bool gameOver() const;
 
   GameState& s_;
   Canvas& canvas_;
@@ -143,8 +172,10 @@ class Game {
   std::vector<Canvas::Patch> helps_;  // what lies under each help, in the order they were laid
   std::optional<ComMove> hint_;       // or the better move from a reviewed position
   std::optional<ComMove> played_;     // the move played from a reviewed position
+  bool spokenOnly_ = false;           // the command only spoke: the helps stay as they were
   bool coordinatesShown_ = false;
   bool cursorShown_ = false;
+  bool typing_ = false;  // a typed move is being played
   int cursorX_ = 10;
   int cursorY_ = 10;
 };

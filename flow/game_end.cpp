@@ -33,6 +33,8 @@ void Game::終了(Code white, Code black) {
   初期設定(s_, canvas_);
   描画_盤(canvas_, s_.board);
   drawInfluenceIfTicked();
+  // The judgement's words give way to the fresh position's.
+  window_.announce(panelReading());
 }
 
 }  // namespace zelkan

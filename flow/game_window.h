@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "com/second_source.h"
@@ -42,6 +43,15 @@ class GameWindow : public MessageBox, public SecondSource {
   // Tells a screen reader what just happened (a move and what it took, whose turn it is, the
   // computer thinking, a judgement), in the player's language. Nothing by default.
   virtual void announce(const std::string& text) { (void)text; }
+
+  // Opens a one-line entry, `prompt` above it and `title` on it, and waits until the player ends
+  // it, as a message box waits for its button: the line typed, or none when the player cancels.
+  // Cancelled by default.
+  virtual std::optional<std::string> askLine(const std::string& prompt, const std::string& title) {
+    (void)prompt;
+    (void)title;
+    return std::nullopt;
+  }
 
   // Ends the program at once, with no shutdown processing (Escape, the menu's "終了").
   virtual void endAtOnce() = 0;

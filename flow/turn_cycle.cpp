@@ -1,7 +1,9 @@
 // The board click: the resume after history steps, picking a stone, choosing its destination,
 // and the move with everything that follows it.
 #include <cmath>
+#include <utility>
 
+#include "core/cell_names.h"
 #include "core/movement.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
@@ -22,10 +24,7 @@ void Game::mousePressed(double x, double y) {
   }
 
   // The last position of a finished game (one opened from its record): nothing follows it.
-  Code white = 0;
-  Code black = 0;
-  調査_石数(s_.board, white, black);
-  if (endTest(s_.moveNumber, white, black) != GameEnd::none) {
+  if (gameOver()) {
     window_.playSound(sounds.sndForbidden);
     // TRANSLATORS: "This game is over" (step back with 戻 to play on from an earlier move).
     message(_("この対局は終わっています"), _("対局"));
@@ -65,19 +64,25 @@ void Game::mousePressed(double x, double y) {
     s_.selColour = s_.board(cx, cy);
     s_.selState = 1;
     描画_石決(canvas_, s_.selX, s_.selY, s_.selColour);
+    announcePick();
     return;
   }
 
   s_.destX = static_cast<Code>(cx);
   s_.destY = static_cast<Code>(cy);
   if (移動チェック(s_.board, s_.selX, s_.selY, s_.destX, s_.destY, s_.turnColour) == flagNo) {
-    if (s_.board(cx, cy) != s_.turnColour) return;
+    if (s_.board(cx, cy) != s_.turnColour) {
+      window_.announce(
+          fill(_("%s の石は %s へ動けません"), {cellName(s_.selX, s_.selY), cellName(cx, cy)}));
+      return;
+    }
     // Another own stone, or the selected one again: the selection moves to it.
     描画_石(canvas_, s_.selX, s_.selY, s_.selColour);
     s_.selX = s_.destX;
     s_.selY = s_.destY;
     s_.selColour = s_.board(s_.selX, s_.selY);
     描画_石決(canvas_, s_.selX, s_.selY, s_.selColour);
+    announcePick();
     return;
   }
   completeHumanMove();
@@ -91,6 +96,8 @@ void Game::completeHumanMove() {
     s_.selState = 0;
     return;
   }
+  // The move is made: while it is shown, the other side is to move, unless it ended the game.
+  if (r.end == GameEnd::none) std::swap(s_.turnColour, s_.otherColour);
   redrawMoveStone(movesBefore);
   replayMove(r);
   描画_手数(canvas_, s_.moveNumber);
@@ -99,14 +106,77 @@ void Game::completeHumanMove() {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
-    announceMove(r, false);
+    window_.announce(moveReading(s_.moveNumber));
     終了(r.white, r.black);
     return;
   }
-  std::swap(s_.turnColour, s_.otherColour);
-  // The computer's turn tells itself.
-  announceMove(r, s_.gameMode != modeCom);
-  if (s_.gameMode == modeCom) com_打つ();
+  // Against the computer the move is told with its thinking, in one sentence a screen reader
+  // speaks whole.
+  if (s_.gameMode == modeCom) {
+    comTurn(moveReading(s_.moveNumber));
+    return;
+  }
+  // TRANSLATORS: ends an announced move, before whose turn it is: ". "
+  window_.announce(moveReading(s_.moveNumber) + _("。") + turnReading());
+}
+
+std::optional<std::string> Game::typingRefusal() const {
+  if (s_.gameMode != modeCom && s_.gameMode != modeMan) return _("「対局」で始めて下さい");
+  if (gameOver()) return _("この対局は終わっています");
+  if (s_.gameMode == modeCom && s_.turnColour != s_.humanColour)
+    // TRANSLATORS: told to a screen reader when a move is typed on the computer's turn (after
+    // a step back): "It is the computer's move: press on the board and it plays."
+    return _("ＣＯＭの番です。盤を押すとコンピュータが指します");
+  return std::nullopt;
+}
+
+void Game::playTyped(const std::string& text) {
+  const std::optional<RecordMove> m = parseMoveName(text);
+  if (!m) {
+    const char* howTo =
+        // TRANSLATORS: told to a screen reader when a typed move cannot be read: "The move is
+        // not understood. Type the stone's cell and the cell it goes to, like D2 D5."
+        _("手が読み取れません。「D2 D5」のように、石のます目と行き先のます目を書いて下さい");
+    window_.announce(howTo);
+    return;
+  }
+  if (const std::optional<std::string> refusal = typingRefusal()) {
+    window_.announce(*refusal);
+    return;
+  }
+  const std::string from = cellName(m->x1, m->y1);
+  if (s_.board(m->x1, m->y1) != s_.turnColour) {
+    const char* none =
+        // TRANSLATORS: told to a screen reader when a typed move starts on a cell without a
+        // stone of the side to move: "There is no black stone on D2.", "There is no white stone
+        // on D2."
+        // xgettext:c-format
+        s_.turnColour == cellBlack ? _("%s に黒石がありません") : _("%s に白石がありません");
+    window_.announce(fill(none, {from}));
+    return;
+  }
+  if (移動チェック(s_.board, m->x1, m->y1, m->x2, m->y2, s_.turnColour) == flagNo) {
+    // TRANSLATORS: told to a screen reader when a typed move is not allowed: "The stone on D2
+    // cannot move to D9."
+    // xgettext:c-format
+    window_.announce(fill(_("%s の石は %s へ動けません"), {from, cellName(m->x2, m->y2)}));
+    return;
+  }
+  // Typed, a move is no click that only resumes play: it is played.
+  s_.resumePending = flagNo;
+  endPendingSelection();
+  typing_ = true;
+  cellPressed(m->x1, m->y1);
+  typing_ = false;
+  cellPressed(m->x2, m->y2);
+}
+
+void Game::announcePick() {
+  // A typed move says only the move.
+  if (typing_) return;
+  // TRANSLATORS: told to a screen reader as a stone is picked up: "Picked up D2."
+  // xgettext:c-format
+  window_.announce(fill(_("%s の石を選びました"), {cellName(s_.selX, s_.selY)}));
 }
 
 }  // namespace zelkan

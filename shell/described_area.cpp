@@ -4,6 +4,7 @@
 
 #include "shell/accessible_text.h"
 #include "shell/owning_type.h"
+#include "shell/spoken_notice.h"
 
 namespace zelkan {
 namespace {
@@ -15,10 +16,18 @@ struct Words {
   AtkObject* accessible = nullptr;  // once assistive technology asked for it
 };
 
-// What the accessible object last read.
+// What the accessible object last read, and its status bar, which speaks a change aloud.
 struct Read {
   std::string name;
   std::string text;
+  AtkObject* bar = nullptr;
+
+  Read() = default;
+  Read(const Read&) = delete;
+  Read& operator=(const Read&) = delete;
+  ~Read() {
+    if (bar != nullptr) g_object_unref(bar);
+  }
 };
 
 }  // namespace
@@ -75,12 +84,22 @@ void accessibleClassInit(gpointer klass) {
   AtkObjectClass* atk = ATK_OBJECT_CLASS(klass);
   atk->initialize = [](AtkObject* accessible, gpointer data) {
     ATK_OBJECT_CLASS(AccessibleType::parent)->initialize(accessible, data);
+    readOf(accessible).bar = newNoticeBar(accessible, 0, "");
     if (Words* words = wordsOfAccessible(accessible)) {
       words->accessible = accessible;
       atk_object_set_role(accessible, words->role);
     }
   };
+  atk->get_n_children = [](AtkObject* a) -> gint { return wordsOfAccessible(a) != nullptr; };
+  atk->ref_child = [](AtkObject* a, gint i) -> AtkObject* {
+    return i == 0 && wordsOfAccessible(a) != nullptr ? ATK_OBJECT(g_object_ref(readOf(a).bar))
+                                                     : nullptr;
+  };
   atk->get_name = [](AtkObject* a) -> const gchar* { return readNow(a).name.c_str(); };
+  GTK_ACCESSIBLE_CLASS(klass)->widget_unset = [](GtkAccessible* a) {
+    GTK_ACCESSIBLE_CLASS(AccessibleType::parent)->widget_unset(a);
+    silence(readOf(ATK_OBJECT(a)).bar);
+  };
   atk->get_description = [](AtkObject* a) -> const gchar* { return readNow(a).text.c_str(); };
 }
 
@@ -117,7 +136,7 @@ GtkWidget* newDescribedArea(AtkRole role, std::function<std::string()> name,
   return area;
 }
 
-void tellDescribedAreaChanged(GtkWidget* area) {
+void tellDescribedAreaChanged(GtkWidget* area, bool aloud) {
   const Words* words = wordsOf(area);
   if (words == nullptr || words->accessible == nullptr) return;
   AtkObject* accessible = words->accessible;
@@ -132,6 +151,7 @@ void tellDescribedAreaChanged(GtkWidget* area) {
     read.name = name;
     g_object_notify(G_OBJECT(accessible), "accessible-name");
   }
+  if (aloud) sayThrough(read.bar, name.empty() ? text : name + "\n" + text);
 }
 
 }  // namespace zelkan

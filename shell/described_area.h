@@ -14,7 +14,7 @@ GtkWidget* newDescribedArea(AtkRole role, std::function<std::string()> name,
                             std::function<std::string()> text);
 
 // After the picture changed: assistive technology, where it reads the area, hears the new name
-// and text.
-void tellDescribedAreaChanged(GtkWidget* area);
+// and text; `aloud`, a screen reader speaks them, wherever its focus is.
+void tellDescribedAreaChanged(GtkWidget* area, bool aloud);
 
 }  // namespace zelkan

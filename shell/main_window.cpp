@@ -66,7 +66,7 @@ void MainWindow::startUp() {
 
   // The menu bar is the application's, drawn by the window above the drawing area. The window
   // opens at the client area's size and may grow from there, never shrink below it.
-  area_ = newBoardArea(*game_, [this](int x, int y) {
+  area_ = newBoardArea(*game_, fit_, gate_, [this](int x, int y) {
     handle([this, x, y] {
       game_->hideCursor();
       game_->cellPressed(x, y);
@@ -249,18 +249,24 @@ gboolean MainWindow::onButtonPress(GtkWidget*, GdkEventButton* event, gpointer s
 
 gboolean MainWindow::onKeyPress(GtkWidget*, GdkEventKey* event, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
-  // The keys the game answers; every other key (F10 and the like) goes on to the menus.
+  // The keys the game answers; every other key (F10 and the like) goes on to the menus. A letter
+  // is its capital's code, as the game names its keys.
   static constexpr std::pair<guint, int> keys[] = {
       {GDK_KEY_Escape, Game::keyEscape},   {GDK_KEY_Left, Game::keyLeft},
       {GDK_KEY_KP_Left, Game::keyLeft},    {GDK_KEY_Right, Game::keyRight},
       {GDK_KEY_KP_Right, Game::keyRight},  {GDK_KEY_Up, Game::keyUp},
       {GDK_KEY_KP_Up, Game::keyUp},        {GDK_KEY_Down, Game::keyDown},
       {GDK_KEY_KP_Down, Game::keyDown},    {GDK_KEY_Return, Game::keyReturn},
-      {GDK_KEY_KP_Enter, Game::keyReturn}, {GDK_KEY_space, Game::keySpace},
-      {GDK_KEY_h, Game::keyHint},          {GDK_KEY_H, Game::keyHint}};
+      {GDK_KEY_KP_Enter, Game::keyReturn}, {GDK_KEY_space, Game::keySpace}};
+  static constexpr int letters[] = {
+      Game::keyHint,        Game::keyLastMove,     Game::keyPosition, Game::keyBlackStones,
+      Game::keyWhiteStones, Game::keyDestinations, Game::keyTypeMove};
+  const guint capital = gdk_keyval_to_upper(event->keyval);
   const auto key = std::ranges::find(keys, event->keyval, &std::pair<guint, int>::first);
-  if (key == std::end(keys)) return FALSE;
-  const int code = key->second;
+  const bool letter = capital >= GDK_KEY_A && capital <= GDK_KEY_Z &&
+                      std::ranges::find(letters, static_cast<int>(capital)) != std::end(letters);
+  if (key == std::end(keys) && !letter) return FALSE;
+  const int code = letter ? static_cast<int>(capital) : key->second;
   // With Ctrl or Alt held a key is the menus' or the desktop's, Escape aside.
   if (code != Game::keyEscape && (event->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK)) != 0)
     return FALSE;
@@ -326,6 +332,34 @@ MessageBox::Answer MainWindow::show(const std::string& text, const std::string& 
   if (buttons == Buttons::ok) return Answer::ok;
   // Only an explicit "いいえ" is No; closing the box counts as Yes.
   return response == GTK_RESPONSE_NO ? Answer::no : Answer::yes;
+}
+
+std::optional<std::string> MainWindow::askLine(const std::string& prompt,
+                                               const std::string& title) {
+  repaintNow();
+  GtkWidget* dialog = gtk_dialog_new_with_buttons(
+      title.c_str(), GTK_WINDOW(window_), GTK_DIALOG_MODAL,
+      // TRANSLATORS: the button that closes a box without doing anything: "Cancel".
+      _("キャンセル"), GTK_RESPONSE_CANCEL, _("OK"), GTK_RESPONSE_OK, nullptr);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
+  gtk_container_set_border_width(GTK_CONTAINER(content), 12);
+  gtk_box_set_spacing(GTK_BOX(content), 6);
+  GtkWidget* label = gtk_label_new(prompt.c_str());
+  gtk_label_set_xalign(GTK_LABEL(label), 0);
+  GtkWidget* entry = gtk_entry_new();
+  gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+  gtk_label_set_mnemonic_widget(GTK_LABEL(label), entry);  // the entry is named by the prompt
+  gtk_box_pack_start(GTK_BOX(content), label, FALSE, FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 0);
+  gtk_widget_show_all(dialog);
+  gate_.dialogOpened(dialog);
+  const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+  gate_.dialogClosed(dialog);
+  std::optional<std::string> line;
+  if (response == GTK_RESPONSE_OK) line = gtk_entry_get_text(GTK_ENTRY(entry));
+  gtk_widget_destroy(dialog);
+  return line;
 }
 
 void MainWindow::announce(const std::string& text) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/game_record.h"
@@ -66,6 +67,7 @@ class MainWindow final : public GameWindow {
   [[noreturn]] void shutDownAndEnd() override;
   void keepGame(GameEnd end) override;
   void announce(const std::string& text) override;
+  std::optional<std::string> askLine(const std::string& prompt, const std::string& title) override;
 
   // The option items' handlers: each switches its option, and the settings file follows.
   void SEIRYOKU();

@@ -271,12 +271,12 @@ gboolean ReviewWindow::onTick(gpointer self) {
       w->stopped_ = failed;
       w->unmade_ = failed;
     }
-    if (!rows.empty() || finished) w->redraw();
+    if (!rows.empty() || finished) w->redraw(finished && !failed);
     return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
   });
 }
 
-void ReviewWindow::redraw() {
+void ReviewWindow::redraw(bool courseComplete) {
   if (window_ == nullptr) return;
   drawReview(canvas_, picture_);
   gtk_widget_queue_draw(area_);
@@ -284,7 +284,7 @@ void ReviewWindow::redraw() {
     gtk_label_set_text(GTK_LABEL(summary_[side]),
                        reviewSummaryText(reviewSummary(picture_, side), side).c_str());
   }
-  tellDescribedAreaChanged(area_);
+  tellDescribedAreaChanged(area_, courseComplete);
   const auto total = static_cast<int>(picture_.rows.size());
   const auto given = static_cast<int>(std::ranges::count_if(
       picture_.rows, [](const std::optional<ReviewRow>& r) { return r.has_value(); }));

@@ -56,7 +56,9 @@ class ReviewWindow {
   void start(std::uint64_t budget);
   void stop();
   void close();
-  void redraw();
+  // Draws the review as it stands; `courseComplete`, the review has just finished and a screen
+  // reader speaks the graph's course.
+  void redraw(bool courseComplete = false);
   void showRow(const ReviewRow& row);
   void highlightCurrent();
   void jumpTo(int k);

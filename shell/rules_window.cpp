@@ -70,7 +70,7 @@ void RulesWindow::turnTo(int page) {
   gtk_widget_set_sensitive(back_, page_ > 0);
   gtk_widget_set_sensitive(next_, page_ < rulesPageCount - 1);
   gtk_widget_queue_draw(area_);
-  tellDescribedAreaChanged(area_);
+  tellDescribedAreaChanged(area_, true);
 }
 
 // A larger window shows the page larger, its text wrapped to the window's width: the page is as

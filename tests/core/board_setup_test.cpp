@@ -109,5 +109,25 @@ TEST(CellNames, LetterColumnsWithoutIAndCountRowsFromBlacksSide) {
   EXPECT_EQ(cellName(0, 5) + cellName(5, 20), "") << "off the board";
 }
 
+// Cells and moves as a player types them, read back through the names the game writes.
+TEST(CellNames, TypedCellsAndMovesAreReadAsWrittenAndNothingElse) {
+  for (int x = 1; x <= 19; ++x) {
+    for (int y = 1; y <= 19; ++y)
+      ASSERT_EQ(parseCellName(cellName(x, y)), (std::pair{x, y})) << cellName(x, y);
+  }
+  EXPECT_EQ(parseCellName("k10"), (std::pair{10, 10}));
+  EXPECT_EQ(parseCellName("ｔ１９"), (std::pair{19, 1})) << "full-width forms";
+  for (const char* wrong : {"", "I5", "K0", "K20", "K05", "K", "10", "K10 ", "KK1", "U1", "K1x"})
+    EXPECT_FALSE(parseCellName(wrong)) << wrong;
+  const RecordMove k2k8{false, 10, 18, 10, 12};
+  for (const char* typed : {"K2 K8", "k2-k8", "K2K8", "k2 to k8", "K2 TO K8", " K2,K8 ", "K2–K8",
+                            "K2 → K8", "K2->K8", "K2、K8", "Ｋ２　Ｋ８", "K2からK8へ", "K2ーK8"})
+    EXPECT_EQ(parseMoveName(typed), k2k8) << typed;
+  EXPECT_EQ(parseMoveName("A1 t19"), (RecordMove{false, 1, 19, 19, 1})) << "T is a column";
+  for (const char* wrong : {"", "K2", "K2 K8 K9", "K2 - - K8", "K2 I8", "K2 K20", "K28", "K2 8",
+                            "pass", "K2 x K8", "K110", "K2 K8。"})
+    EXPECT_FALSE(parseMoveName(wrong)) << wrong;
+}
+
 }  // namespace
 }  // namespace zelkan

@@ -75,10 +75,12 @@ TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
       ASSERT_EQ(f.state->turnColour, f.state->humanColour);
       ASSERT_TRUE(randomMove(f, rng));
       ++clicks;
-      // The computer's reply is told with its destination, then the player's turn.
+      // The player's move is told with the computer's thinking, in one sentence; the reply with
+      // its destination, then the player's turn.
       const int n = f.state->moveNumber;
       const std::string said = f.window.all("say").back();
       if (f.state->gameMode != modeNone) {
+        ASSERT_TRUE(f.window.all("say").rbegin()[1].ends_with("。コンピュータが考えています"));
         ASSERT_NE(said.find("→" + cellName(f.state->moveLogX[n - 1], f.state->moveLogY[n - 1])),
                   std::string::npos);
         ASSERT_TRUE(said.ends_with("。あなたの番です")) << said;
@@ -97,7 +99,10 @@ TEST(ComputerGame, PlaysWholeGamesToTheirEnd) {
     ASSERT_GE(boxes.size(), 3u);
     EXPECT_EQ(boxes.back(), "対局|           続けますか？");
     EXPECT_NE(boxes[boxes.size() - 2].find("黒：["), std::string::npos);
-    EXPECT_NE(f.window.all("say").back().find("黒：["), std::string::npos);
+    // The judgement is told, then the fresh position in its place.
+    const std::vector<std::string> says = f.window.all("say");
+    EXPECT_NE(says[says.size() - 2].find("黒：["), std::string::npos);
+    EXPECT_EQ(says.back(), "手数 0、残り 100 手。取られた石 黒 0、白 0。「対局」で始めて下さい");
   }
 }
 
@@ -149,6 +154,44 @@ TEST(ComputerGame, PassesWhenNoStoneCanMove) {
   EXPECT_EQ(f.state->turnColour, cellWhite);
   EXPECT_EQ(f.state->otherColour, cellBlack);
   EXPECT_TRUE(f.window.sounds().empty());
+  EXPECT_TRUE(f.window.all("say").back().starts_with("コンピュータはパスです。"));
+}
+
+// A move typed is played as clicked, and answered; one that cannot be played changes nothing and
+// says why.
+TEST(ComputerGame, TypedMovesArePlayedAsClickedOrRefusedWithTheReason) {
+  GameFixture f;
+  f.game.SENTE();
+  f.click(1, 19);  // picked up, to be put down for the typed move
+  // What is typed, and what is said first: the refusal, or the move with the thinking.
+  const struct {
+    const char *typed, *said;
+  } rows[] = {
+      {"K2 K", "手が読み取れません。「D2 D5」のように、石のます目と行き先のます目を書いて下さい"},
+      {"K10-K11", "K10 に黒石がありません"},
+      {"A1 → B1", "A1 の石は B1 へ動けません"},
+      {"k2 to k8", "黒 K2→K8。コンピュータが考えています"},
+  };
+  for (const auto& row : rows) {
+    const Code moves = f.state->moveNumber;
+    f.window.lines = {row.typed};
+    f.window.events.clear();
+    f.game.command([&] { f.game.keyPressed(Game::keyTypeMove); });
+    const std::vector<std::string> says = f.window.all("say");
+    ASSERT_FALSE(says.empty());
+    EXPECT_EQ(says.front(), row.said) << row.typed;
+    EXPECT_EQ(f.state->moveNumber, moves + (says.size() > 1 ? 2 : 0)) << row.typed;
+  }
+  EXPECT_EQ(f.state->board(10, 12), cellBlack);
+  f.game.MODORU();  // the computer's turn: no move is asked for
+  f.window.events.clear();
+  f.game.keyPressed(Game::keyTypeMove);
+  EXPECT_EQ(f.window.events.back().detail, "ＣＯＭの番です。盤を押すとコンピュータが指します");
+  EXPECT_EQ(f.window.sounds(), std::vector<std::string>{test::forbidden});
+  f.game.MODORU();  // the player's: the move needs no click to resume first
+  f.game.playTyped("d2d5");
+  EXPECT_EQ(f.state->board(4, 15), cellBlack);
+  EXPECT_EQ(f.state->moveNumber, 2);
 }
 
 }  // namespace

@@ -53,11 +53,29 @@ TEST(GameEnd, AMoveThatEndsTheGameGetsNoReplyFromTheComputer) {
   f.twentyWhiteStones();
   f.game.SENTE();
   f.window.answers = {MessageBox::Answer::yes};
+  std::unique_ptr<GameState> finished;
+  std::string reading;  // the panel's once the game is over, as the judgement scores it
+  f.window.kept = [&](GameEnd end) {
+    if (end == GameEnd::none) return;
+    finished = std::make_unique<GameState>(*f.state);
+    reading = f.game.panelReading();
+  };
   f.move(5, 18, 5, 10);
   EXPECT_EQ(f.state->moveNumber, 0);
   EXPECT_EQ(f.state->gameMode, modeNone);
   for (const auto& b : f.window.boxes())
     EXPECT_EQ(b.find("ＣＯＭ"), std::string::npos);
+  EXPECT_EQ(f.window.boxes()[2], "MANの勝ち！！|黒：[236]  白：[118]");
+  const std::string over =
+      "あなたは黒。対局は終わりました。黒 236 点、白 118 点で、あなたの勝ちです";
+  EXPECT_TRUE(reading.ends_with(over)) << reading;
+  ASSERT_TRUE(finished);  // opened as a record, then a step back
+  GameRecord record;
+  record.mode = modeCom;
+  f.game.openRecord(*finished, record, GameEnd::lead);
+  EXPECT_TRUE(f.window.all("say").back().ends_with(over + "。直前の手：黒 E2→E10、E11 を取る"));
+  f.game.MODORU();
+  EXPECT_TRUE(f.game.panelReading().ends_with("あなたは黒。あなたの番です"));
 }
 
 TEST(GameEnd, AResumedComputerMoveThatEndsTheGameLeavesTheFreshPositionAlone) {

@@ -47,6 +47,8 @@ TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
   EXPECT_EQ(f.state->board(5, 2), cellWhite);
   EXPECT_TRUE(marked(f, 4, 3));
   EXPECT_EQ(f.window.sounds(), (Strings{test::stone, test::stone}));
+  EXPECT_TRUE(
+      f.window.all("say").back().ends_with("白 0。二人対局。後手の番です。直前の手：黒 D2→D17"));
 
   f.game.SUSUMU();
   EXPECT_EQ(f.state->moveNumber, 2);
@@ -59,6 +61,7 @@ TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
   // better one marked until the next command (a line, and framed cells with beads between); past
   // the history only the refusal.
   f.game.showPosition(3, std::nullopt, std::nullopt);
+  EXPECT_TRUE(f.window.all("say").back().ends_with("後手の番です。直前の手：黒 F2→F17"));
   EXPECT_TRUE(marked(f, 6, 3));
   EXPECT_FALSE(marked(f, 5, 17));
   EXPECT_EQ(f.state->turnColour, cellWhite);
@@ -170,6 +173,8 @@ TEST(History, StartOverGoesBackToTheStartingPositionWithNoGame) {
   EXPECT_EQ(f.state->moveNumber, 0);
   EXPECT_EQ(f.state->historyEnd, 0);
   EXPECT_EQ(f.state->gameMode, modeNone);
+  EXPECT_EQ(f.window.all("say").back(),
+            "手数 0、残り 100 手。取られた石 黒 0、白 0。「対局」で始めて下さい");
   EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::KURO, 4, 18));
   EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::KARA, 4, 3));
   EXPECT_EQ(f.canvas.pixel(test::cellPx(21.5) + 25, test::cellPy(12.5) + 30), test::background)

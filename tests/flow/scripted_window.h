@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@
 namespace zelkan::test {
 
 struct Event {
-  std::string what;  // "sound", "loop", "stop", "box", "refresh", "say", "end", "shutdown"
+  // "sound", "loop", "stop", "box", "ask", "refresh", "say", "end", "shutdown"
+  std::string what;
   std::string detail;
   double time;
 };
@@ -27,7 +29,8 @@ class ScriptedWindow : public GameWindow {
   double clock = 0;
   int fixedSecond = 0;
   std::vector<Event> events;
-  std::deque<Answer> answers;  // answers to Yes/No questions, in order; Yes when empty
+  std::deque<Answer> answers;     // answers to Yes/No questions, in order; Yes when empty
+  std::deque<std::string> lines;  // lines typed when asked, in order; cancelled when empty
   bool ticks[2] = {false, false};
   bool ended = false;
   std::function<void(GameEnd)> kept;  // told of every move kept
@@ -40,6 +43,13 @@ class ScriptedWindow : public GameWindow {
     const Answer a = answers.front();
     answers.pop_front();
     return a;
+  }
+  std::optional<std::string> askLine(const std::string& prompt, const std::string& title) override {
+    log("ask", title + "|" + prompt);
+    if (lines.empty()) return std::nullopt;
+    std::string line = lines.front();
+    lines.pop_front();
+    return line;
   }
   int second() override { return fixedSecond; }
   bool isTicked(MenuOption o) const override { return ticks[static_cast<int>(o)]; }

@@ -73,7 +73,11 @@ TEST(BoardClick, SelectsReselectsAndIgnoresWhatIsNotAMove) {
   f.click(12, 2);   // an enemy stone
   EXPECT_EQ(f.state->selState, 1);
   EXPECT_EQ(f.state->moveNumber, 0);
-  EXPECT_TRUE(f.window.events.empty()) << "illegal destinations are silent";
+  EXPECT_TRUE(f.window.sounds().empty()) << "illegal destinations sound nothing";
+  EXPECT_EQ(f.window.all("say"),
+            (Strings{"K2 の石を選びました", "L1 の石を選びました", "L1 の石を選びました",
+                     "L1 の石は L4 へ動けません", "L1 の石は M18 へ動けません"}))
+      << "but a screen reader hears each stone picked up and why a move is refused";
   f.click(11, 17);
   EXPECT_EQ(f.state->moveNumber, 1);
   EXPECT_EQ(f.state->board(11, 17), cellBlack);
@@ -87,6 +91,7 @@ class FrameWatch {
   explicit FrameWatch(GameFixture& f) : f_(f) {
     f_.canvas.repaintNow = [this] {
       times.push_back(f_.window.clock);
+      readings.push_back(f_.game.panelReading());
       if (times.size() <= frames_.size()) {
         EXPECT_TRUE(test::showsCellInside(f_.canvas, frames_[times.size() - 1], x_, y_))
             << "frame " << times.size();
@@ -98,8 +103,10 @@ class FrameWatch {
     y_ = y;
     frames_ = std::move(frames);
     times.clear();
+    readings.clear();
   }
   std::vector<double> times;
+  std::vector<std::string> readings;  // what the panel read at each repaint
 
  private:
   GameFixture& f_;
@@ -125,9 +132,13 @@ TEST(TwoPlayerGame, SandwichAndSurroundCapturesAreShownHeardAndCounted) {
   EXPECT_NEAR(watch.times[1], 0.3, 1e-9);
   EXPECT_NEAR(watch.times[2], 0.6, 1e-9);
   EXPECT_NEAR(f.window.clock, 0.9, 1e-9);
-  EXPECT_EQ(f.window.all("say"), Strings{"黒 E2→E10、1 個取る。後手の番です"});
-  ASSERT_EQ(f.window.events.size(), 3u);
-  EXPECT_NEAR(f.window.events[1].time, 0.3, 1e-9) << "the vanish sound comes after one wait";
+  EXPECT_EQ(f.window.all("say"),
+            (Strings{"E2 の石を選びました", "黒 E2→E10、E11 を取る。後手の番です"}));
+  EXPECT_EQ(watch.readings,
+            Strings(3, "手数 1、残り 99 手。取られた石 黒 0、白 1。二人対局。後手の番です"))
+      << "the turn has passed while the capture is shown";
+  ASSERT_EQ(f.window.events.size(), 4u);
+  EXPECT_NEAR(f.window.events[2].time, 0.3, 1e-9) << "the vanish sound comes after one wait";
   EXPECT_EQ(f.state->whiteLost, 1);
 
   f.clearLog();
@@ -135,6 +146,8 @@ TEST(TwoPlayerGame, SandwichAndSurroundCapturesAreShownHeardAndCounted) {
   f.window.clock = 0;
   f.move(2, 2, 2, 10);  // white surrounds (1, 10) against the edge
   EXPECT_EQ(f.window.sounds(), Strings{test::stone}) << "a surround capture is silent";
+  EXPECT_EQ(f.window.all("say"),
+            (Strings{"B18 の石を選びました", "白 B18→B10、A10 を取る。先手の番です"}));
   ASSERT_EQ(watch.times.size(), 3u);
   EXPECT_NEAR(watch.times[2], 0.6, 1e-9);
   EXPECT_NEAR(f.window.clock, 0.9, 1e-9);
@@ -169,6 +182,33 @@ TEST(Keys, EscapeEndsTheProgramAtOnceAndOtherKeysDoNothing) {
   f.game.keyPressed(27);
   EXPECT_EQ(f.window.all("end").size(), 1u);
   EXPECT_TRUE(f.window.all("shutdown").empty());
+}
+
+// Each speaking key tells what it asks, before a game and in one, and changes nothing: not the
+// position, not a picked-up stone.
+TEST(Keys, TheSpeakingKeysTellWhatTheyAskAndChangeNothing) {
+  GameFixture f;
+  arrange(f, {{5, 1, 5, 9}, {6, 18, 5, 8}});
+  const auto said = [&](int key) {
+    const auto before = std::make_unique<GameState>(*f.state);
+    f.game.command([&] { f.game.keyPressed(key); });
+    EXPECT_EQ(f.state->board, before->board);
+    EXPECT_EQ(f.state->selState, before->selState);
+    const Strings all = f.window.all("say");
+    return all.empty() ? std::string() : all.back();
+  };
+  EXPECT_EQ(said(Game::keyLastMove), "まだ一手も指していません");
+  EXPECT_EQ(said(Game::keyDestinations), "石を選んでいません");
+  EXPECT_EQ(said(Game::keyTypeMove), "「対局」で始めて下さい");
+  EXPECT_TRUE(
+      said(Game::keyBlackStones).starts_with("黒の石 38 個：E12、A2、B2、C2、D2、E2、G2、"));
+  f.game.TAIMAN();
+  f.move(5, 18, 5, 10);
+  EXPECT_EQ(said(Game::keyLastMove), "黒 E2→E10、E11 を取る");
+  EXPECT_TRUE(said(Game::keyWhiteStones).starts_with("白の石 37 個：A19、B19、C19、D19、F19"));
+  f.game.command([&] { f.click(5, 2); });
+  EXPECT_EQ(said(Game::keyDestinations), "E18 の石の行き先 6 か所：E19、E17、E16、E15、E14、E13");
+  EXPECT_TRUE(said(Game::keyPosition).ends_with("白 1。二人対局。後手の番です"));
 }
 
 // The helps over the board, each command run as the window runs it.
@@ -260,6 +300,8 @@ TEST(BoardHelps, AHintMarksTheStrongMoveUntilTheNextCommand) {
   EXPECT_TRUE(f.game.cellReading(expected->toX, expected->toY).ends_with("、空き、ヒント"));
   EXPECT_TRUE(f.window.all("say").back().starts_with("ヒント：" +
                                                      cellName(expected->fromX, expected->fromY)));
+  f.game.command([&] { f.game.keyPressed(Game::keyLastMove); });
+  EXPECT_EQ(edgeOf(f.canvas, expected->toX, expected->toY), hint) << "a key that speaks keeps it";
   f.game.command([] {});
   EXPECT_FALSE(test::allPixels(f.canvas, 25, 441, 444, 460, test::background));
   f.game.command([&] { f.game.showCoordinates(false); });
