@@ -105,15 +105,22 @@ void Game::keyPressed(int keyCode) {
     case keyTypeMove: {
       if (const std::optional<std::string> refusal = typingRefusal()) {
         window_.playSound(sounds.sndForbidden);
-        window_.announce(*refusal);
+        say(*refusal);
         spokenOnly_ = true;
         return;
       }
       // TRANSLATORS: the one-line entry asking for a move to type: its text ("Type the cell of
       // the stone to move and the cell it goes to, e.g. D2 D5.") and its title ("Type a Move").
       const char* prompt = _("動かす石のます目と行き先のます目を入力して下さい（例：D2 D5）");
-      if (const std::optional<std::string> line = window_.askLine(prompt, _("手の入力")))
+      // The entry comes back after each move for the next, until the player closes it or the
+      // game leaves them no move; it opens again with what the move brought (the computer's
+      // reply, or why a move was refused) before its question, so that is heard with it.
+      std::string asked = prompt;
+      while (const std::optional<std::string> line = window_.askLine(asked, _("手の入力"))) {
         playTyped(*line);
+        if (typingRefusal()) break;
+        asked = said_ + "\n" + prompt;
+      }
       return;
     }
     default:
@@ -140,7 +147,7 @@ void Game::keyPressed(int keyCode) {
       return;
   }
   spokenOnly_ = true;
-  window_.announce(said);
+  say(said);
 }
 
 void Game::HINTO() {
@@ -158,13 +165,13 @@ void Game::HINTO() {
     window_.playSound(sounds.sndForbidden);
     // TRANSLATORS: told to a screen reader when a hint is asked and no stone of the side to
     // move can move: "No stone can move."
-    window_.announce(_("動かせる石がありません"));
+    say(_("動かせる石がありません"));
     return;
   }
   // TRANSLATORS: the hint told to a screen reader: "Hint: K3 to K9".
   // xgettext:c-format
-  window_.announce(fill(_("ヒント：%s→%s"),
-                        {cellName(hint_->fromX, hint_->fromY), cellName(hint_->toX, hint_->toY)}));
+  say(fill(_("ヒント：%s→%s"),
+           {cellName(hint_->fromX, hint_->fromY), cellName(hint_->toX, hint_->toY)}));
 }
 
 }  // namespace zelkan

@@ -79,7 +79,7 @@ void Game::comTurn(const std::string& moveSaid) {
   // TRANSLATORS: told to a screen reader as the computer starts choosing: "The computer is
   // thinking".
   const char* thinking = _("コンピュータが考えています");
-  window_.announce(moveSaid.empty() ? std::string(thinking) : moveSaid + _("。") + thinking);
+  say(moveSaid.empty() ? std::string(thinking) : moveSaid + _("。") + thinking);
 
   const std::optional<ComMove> chosen = think();
   描画_四角形(canvas_, 21.5, 11.1, 1000, 300, backColour);
@@ -90,7 +90,7 @@ void Game::comTurn(const std::string& moveSaid) {
     std::swap(s_.turnColour, s_.otherColour);
     // TRANSLATORS: told to a screen reader when the computer has no move: "The computer
     // passes. "
-    window_.announce(_("コンピュータはパスです。") + turnReading());
+    say(_("コンピュータはパスです。") + turnReading());
     return;
   }
 
@@ -110,11 +110,11 @@ void Game::comTurn(const std::string& moveSaid) {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
-    window_.announce(moveReading(s_.moveNumber));
+    say(moveReading(s_.moveNumber));
     終了(r.white, r.black);
     return;
   }
-  window_.announce(moveReading(s_.moveNumber) + _("。") + turnReading());
+  say(moveReading(s_.moveNumber) + _("。") + turnReading());
 }
 
 }  // namespace zelkan

@@ -154,6 +154,8 @@ class Game {
   // a step through the history or a record opened.
   std::string positionReading() const;
   std::string turnReading() const;
+  // Tells assistive technology `text`, and keeps it as the last thing said.
+  void say(const std::string& text);
   // Tells assistive technology the stone just picked up, unless a typed move picked it.
   void announcePick();
   std::string stonesReading(Code colour) const;
@@ -176,6 +178,7 @@ class Game {
   bool coordinatesShown_ = false;
   bool cursorShown_ = false;
   bool typing_ = false;  // a typed move is being played
+  std::string said_;     // the last thing told to assistive technology
   int cursorX_ = 10;
   int cursorY_ = 10;
 };

@@ -34,7 +34,7 @@ void Game::終了(Code white, Code black) {
   描画_盤(canvas_, s_.board);
   drawInfluenceIfTicked();
   // The judgement's words give way to the fresh position's.
-  window_.announce(panelReading());
+  say(panelReading());
 }
 
 }  // namespace zelkan

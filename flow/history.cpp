@@ -48,7 +48,7 @@ void Game::MODORU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
-  window_.announce(positionReading());
+  say(positionReading());
 }
 
 void Game::SUSUMU() {
@@ -73,7 +73,7 @@ void Game::SUSUMU() {
   window_.playSound(sounds.sndStone);
   refreshTakenCounts();
   drawInfluenceIfTicked();
-  window_.announce(positionReading());
+  say(positionReading());
 }
 
 void Game::showPosition(int moveNumber, std::optional<ComMove> played,
@@ -106,7 +106,7 @@ void Game::showPosition(int moveNumber, std::optional<ComMove> played,
   drawInfluenceIfTicked();
   played_ = played;
   hint_ = better;
-  window_.announce(positionReading());
+  say(positionReading());
 }
 
 void Game::SAISYO() {
@@ -115,7 +115,7 @@ void Game::SAISYO() {
   描画_盤(canvas_, s_.board);
   drawInfluenceIfTicked();
   // Told afresh, so nothing of the game before (a judgement) stays as the last word.
-  window_.announce(positionReading());
+  say(positionReading());
 }
 
 }  // namespace zelkan

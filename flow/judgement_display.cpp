@@ -128,7 +128,7 @@ void Game::描画_判定メッセージ(int blackScore, int whiteScore) {
   // TRANSLATORS: the judgement's scores: "Black: [%d]  White: [%d]".
   // xgettext:c-format
   const std::string scores = fill(_("黒：[%d]  白：[%d]"), {blackScore, whiteScore});
-  window_.announce(title + (" " + scores));
+  say(title + (" " + scores));
   window_.show(scores, title, MessageBox::Buttons::ok, MessageBox::Icon::none,
                MessageBox::Heading::title);
 }

@@ -47,7 +47,7 @@ void Game::openRecord(const GameState& replayed, const GameRecord& record, GameE
     const Scores scores = judgePosition(s_);
     描画_判定メッセージ(scores.black, scores.white);
   }
-  window_.announce(positionReading());
+  say(positionReading());
 }
 
 }  // namespace zelkan

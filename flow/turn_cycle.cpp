@@ -72,8 +72,7 @@ void Game::mousePressed(double x, double y) {
   s_.destY = static_cast<Code>(cy);
   if (移動チェック(s_.board, s_.selX, s_.selY, s_.destX, s_.destY, s_.turnColour) == flagNo) {
     if (s_.board(cx, cy) != s_.turnColour) {
-      window_.announce(
-          fill(_("%s の石は %s へ動けません"), {cellName(s_.selX, s_.selY), cellName(cx, cy)}));
+      say(fill(_("%s の石は %s へ動けません"), {cellName(s_.selX, s_.selY), cellName(cx, cy)}));
       return;
     }
     // Another own stone, or the selected one again: the selection moves to it.
@@ -106,7 +105,7 @@ void Game::completeHumanMove() {
   window_.keepGame(GameEnd::none);
 
   if (r.end != GameEnd::none) {
-    window_.announce(moveReading(s_.moveNumber));
+    say(moveReading(s_.moveNumber));
     終了(r.white, r.black);
     return;
   }
@@ -117,7 +116,7 @@ void Game::completeHumanMove() {
     return;
   }
   // TRANSLATORS: ends an announced move, before whose turn it is: ". "
-  window_.announce(moveReading(s_.moveNumber) + _("。") + turnReading());
+  say(moveReading(s_.moveNumber) + _("。") + turnReading());
 }
 
 std::optional<std::string> Game::typingRefusal() const {
@@ -137,11 +136,11 @@ void Game::playTyped(const std::string& text) {
         // TRANSLATORS: told to a screen reader when a typed move cannot be read: "The move is
         // not understood. Type the stone's cell and the cell it goes to, like D2 D5."
         _("手が読み取れません。「D2 D5」のように、石のます目と行き先のます目を書いて下さい");
-    window_.announce(howTo);
+    say(howTo);
     return;
   }
   if (const std::optional<std::string> refusal = typingRefusal()) {
-    window_.announce(*refusal);
+    say(*refusal);
     return;
   }
   const std::string from = cellName(m->x1, m->y1);
@@ -152,14 +151,14 @@ void Game::playTyped(const std::string& text) {
         // on D2."
         // xgettext:c-format
         s_.turnColour == cellBlack ? _("%s に黒石がありません") : _("%s に白石がありません");
-    window_.announce(fill(none, {from}));
+    say(fill(none, {from}));
     return;
   }
   if (移動チェック(s_.board, m->x1, m->y1, m->x2, m->y2, s_.turnColour) == flagNo) {
     // TRANSLATORS: told to a screen reader when a typed move is not allowed: "The stone on D2
     // cannot move to D9."
     // xgettext:c-format
-    window_.announce(fill(_("%s の石は %s へ動けません"), {from, cellName(m->x2, m->y2)}));
+    say(fill(_("%s の石は %s へ動けません"), {from, cellName(m->x2, m->y2)}));
     return;
   }
   // Typed, a move is no click that only resumes play: it is played.
@@ -171,12 +170,17 @@ void Game::playTyped(const std::string& text) {
   cellPressed(m->x2, m->y2);
 }
 
+void Game::say(const std::string& text) {
+  said_ = text;
+  window_.announce(text);
+}
+
 void Game::announcePick() {
   // A typed move says only the move.
   if (typing_) return;
   // TRANSLATORS: told to a screen reader as a stone is picked up: "Picked up D2."
   // xgettext:c-format
-  window_.announce(fill(_("%s の石を選びました"), {cellName(s_.selX, s_.selY)}));
+  say(fill(_("%s の石を選びました"), {cellName(s_.selX, s_.selY)}));
 }
 
 }  // namespace zelkan

@@ -15,7 +15,7 @@ packages=(
   file desktop-file-utils appstream lintian man-db dbus-daemon shared-mime-info libxml2-utils
   libglib2.0-bin libglib2.0-dev-bin
   dbus-bin xdg-desktop-portal xdg-desktop-portal-gtk fuse3
-  gettext gzip locales
+  gettext gzip locales orca
 )
 
 missing=()

@@ -489,6 +489,10 @@ void tellBoardChanged(GtkWidget* area) {
   }
 }
 
+void speakAfresh(GtkWidget* area) {
+  if (BoardLink* link = linkOf(area)) link->joinable = false;
+}
+
 void announceOnBoard(GtkWidget* area, const std::string& text) {
   BoardLink* link = linkOf(area);
   if (link == nullptr) return;

@@ -30,6 +30,9 @@ GtkWidget* newBoardArea(const Game& game, const Fit& fit, EventGate& gate,
 // first announcement replaces whatever was said before.
 void tellBoardChanged(GtkWidget* area);
 
+// A box opens and is read over whatever was being said: the next announcement starts afresh.
+void speakAfresh(GtkWidget* area);
+
 // Says `text` to a screen reader, wherever its focus is; said while the same command's last
 // sentence is still being spoken, it is said together with that sentence, which is not cut short.
 void announceOnBoard(GtkWidget* area, const std::string& text);

@@ -325,6 +325,7 @@ MessageBox::Answer MainWindow::show(const std::string& text, const std::string& 
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
   }
   gtk_widget_show_all(dialog);
+  speakAfresh(area_);
   gate_.dialogOpened(dialog);
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));
   gate_.dialogClosed(dialog);
@@ -347,12 +348,15 @@ std::optional<std::string> MainWindow::askLine(const std::string& prompt,
   gtk_box_set_spacing(GTK_BOX(content), 6);
   GtkWidget* label = gtk_label_new(prompt.c_str());
   gtk_label_set_xalign(GTK_LABEL(label), 0);
+  gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+  gtk_label_set_max_width_chars(GTK_LABEL(label), 40);
   GtkWidget* entry = gtk_entry_new();
   gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
   gtk_label_set_mnemonic_widget(GTK_LABEL(label), entry);  // the entry is named by the prompt
   gtk_box_pack_start(GTK_BOX(content), label, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 0);
   gtk_widget_show_all(dialog);
+  speakAfresh(area_);
   gate_.dialogOpened(dialog);
   const int response = gtk_dialog_run(GTK_DIALOG(dialog));
   gate_.dialogClosed(dialog);

@@ -19,10 +19,12 @@
 #include <iostream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
 
+#include "core/cell_names.h"
 #include "core/move_completion.h"
 #include "core/setup.h"
 #include "tests/e2e/child_process.h"
@@ -1082,108 +1084,310 @@ class ScreenReader {
   }
 };
 
-// Until `done` holds, at most `limit`.
+// Until `done` holds, at most `limit`; events for this process's listeners are handled meanwhile.
 bool waitUntil(const std::function<bool()>& done, milliseconds limit) {
   const Clock::time_point deadline = Clock::now() + limit;
-  while (!done()) {
+  for (;;) {
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    if (done()) return true;
     if (Clock::now() >= deadline) return false;
     std::this_thread::sleep_for(100ms);
   }
-  return true;
 }
 
-// A game against the computer near its end, played through the screen reader's bus alone: every
-// cell named, two moves made by the cells' actions, the computer's replies announced and read
-// back off the cells, and the boxes at the end answered by their buttons.
-TEST_F(PlayTest, APlayerWhoCannotSeeTheBoardPlaysToTheEndThroughTheAccessibilityBus) {
-  {  // 96 moves of two stones stepping out and back
+// Debian's screen reader, Orca, on the screen's session bus, its speech written to a log: what
+// it says is what a player who cannot see the board hears. Orca writes its log in blocks, so the
+// log is read once Orca has ended.
+class Orca {
+ public:
+  Orca(const std::vector<std::string>& environment, const fs::path& folder)
+      : environment_(environment), log_(folder / "orca.log") {
+    Launch launch;
+    launch.argv = {"orca",
+                   "--replace",
+                   "--disable=braille,braille-monitor",
+                   "-u",
+                   (folder / "orca-settings").string(),
+                   "--debug-file=" + log_.string()};
+    launch.environment = environment;
+    // What it speaks is logged; no speech server is started to say it aloud (one started here
+    // would wait for a sound device the screen does not have), nor is a braille display looked
+    // for.
+    launch.environment.push_back("SPEECHD_CMD=/bin/false");
+    // Marked as the bus's own, so the bus takes down whatever it starts.
+    for (const std::string& e : environment) {
+      if (e.starts_with("XDG_RUNTIME_DIR="))
+        launch.environment.push_back("ZELKAN_SESSION=" + e.substr(e.find('=') + 1));
+    }
+    launch.output = folder / "orca.out";
+    launch.deathSignal = SIGTERM;
+    process_ = std::make_unique<ChildProcess>(launch);
+  }
+  ~Orca() { end(); }
+
+  // Whether Orca listens: the accessibility bus's registry lists the events it asked for.
+  bool listening() const {
+    const CommandResult bus =
+        runCommand({"gdbus", "call", "--session", "--dest", "org.a11y.Bus", "--object-path",
+                    "/org/a11y/bus", "--method", "org.a11y.Bus.GetAddress"},
+                   10s, environment_);
+    const std::size_t open = bus.output.find('\'');
+    if (open == std::string::npos) return false;
+    const std::string address =
+        bus.output.substr(open + 1, bus.output.find('\'', open + 1) - open - 1);
+    return runCommand({"gdbus", "call", "--address", address, "--dest", "org.a11y.atspi.Registry",
+                       "--object-path", "/org/a11y/atspi/registry", "--method",
+                       "org.a11y.atspi.Registry.GetRegisteredEvents"},
+                      10s, environment_)
+               .output.find("Object:StateChanged:Showing") != std::string::npos;
+  }
+
+  // Ends Orca, which writes out the rest of its log; every sentence it spoke, in order.
+  std::vector<std::string> end() {
+    if (process_) {
+      // Asked to end, it takes its leave of every application on the bus, this one too: this
+      // process answers meanwhile.
+      ::kill(process_->pid(), SIGTERM);
+      if (!waitUntil([&] { return process_->waitForEnd(0ms).has_value(); }, 60s)) process_->kill();
+    }
+    process_.reset();
+    std::vector<std::string> lines;
+    std::istringstream in(readFile(log_));
+    static const std::string mark = "SPEECH OUTPUT: '";
+    for (std::string line; std::getline(in, line);) {
+      const std::size_t at = line.find(mark);
+      if (at == std::string::npos) continue;
+      // 'the sentence'{'its voice'...}, or 'a key ' {...}
+      const std::string said = line.substr(at + mark.size());
+      const std::size_t end = said.rfind('\'', said.find("{'"));
+      lines.push_back(said.substr(0, end));
+    }
+    return lines;
+  }
+
+ private:
+  std::vector<std::string> environment_;
+  fs::path log_;
+  std::unique_ptr<ChildProcess> process_;
+};
+
+// The first sentence from `from` on that holds every one of `parts`: its index, or the count.
+std::size_t spokenAt(const std::vector<std::string>& spoken, std::size_t from,
+                     const std::vector<std::string>& parts) {
+  for (std::size_t i = from; i < spoken.size(); ++i) {
+    if (std::ranges::all_of(parts, [&](const std::string& part) {
+          return spoken[i].find(part) != std::string::npos;
+        }))
+      return i;
+  }
+  return spoken.size();
+}
+
+// The events assistive technology hears of one kind, as the names of the objects they name.
+class Heard {
+ public:
+  explicit Heard(const char* type) {
+    listener_ = atspi_event_listener_new(
+        [](AtspiEvent* event, void* self) {
+          AtspiAccessible* about = event->source;
+          if (G_VALUE_HOLDS(&event->any_data, ATSPI_TYPE_ACCESSIBLE))
+            about = static_cast<AtspiAccessible*>(g_value_get_object(&event->any_data));
+          // A state heard set, or a descendant made active.
+          const bool gained = event->detail1 != 0 || about != event->source;
+          if (about != nullptr && gained)
+            static_cast<Heard*>(self)->names.push_back(ScreenReader::name(about));
+          g_boxed_free(atspi_event_get_type(), event);
+        },
+        this, nullptr);
+    atspi_event_listener_register(listener_, type, nullptr);
+    type_ = type;
+  }
+  ~Heard() {
+    atspi_event_listener_deregister(listener_, type_.c_str(), nullptr);
+    g_object_unref(listener_);
+  }
+  std::vector<std::string> names;
+
+ private:
+  AtspiEventListener* listener_;
+  std::string type_;
+};
+
+// A game against the computer near its end, played by ear with Orca: every cell named, two moves
+// made with the arrow keys and Return and one typed, each heard with the computer's reply, what
+// it took and whose turn it is; the cursor's cell heard taking the focus; the boxes at the end
+// answered by their buttons.
+TEST_F(PlayTest, APlayerWhoCannotSeeTheBoardPlaysToTheEndByEarWithOrca) {
+  {  // 94 moves of two stones stepping out and back, then out: A3 black's, A17 white's
     std::ofstream record(folder_ / "end.zelkan");
     record << "zelkan-record 1\nmode computer\ncomputer white\n";
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < 23; ++i)
       record << "1 18 1 17\n1 2 1 3\n1 17 1 18\n1 3 1 2\n";
+    record << "1 18 1 17\n1 2 1 3\n";
   }
   startGame({"NO_AT_BRIDGE", "SDL_AUDIODRIVER=dummy"}, {}, {(folder_ / "end.zelkan").string()});
   const ScreenReader reader(screen_->environment());
+  Orca orca(screen_->environment(), output_);
   AtspiAccessible* app = nullptr;
   AtspiAccessible* board = nullptr;
   ASSERT_TRUE(waitUntil(
       [&] {
         if (app == nullptr) app = reader.game();
         if (app != nullptr && board == nullptr)
-          board = ScreenReader::find(app, ATSPI_ROLE_TABLE, [](auto& n) { return n == "盤"; });
-        return board != nullptr && ScreenReader::name(board, true).starts_with("手数 96");
+          board = ScreenReader::find(app, ATSPI_ROLE_DOCUMENT_SPREADSHEET,
+                                     [](auto& n) { return n == "盤"; });
+        return board != nullptr && ScreenReader::name(board, true).starts_with("手数 94");
       },
       windowLimit));
   ScreenReader::print(app);
-  ASSERT_EQ(atspi_accessible_get_child_count(board, nullptr), 19 * 19 + 1);
-  std::vector<AtspiAccessible*> cells;
-  std::map<std::string, int> named;
+  ASSERT_EQ(atspi_accessible_get_child_count(board, nullptr), 2);
+  AtspiAccessible* grid = atspi_accessible_get_child_at_index(board, 0, nullptr);
+  AtspiAccessible* status = atspi_accessible_get_child_at_index(board, 1, nullptr);
+  ASSERT_EQ(atspi_accessible_get_child_count(grid, nullptr), 19 * 19);
+  std::map<std::string, AtspiAccessible*> named;  // "K10": the cell
   for (int i = 0; i < 19 * 19; ++i) {
-    cells.push_back(atspi_accessible_get_child_at_index(board, i, nullptr));
-    named[ScreenReader::name(cells[i]).substr(0, ScreenReader::name(cells[i]).find("、"))] = i;
+    AtspiAccessible* c = atspi_accessible_get_child_at_index(grid, i, nullptr);
+    named[ScreenReader::name(c).substr(0, ScreenReader::name(c).find("、"))] = c;
   }
-  AtspiAccessible* status = atspi_accessible_get_child_at_index(board, 19 * 19, nullptr);
   EXPECT_EQ(named.size(), 361u) << "every cell has a name of its own";
-  EXPECT_EQ(ScreenReader::name(cells[9 * 19 + 9]), "K10、空き");
-  const auto cell = [&](int x, int y) { return cells[(y - 1) * 19 + x - 1]; };
-  // The keyboard's cursor comes up on K10, and the screen reader's focus with it.
-  waitForMainWindow("end.zelkan - Zelkan");
-  screen_->pressKey(main_, "Down");
-  ASSERT_TRUE(waitUntil(
-      [&] {
-        AtspiStateSet* states = atspi_accessible_get_state_set(cell(10, 10));
-        const bool focused = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
-        g_object_unref(states);
-        return focused;
-      },
-      reactionLimit));
+  AtspiTable* table = atspi_accessible_get_table_iface(grid);
+  // Rows and columns are counted as the names count them: J10 is row 10, column 9.
+  AtspiAccessible* j10 = atspi_table_get_accessible_at(table, 9, 8, nullptr);
+  EXPECT_EQ(ScreenReader::name(j10), "J10、空き");
+  ASSERT_TRUE(waitUntil([&] { return orca.listening(); }, windowLimit));
+  // What Orca must have said, in order, each sentence told by its parts; checked at the end.
+  std::vector<std::vector<std::string>> toHear{{"手数 94"}};
+  const auto announced = [&](const std::vector<std::string>& parts) {
+    toHear.push_back(parts);
+    return waitUntil(
+        [&] {
+          const std::string now = ScreenReader::name(status);
+          return std::ranges::all_of(
+              parts, [&](const std::string& p) { return now.find(p) != std::string::npos; });
+        },
+        reactionLimit);
+  };
+  const auto focused = [&](AtspiAccessible* cell) {
+    AtspiStateSet* states = atspi_accessible_get_state_set(cell);
+    const bool on = atspi_state_set_contains(states, ATSPI_STATE_FOCUSED);
+    g_object_unref(states);
+    return on;
+  };
 
-  std::vector<std::string> said;
-  for (int move = 0; move < 2; ++move) {
-    int x = 1;  // a black stone of the front row that can step up
-    while (ScreenReader::name(cell(x, 17)).find("空き") == std::string::npos)
-      ++x;
-    ScreenReader::press(cell(x, 18));
-    ASSERT_TRUE(waitUntil([&] { return ScreenReader::name(cell(x, 18)).ends_with("選択中"); },
-                          reactionLimit));
-    ScreenReader::press(cell(x, 17));
-    if (move == 1) break;  // the computer's reply ends the game
-    ASSERT_TRUE(waitUntil(
+  // The keyboard's cursor comes up on K10 and moves to J10, off the diagonal: the focus and the
+  // active cell go with it, as events.
+  waitForMainWindow("end.zelkan - Zelkan");
+  {
+    const Heard focus("object:state-changed:focused");
+    const Heard descendant("object:active-descendant-changed");
+    screen_->pressKey(main_, "Down");
+    std::this_thread::sleep_for(300ms);  // at a player's pace: Orca speaks each cell reached
+    screen_->pressKey(main_, "Left");
+    EXPECT_TRUE(waitUntil(
         [&] {
-          return ScreenReader::name(status).starts_with("白 ") &&
-                 ScreenReader::name(status).ends_with("。あなたの番です");
+          return std::ranges::count(focus.names, "J10、空き") == 1 &&
+                 std::ranges::count(descendant.names, "J10、空き") == 1;
         },
-        reactionLimit))
+        reactionLimit));
+  }
+  int cursorX = 9, cursorY = 10;  // the engine's numbers
+  // One key at a time, at a player's pace. Orca speaks the cell reached, never a row: of a quick
+  // run of keys it may speak only the last, but no cell the cursor did not reach.
+  std::set<std::string> reached{"K10", "J10"};
+  const auto moveCursorTo = [&](int x, int y) {
+    while (cursorX != x || cursorY != y) {
+      const char* key = nullptr;
+      if (cursorX != x) {
+        key = cursorX < x ? "Right" : "Left";
+        cursorX += cursorX < x ? 1 : -1;
+      } else {
+        key = cursorY < y ? "Down" : "Up";
+        cursorY += cursorY < y ? 1 : -1;
+      }
+      std::this_thread::sleep_for(300ms);
+      screen_->pressKey(main_, key);
+      const std::string name = cellName(cursorX, cursorY);
+      ASSERT_TRUE(waitUntil([&] { return focused(named.at(name)); }, reactionLimit)) << name;
+      reached.insert(name);
+    }
+    toHear.push_back({cellName(x, y) + "、"});
+  };
+  // A black stone of the front row that can step up, and the cells of that move.
+  const auto stepUp = [&] {
+    char column = 'A';
+    while (
+        ScreenReader::name(named.at(column + std::string("2"))).find("黒石") == std::string::npos ||
+        ScreenReader::name(named.at(column + std::string("3"))).find("空き") == std::string::npos)
+      column += column == 'H' ? 2 : 1;
+    return std::pair{column + std::string("2"), column + std::string("3")};
+  };
+
+  // Black B2 to B17: white takes it at once, C19 to C17.
+  moveCursorTo(2, 18);
+  screen_->pressKey(main_, "Return");
+  ASSERT_TRUE(announced({"B2 の石を選びました"}));
+  moveCursorTo(2, 3);
+  screen_->pressKey(main_, "Return");
+  ASSERT_TRUE(announced({"黒 B2→B17", "白 C19→C17、B17 を取る", "あなたの番です"}))
+      << "the move, the reply, what it took and whose turn it is: " << ScreenReader::name(status);
+  EXPECT_TRUE(ScreenReader::name(named.at("B17")).starts_with("B17、空き"));
+
+  // A stone of the front row steps up by the keys, then another by typing its move.
+  for (const bool typed : {false, true}) {
+    const auto [from, to] = stepUp();
+    if (typed) {
+      screen_->pressKey(main_, "m");
+      const std::optional<WindowInfo> entry = screen_->waitForWindow({"手の入力"}, reactionLimit);
+      ASSERT_TRUE(entry);
+      screen_->type(*entry, from + "-" + to);
+      screen_->pressKey(*entry, "Return");
+      toHear.push_back({"黒 " + from + "→" + to});
+      break;  // the reply ends the game
+    }
+    moveCursorTo(from[0] - 'A' + (from[0] > 'I' ? 0 : 1), 18);
+    screen_->pressKey(main_, "Return");
+    moveCursorTo(cursorX, 17);
+    screen_->pressKey(main_, "Return");
+    ASSERT_TRUE(announced({"黒 " + from + "→" + to, "白 ", "あなたの番です"}))
         << ScreenReader::name(status);
-    said.push_back(ScreenReader::name(status));
-    EXPECT_TRUE(ScreenReader::name(cell(x, 17)).find("、黒石") != std::string::npos);
-    // "白 K18→K5。あなたの番です": the cell reached reads as white's last move.
-    const std::string to = said.back().substr(said.back().find("→") + 3);
-    AtspiAccessible* reached = cells[named.at(to.substr(0, to.find("。")))];
-    EXPECT_TRUE(ScreenReader::name(reached).ends_with("、白石、直前の手")) << said.back();
   }
-  // 100 moves: the end, the judgement and the question are boxes, answered by their buttons;
-  // "いいえ" ends the game.
-  for (const std::string button : {"OK", "OK", "いいえ"}) {
-    AtspiAccessible* box = nullptr;
-    ASSERT_TRUE(waitUntil(
-        [&] {
-          box = ScreenReader::find(app, ATSPI_ROLE_PUSH_BUTTON,
-                                   [&](const std::string& n) { return n == button; });
-          return box != nullptr;
-        },
-        judgementLimit));
-    said.push_back(ScreenReader::name(status));
-    ScreenReader::press(box);
-    g_object_unref(box);
-    std::this_thread::sleep_for(500ms);  // the box goes before the next comes
+  // Move 100 ends the game: the end, the judgement with its scores, and the question, each a box
+  // answered with Return; Yes starts afresh, and Escape ends the game.
+  answerBox({"対局"});
+  ASSERT_TRUE(announced({"黒：["})) << "the judgement's scores: " << ScreenReader::name(status);
+  answerBox({"COMの勝ち！！", "MANの勝ち！！", "引き分け！！"});
+  answerBox({"対局"});
+  ASSERT_TRUE(announced({"手数 0"})) << "the fresh position, with no stale result";
+  // A few keys more: what Orca says of them is written after the rest, as Orca writes its log
+  // in blocks and may end without writing its last.
+  for (const char* key : {"i", "Up", "Up", "Up", "i"}) {
+    std::this_thread::sleep_for(300ms);
+    screen_->pressKey(main_, key);
   }
-  for (const std::string& s : said)
-    std::cout << "announced: " << s << "\n";
-  EXPECT_NE(said.back().find("黒：["), std::string::npos) << "the judgement's scores";
+  std::this_thread::sleep_for(1s);
+  // Orca said each of them, in order.
+  const std::vector<std::string> spoken = orca.end();
+  screen_->pressKey(main_, "Escape");
+  for (const std::string& line : spoken)
+    std::cout << "Orca: " << line << "\n";
+  std::size_t at = 0;
+  for (const std::vector<std::string>& parts : toHear) {
+    at = spokenAt(spoken, at, parts);
+    ASSERT_LT(at, spoken.size()) << "not heard (in order): " << parts.front();
+  }
+  for (const std::string& line : spoken) {
+    const std::size_t comma = line.find("、");
+    if (comma != std::string::npos && named.contains(line.substr(0, comma))) {
+      EXPECT_TRUE(reached.contains(line.substr(0, comma))) << "a cell not reached: " << line;
+    }
+  }
   expectEndsWithSuccess();
-  for (AtspiAccessible* c : cells)
+  for (auto& [name, c] : named)
     g_object_unref(c);
+  g_object_unref(j10);
+  g_object_unref(table);
+  g_object_unref(grid);
   g_object_unref(status);
   g_object_unref(board);
   g_object_unref(app);

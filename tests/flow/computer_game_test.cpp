@@ -158,7 +158,7 @@ TEST(ComputerGame, PassesWhenNoStoneCanMove) {
 }
 
 // A move typed is played as clicked, and answered; one that cannot be played changes nothing and
-// says why.
+// says why. The entry stays for the next move until it is closed.
 TEST(ComputerGame, TypedMovesArePlayedAsClickedOrRefusedWithTheReason) {
   GameFixture f;
   f.game.SENTE();
@@ -181,6 +181,10 @@ TEST(ComputerGame, TypedMovesArePlayedAsClickedOrRefusedWithTheReason) {
     ASSERT_FALSE(says.empty());
     EXPECT_EQ(says.front(), row.said) << row.typed;
     EXPECT_EQ(f.state->moveNumber, moves + (says.size() > 1 ? 2 : 0)) << row.typed;
+    // The entry comes back for the next move, with the last thing said before its question.
+    const std::vector<std::string> asks = f.window.all("ask");
+    ASSERT_EQ(asks.size(), 2u);
+    EXPECT_TRUE(asks[1].starts_with("手の入力|" + says.back() + "\n")) << asks[1];
   }
   EXPECT_EQ(f.state->board(10, 12), cellBlack);
   f.game.MODORU();  // the computer's turn: no move is asked for
