@@ -1291,6 +1291,16 @@ TEST_F(PlayTest, APlayerWhoCannotSeeTheBoardPlaysToTheEndByEarWithOrca) {
         },
         reactionLimit));
   }
+  // Where J10 is drawn, for a magnifier or a mouse review: the box a click on it hits.
+  AtspiComponent* box = atspi_accessible_get_component_iface(j10);
+  AtspiRect* drawn = atspi_component_get_extents(box, ATSPI_COORD_TYPE_SCREEN, nullptr);
+  const int middle = cellPictureSize / 2;
+  const Box cellBox{drawn->x, drawn->y, drawn->x + drawn->width, drawn->y + drawn->height};
+  EXPECT_TRUE(cellBox.holds(areaX() + (cellPx(9) + middle) * scale_,
+                            areaY() + (cellPy(10) + middle) * scale_))
+      << drawn->x << "," << drawn->y << " " << drawn->width << " x " << drawn->height;
+  g_free(drawn);
+  g_object_unref(box);
   int cursorX = 9, cursorY = 10;  // the engine's numbers
   // One key at a time, at a player's pace. Orca speaks the cell reached, never a row: of a quick
   // run of keys it may speak only the last, but no cell the cursor did not reach.
