@@ -1,6 +1,7 @@
 #include "core/game_record.h"
 
 #include <charconv>
+#include <memory>
 
 #include "core/judgement.h"
 #include "core/move_completion.h"
@@ -84,6 +85,32 @@ std::optional<RecordMove> parseMove(std::string_view line) {
     v[i] = static_cast<Code>(*n);
   }
   return RecordMove{false, v[0], v[1], v[2], v[3]};
+}
+
+// Plays a record's next move on s, as reading replays it: the side to move turns after every
+// move or pass, except after the move that ends the game (`end` then says why).
+std::optional<RecordProblem> playRecordMove(GameState& s, const RecordMove& move, GameEnd& end) {
+  if (end != GameEnd::none) return RecordProblem::afterEnd;
+  // A side passes only when none of its stones can move.
+  if (move.pass && hasLegalMove(s.board, s.turnColour)) return RecordProblem::needlessPass;
+  if (!move.pass) {
+    const MoveRecord r = completeMove(s, move.x1, move.y1, move.x2, move.y2);
+    if (!r.done) {
+      const bool full = s.moveNumber + 1 >= historySize;
+      return full ? RecordProblem::tooLong : RecordProblem::illegalMove;
+    }
+    end = r.end;
+  }
+  if (end == GameEnd::none) std::swap(s.turnColour, s.otherColour);
+  return std::nullopt;
+}
+
+// Why the game ended and the scores of its last position, or empty while it goes on.
+std::string resultText(const GameState& s, GameEnd end) {
+  if (end == GameEnd::none) return {};
+  const Scores scores = judgePosition(s);
+  return std::string(endName(end)) + ' ' + std::to_string(scores.black) + ' ' +
+         std::to_string(scores.white);
 }
 
 }  // namespace
@@ -226,18 +253,7 @@ std::optional<RecordError> readRecord(std::string_view text, GameRecord& record,
     }
     const auto move = parseMove(line);
     if (!move) return fail(RecordProblem::malformedMove);
-    if (end != GameEnd::none) return fail(RecordProblem::afterEnd);
-    // A side passes only when none of its stones can move.
-    if (move->pass && hasLegalMove(s.board, s.turnColour)) return fail(RecordProblem::needlessPass);
-    if (!move->pass) {
-      const MoveRecord r = completeMove(s, move->x1, move->y1, move->x2, move->y2);
-      if (!r.done) {
-        const bool full = s.moveNumber + 1 >= historySize;
-        return fail(full ? RecordProblem::tooLong : RecordProblem::illegalMove);
-      }
-      end = r.end;
-    }
-    if (end == GameEnd::none) std::swap(s.turnColour, s.otherColour);
+    if (const auto problem = playRecordMove(s, *move, end)) return fail(*problem);
     record.moves.push_back(*move);
   }
   if (lineNumber == 0) return RecordError{RecordProblem::notRecord, 1};
@@ -259,7 +275,8 @@ std::string writeRecord(const GameRecord& record) {
   header("mode", record.mode == modeCom ? "computer" : record.mode == modeMan ? "two" : "");
   if (record.mode == modeCom) header("computer", record.comColour == cellBlack ? "black" : "white");
   header("level", record.level);
-  header("result", record.result);
+  // Whoever set the result, the text says only what the moves themselves make of the game.
+  if (!record.result.empty()) header("result", resultOfMoves(record));
   for (const auto& [key, value] : record.otherKeys)
     header(key, value);
   if (record.start) {
@@ -280,13 +297,17 @@ std::string writeRecord(const GameRecord& record) {
 }
 
 void finishRecord(GameRecord& record, const GameState& s, GameEnd end) {
-  if (end == GameEnd::none) {
-    record.result.clear();
-    return;
+  record.result = resultText(s, end);
+}
+
+std::string resultOfMoves(const GameRecord& record) {
+  const auto s = std::make_unique<GameState>();
+  placeStart(*s, record.start);
+  GameEnd end = GameEnd::none;
+  for (const RecordMove& move : record.moves) {
+    if (playRecordMove(*s, move, end)) return {};
   }
-  const Scores scores = judgePosition(s);
-  record.result = std::string(endName(end)) + ' ' + std::to_string(scores.black) + ' ' +
-                  std::to_string(scores.white);
+  return resultText(*s, end);
 }
 
 std::vector<RecordMove> movesFromHistory(const GameState& s) {

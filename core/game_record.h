@@ -108,11 +108,16 @@ void placeStart(GameState& s, const std::optional<RecordStart>& start);
 std::optional<RecordError> readRecord(std::string_view text, GameRecord& record, GameState& s,
                                       GameEnd& end);
 
-// The text of the record, every line ended by a newline.
+// The text of the record, every line ended by a newline. A record with a result is written with
+// the result of its own moves (resultOfMoves), never with one they do not reach.
 std::string writeRecord(const GameRecord& record);
 
 // Sets the record's result from its last position: why the game ended and the scores.
 void finishRecord(GameRecord& record, const GameState& s, GameEnd end);
+
+// The result the record's moves reach, replayed from its start: why the game ended and the
+// judgement's scores; empty when the moves leave the game going on or do not replay.
+std::string resultOfMoves(const GameRecord& record);
 
 // The moves of a game played from the starting position with black first, read from its history:
 // every move that stepping forward reaches, and a pass wherever a side moved twice in a row.

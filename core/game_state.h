@@ -106,8 +106,11 @@ struct GameState {
   Board board;
   MarkBoard markBoard;
 
-  // Entry k is the board after k moves; entry 0 the starting position.
+  // Entry k is the board after k moves; entry 0 the starting position. The tallies after k
+  // moves are entry k of their own two arrays: a step through the history brings back both.
   std::array<Board, historySize> snapshots{};
+  std::array<Code, historySize> blackLostAt{};
+  std::array<Code, historySize> whiteLostAt{};
 };
 
 // True for a playable cell, 1..19 in both directions.

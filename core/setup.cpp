@@ -25,6 +25,14 @@ void 調査_保存(GameState& s, int n) {
       entry(x, y) = s.board(x, y);
     }
   }
+  s.blackLostAt[n] = s.blackLost;
+  s.whiteLostAt[n] = s.whiteLost;
+}
+
+void restoreTallies(GameState& s, int n) {
+  assert(n >= 0 && n < historySize);
+  s.blackLost = s.blackLostAt[n];
+  s.whiteLost = s.whiteLostAt[n];
 }
 
 }  // namespace zelkan

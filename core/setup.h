@@ -10,7 +10,10 @@ namespace zelkan {
 // colours and resumePending as they were. The side panel and the board are the caller's to draw.
 void 初期設定(GameState& s);
 
-// Copies the playable cells of the board into history entry n (0..500).
+// Copies the playable cells of the board and the two loss tallies into history entry n (0..500).
 void 調査_保存(GameState& s, int n);
+
+// Brings the loss tallies back to those of history entry n, as a step to that position must.
+void restoreTallies(GameState& s, int n);
 
 }  // namespace zelkan

@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,6 +23,8 @@ namespace {
 constexpr int mostLinksFollowed = 40;
 // Names tried for the new file before the writer gives up on making one.
 constexpr int mostTemporaryNames = 100;
+// The kernel's ceiling on process ids: no process of any namespace has this id or a higher one.
+constexpr pid_t noProcessId = 4194304;
 
 int openFile(const char* path, int flags, unsigned mode) {
   return ::open(path, flags, mode);
@@ -96,8 +100,21 @@ int rewriteInPlace(const std::filesystem::path& target, std::string_view bytes,
   return error;
 }
 
-// The name of the `n`th new file the process `pid` makes beside the file named `file`.
-std::string temporaryName(std::string_view file, pid_t pid, int n) {
+// The name of the `n`th new file beside the file named `file`: ".<file>.new<n>.tmp". Its writer
+// locks it (flock) as soon as it is made and holds the lock until the file has taken its name or
+// is gone, so a cleanup that can lock it knows its writer gone, whatever process-id namespace that
+// writer ran in.
+std::string temporaryName(std::string_view file, int n) {
+  std::string name = ".";
+  name += file;
+  name += ".new";
+  name += std::to_string(n);
+  name += ".tmp";
+  return name;
+}
+
+// What earlier versions called their new files, ".<file>.<process>.<n>.tmp", with no lock on them.
+std::string oldTemporaryName(std::string_view file, pid_t pid, int n) {
   std::string name = ".";
   name += file;
   name += '.';
@@ -108,15 +125,33 @@ std::string temporaryName(std::string_view file, pid_t pid, int n) {
   return name;
 }
 
-// Makes a new empty file beside `target`, named ".<name>.<process>.<n>.tmp" after it, with the
-// permissions a newly made file gets. -1 when the directory takes none.
+// Takes the lock of the new file just made as `fd`, held for as long as it is open. False when a
+// cleanup came between making and locking: it holds the lock, or has already taken the name, so
+// the file is as good as gone. A file system without locks leaves the file unlocked, and there
+// the cleanups, which cannot lock either, remove nothing.
+bool holdNewFile(int fd) {
+  int locked;
+  do {
+    locked = ::flock(fd, LOCK_EX | LOCK_NB);
+  } while (locked != 0 && errno == EINTR);
+  if (locked != 0) return errno != EWOULDBLOCK;
+  struct stat status;
+  return ::fstat(fd, &status) == 0 && status.st_nlink > 0;
+}
+
+// Makes a new empty file beside `target`, named ".<name>.new<n>.tmp" after it, with the
+// permissions a newly made file gets, and locked. -1 when the directory takes none.
 int createTemporary(const std::filesystem::path& target, FileOpener opener,
                     std::filesystem::path& name) {
   for (int n = 0; n < mostTemporaryNames; ++n) {
-    name = directoryOf(target) / temporaryName(target.filename().string(), ::getpid(), n);
+    name = directoryOf(target) / temporaryName(target.filename().string(), n);
     const int fd = opener(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd < 0 && errno != EEXIST) return -1;
+    if (fd < 0) continue;
+    if (holdNewFile(fd)) return fd;
+    ::close(fd);
   }
+  errno = EEXIST;
   return -1;
 }
 
@@ -161,23 +196,41 @@ int replaceFile(const std::filesystem::path& target, std::string_view bytes,
     if (::fchmod(fd, old->st_mode & 07777) != 0) error = lastError();
   }
   if (error == 0 && (!writeAll(fd, bytes) || ::fsync(fd) != 0)) error = lastError();
-  if (::close(fd) != 0 && error == 0) error = lastError();
+  // The lock goes with the descriptor: the new file stays open until it has its name, or is gone,
+  // so no cleanup takes it from under the rename. fsync has told whether the bytes are on the
+  // disk; closing adds nothing to that.
   if (error == 0 && options.exclusive) {
     error = takeNewName(temporary, target);
   } else if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
     error = lastError();
   }
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    return error;
-  }
+  if (error != 0) ::unlink(temporary.c_str());
+  ::close(fd);
+  if (error != 0) return error;
   syncDirectory(directoryOf(target));
   return 0;
 }
 
-// The process that made `name`, when `name` is exactly what createTemporary calls a new file
+// The file a new file named `name` was written for, when `name` is exactly what createTemporary
+// calls one: ".<file>.new<n>.tmp". Empty for any other name.
+std::string_view temporaryTarget(std::string_view name) {
+  if (!name.starts_with('.') || !name.ends_with(".tmp")) return {};
+  const std::string_view rest = name.substr(1, name.size() - 5);
+  const std::size_t dot = rest.rfind(".new");
+  if (dot == std::string_view::npos || dot == 0) return {};
+  int n = 0;
+  const char* const end = rest.data() + rest.size();
+  if (std::from_chars(rest.data() + dot + 4, end, n).ec != std::errc{} || n < 0 ||
+      n >= mostTemporaryNames)
+    return {};
+  const std::string_view file = rest.substr(0, dot);
+  // Building the name again turns away leading zeros, signs and anything after the number.
+  return temporaryName(file, n) == name ? file : std::string_view{};
+}
+
+// The process that made `name`, when `name` is exactly what earlier versions called a new file
 // beside the file named `file`; 0 for any other name.
-pid_t temporaryMaker(std::string_view name, std::string_view file) {
+pid_t oldTemporaryMaker(std::string_view name, std::string_view file) {
   std::string head = ".";
   head += file;
   head += '.';
@@ -190,12 +243,11 @@ pid_t temporaryMaker(std::string_view name, std::string_view file) {
   if (pidError != std::errc{} || pid <= 0 || pidEnd == end) return 0;
   if (std::from_chars(pidEnd + 1, end, n).ec != std::errc{} || n < 0 || n >= mostTemporaryNames)
     return 0;
-  // Building the name again turns away leading zeros, signs and anything after ".tmp".
-  return temporaryName(file, pid, n) == name ? pid : 0;
+  return oldTemporaryName(file, pid, n) == name ? pid : 0;
 }
 
-// The file a new file of ours named `name` was written for: ".<file>.<process>.<n>.tmp".
-std::string_view temporaryTarget(std::string_view name) {
+// The file an earlier version's new file named `name` was written for: ".<file>.<process>.<n>.tmp".
+std::string_view oldTemporaryTarget(std::string_view name) {
   if (!name.starts_with('.') || !name.ends_with(".tmp")) return {};
   std::string_view rest = name.substr(1, name.size() - 5);
   for (int field = 0; field < 2; ++field) {
@@ -206,9 +258,51 @@ std::string_view temporaryTarget(std::string_view name) {
   return rest;
 }
 
+// When the system started, by the wall clock, a second early; 0 when that cannot be told.
+time_t systemStart() {
+  timespec now{};
+  timespec up{};
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0 || ::clock_gettime(CLOCK_BOOTTIME, &up) != 0)
+    return 0;
+  return now.tv_sec - up.tv_sec - 1;
+}
+
+// Whether an earlier version's new file, made by the process `maker` and of status `status`, was
+// surely cut off. Those held no lock, and the process id in the name proves nothing alone: a
+// writer in another process-id namespace (a sandboxed copy of the game) names its files by ids
+// this one cannot see. So the id must be one no process can have, or the file last written before
+// the system started, by no process that runs now; and no process here may have the id.
+bool oldWriteCutOff(pid_t maker, const struct stat& status) {
+  if (::kill(maker, 0) == 0 || errno != ESRCH) return false;
+  return maker >= noProcessId || status.st_mtim.tv_sec < systemStart();
+}
+
+// Removes the regular file `name` of the folder open as `folder` when its writer is surely gone:
+// only while this cleanup holds the file's lock, which a writer holds as long as it writes, and
+// the name still is that file's. With `oldMaker`, an earlier version's file of that process, which
+// must also be provably cut off.
+void removeIfCutOff(int folder, const char* name, pid_t oldMaker) {
+  struct stat named;
+  if (::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode) ||
+      (oldMaker != 0 && !oldWriteCutOff(oldMaker, named)))
+    return;
+  // Opened for writing where it can be: an exclusive lock over NFS needs that.
+  constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int fd = ::openat(folder, name, O_WRONLY | flags);
+  if (fd < 0) fd = ::openat(folder, name, O_RDONLY | flags);
+  if (fd < 0) return;
+  struct stat held;
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+      held.st_nlink > 0 && ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+      named.st_dev == held.st_dev && named.st_ino == held.st_ino) {
+    ::unlinkat(folder, name, 0);
+  }
+  ::close(fd);
+}
+
 // Removes from the folder open as `folder` the new files that writes cut off by the end of their
-// process left behind, for files whose names `ours` accepts: regular files named exactly as ours,
-// whose process no longer runs.
+// process left behind, for files whose names `ours` accepts: regular files named exactly as ours
+// whose writers are surely gone.
 void removeLeftoversIn(int folder, const std::function<bool(std::string_view)>& ours) {
   DIR* const entries = ::fdopendir(folder);
   if (entries == nullptr) {
@@ -216,25 +310,34 @@ void removeLeftoversIn(int folder, const std::function<bool(std::string_view)>& 
     return;
   }
   while (const dirent* entry = ::readdir(entries)) {
-    const std::string_view file = temporaryTarget(entry->d_name);
-    if (file.empty() || !ours(file)) continue;
-    const pid_t maker = temporaryMaker(entry->d_name, file);
-    struct stat status;
-    if (maker > 0 && ::kill(maker, 0) == -1 && errno == ESRCH &&
-        ::fstatat(::dirfd(entries), entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-        S_ISREG(status.st_mode)) {
-      ::unlinkat(::dirfd(entries), entry->d_name, 0);
+    std::string_view file = temporaryTarget(entry->d_name);
+    pid_t oldMaker = 0;
+    if (file.empty()) {
+      file = oldTemporaryTarget(entry->d_name);
+      if (!file.empty()) oldMaker = oldTemporaryMaker(entry->d_name, file);
+      if (oldMaker == 0) continue;
     }
+    if (ours(file)) removeIfCutOff(::dirfd(entries), entry->d_name, oldMaker);
   }
   ::closedir(entries);
 }
 
-// The leftovers of earlier writes to `path`, removed from its folder.
-void removeLeftovers(const std::filesystem::path& path) {
+// The leftovers of earlier writes to the file named `path`, removed from its folder.
+void removeLeftoversBeside(const std::filesystem::path& path) {
   const int folder = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (folder < 0) return;
   const std::string file = path.filename().string();
   removeLeftoversIn(folder, [&file](std::string_view name) { return name == file; });
+}
+
+// The leftovers of earlier writes to `path`: beside it, and beside the file its links lead to,
+// where the writer makes its new files.
+void removeLeftovers(const std::filesystem::path& path) {
+  removeLeftoversBeside(path);
+  if (!isSymbolicLink(path)) return;
+  int ignored = 0;
+  const std::filesystem::path target = followLinks(path, ignored);
+  if (!target.empty()) removeLeftoversBeside(target);
 }
 
 int writeOnce(const std::filesystem::path& path, std::string_view bytes,
@@ -335,6 +438,13 @@ void removeWriteLeftovers(const std::filesystem::path& folder,
                           const std::function<bool(std::string_view)>& ours) noexcept {
   const int opened = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (opened >= 0) removeLeftoversIn(opened, ours);
+}
+
+void removeWriteLeftoversOf(const std::filesystem::path& file) noexcept {
+  try {
+    removeLeftovers(file);
+  } catch (...) {  // no memory for a name: the leftovers wait for another time
+  }
 }
 
 }  // namespace zelkan

@@ -34,17 +34,27 @@ struct AtomicWriteOptions {
 // one's permissions. A file we may not write, or a name that is not a regular file, is left
 // alone, and so is a symbolic link that leads nowhere (ENOENT) or loops (ELOOP). A write past the
 // process's file-size limit fails with EFBIG: the writer keeps SIGXFSZ from ending the program,
-// unless the program handles that signal itself. Before writing, the new files of earlier writes
-// that were cut off, whose processes no longer run, are removed from the folder of `path`; nothing
-// else there is touched. Returns 0, or the errno value of what went wrong.
+// unless the program handles that signal itself. Before writing, the leftovers of earlier writes
+// to `path` that were cut off are removed, as removeWriteLeftoversOf does. Returns 0, or the errno
+// value of what went wrong.
+//
+// The new file is named ".<name>.new<n>.tmp" after the file it replaces, and its writer holds a
+// lock on it (flock) from just after making it until it has taken the file's name or is gone: a
+// write cut off by a kill leaves it unlocked.
 int writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                         const AtomicWriteOptions& options = {}) noexcept;
 
 // Removes from `folder` what writes to files of it whose names `ours` accepts left behind when
-// their process was killed: the new files named as the writer names them, whose process no longer
-// runs. Nothing else is touched.
+// they were cut off: the new files named as the writer names them that the cleanup can lock, so
+// that no writer holds them, in whatever process or process-id namespace it runs. The new files
+// of earlier versions (".<name>.<process>.<n>.tmp", never locked) go only when surely cut off:
+// their process id is one no process can have, or they were last written before the system
+// started. Nothing else is touched.
 void removeWriteLeftovers(const std::filesystem::path& folder,
                           const std::function<bool(std::string_view)>& ours) noexcept;
+// The same for the one file `file`: from beside it and, for a symbolic link, from beside the file
+// it leads to.
+void removeWriteLeftoversOf(const std::filesystem::path& file) noexcept;
 
 // True when `path` is itself a symbolic link.
 bool isSymbolicLink(const std::filesystem::path& path) noexcept;

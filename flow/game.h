@@ -116,6 +116,9 @@ class Game {
   std::string panelReading() const;
   std::optional<std::pair<int, int>> cursorCell() const;
   bool pickedAt(int x, int y) const;
+  // The position on the board is the last of a finished game: nothing follows it, and a mode
+  // chosen there starts a new game.
+  bool gameOver() const;
   // A click in the middle of cell (x, y), as the keyboard's Return gives it.
   void cellPressed(int x, int y);
 
@@ -143,6 +146,9 @@ class Game {
   void refreshTakenCounts();
   void drawInfluenceIfTicked();
   void restorePosition(int p, bool marking);
+  // The starting position with no game, the panel's message area wiped, as "最初" and a Yes at
+  // a game's end leave the board.
+  void setUpAfresh();
   void judge(Code white, Code black, bool showMapFirst);
   void wait(double seconds);
   void message(const std::string& text, const std::string& title);
@@ -162,8 +168,6 @@ class Game {
   std::string destinationsReading() const;
   // Why no move can be typed now, or none when one can.
   std::optional<std::string> typingRefusal() const;
-  // The position on the board is the last of a finished game: nothing follows it.
-  bool gameOver() const;
 
   GameState& s_;
   Canvas& canvas_;

@@ -29,10 +29,7 @@ void Game::終了(Code white, Code black) {
     window_.shutDownAndEnd();
     return;
   }
-  endPendingSelection();
-  初期設定(s_, canvas_);
-  描画_盤(canvas_, s_.board);
-  drawInfluenceIfTicked();
+  setUpAfresh();
   // The judgement's words give way to the fresh position's.
   say(panelReading());
 }

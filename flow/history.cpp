@@ -1,13 +1,17 @@
 // Stepping back and forward through the moves of the game, and starting over.
+#include "core/setup.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
 #include "view/panel_drawing.h"
 
 namespace zelkan {
 
-// Brings the board to history entry p, redrawing only the cells that change; stepping
-// forward, every cell that becomes a stone gets the latest-move mark.
+// Brings the board and the loss tallies to history entry p, redrawing only the cells that
+// change; stepping forward, every cell that becomes a stone gets the latest-move mark. The
+// tallies come back with the board: a stone taken back is no longer counted as lost, so the
+// panel's facts and the judgement score the position as its moves made it.
 void Game::restorePosition(int p, bool marking) {
+  restoreTallies(s_, p);
   const Board& snapshot = s_.snapshots[p];
   for (int x = 1; x <= boardSize; ++x) {
     for (int y = 1; y <= boardSize; ++y) {
@@ -109,11 +113,15 @@ void Game::showPosition(int moveNumber, std::optional<ComMove> played,
   say(positionReading());
 }
 
-void Game::SAISYO() {
+void Game::setUpAfresh() {
   endPendingSelection();
   初期設定(s_, canvas_);
   描画_盤(canvas_, s_.board);
   drawInfluenceIfTicked();
+}
+
+void Game::SAISYO() {
+  setUpAfresh();
   // Told afresh, so nothing of the game before (a judgement) stays as the last word.
   say(positionReading());
 }

@@ -1,5 +1,7 @@
 // Choosing who plays: two players at one mouse, or the player against the computer moving
-// first or second. The board, the history and the tallies stay as they are.
+// first or second. The board, the history and the tallies stay as they are, unless the board
+// shows the last position of a finished game (a record opened at its end): nothing is ever
+// played after a game's end, so the mode starts a game of its own on the board set up anew.
 #include "flow/game.h"
 #include "view/panel_drawing.h"
 
@@ -10,6 +12,7 @@ constexpr const char* modeTitle = " ";
 }
 
 void Game::TAIMAN() {
+  if (gameOver()) setUpAfresh();
   endPendingSelection();
   s_.resumePending = flagNo;
   描画_ロボット(canvas_, 0);
@@ -34,6 +37,7 @@ void Game::TAIMAN() {
 }
 
 void Game::SENTE() {
+  if (gameOver()) setUpAfresh();
   endPendingSelection();
   描画_ロボット(canvas_, 1);
   s_.resumePending = flagNo;
@@ -61,6 +65,7 @@ void Game::SENTE() {
 }
 
 void Game::GOTE() {
+  if (gameOver()) setUpAfresh();
   endPendingSelection();
   描画_ロボット(canvas_, 1);
   s_.resumePending = flagNo;

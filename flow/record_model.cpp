@@ -44,9 +44,11 @@ KeptStep RecordModel::moved(const GameRecord& game, const std::string& now) {
     }
     return step;
   }
-  // A game of its own: the file's game played on keeps its date, any other starts now.
+  // A game of its own: the file's game played on keeps its date and header lines, any other
+  // starts now with none.
   resume_.clear();
   if (file_.empty() || date_.empty()) date_ = now;
+  if (file_.empty()) otherKeys_.clear();
   keeping_ = true;
   KeptStep step = keep(game);
   step.kind = KeptStep::Kind::newGame;
@@ -63,6 +65,7 @@ KeptStep RecordModel::ended(GameRecord finished) {
 
 KeptStep RecordModel::keep(GameRecord record) {
   record.date = date_;
+  record.otherKeys = otherKeys_;
   keptMoves_ = record.moves;
   return {KeptStep::Kind::same, {}, std::move(record)};
 }
@@ -74,6 +77,7 @@ void RecordModel::startedAfresh() {
   keptMoves_.clear();
   resume_.clear();
   date_.clear();
+  otherKeys_.clear();
 }
 
 void RecordModel::modeChosen(bool boardEmpty) {
@@ -84,6 +88,7 @@ void RecordModel::opened(const std::filesystem::path& path, GameRecord record) {
   startedAfresh();
   file_ = path;
   date_ = record.date;
+  otherKeys_ = record.otherKeys;
   keptMoves_ = record.moves;
   if (isKeptFolder(path.parent_path())) {
     keeping_ = true;  // its next move goes on in its own kept file
@@ -110,6 +115,7 @@ GameRecord RecordModel::toSave(const GameRecord& game) const {
   if (!file_.empty() && game.moves == fileRecord_.moves) return fileRecord_;
   GameRecord record = game;
   record.date = date_;
+  record.otherKeys = otherKeys_;
   // Replayed once more, for the result of a game that has ended; the history always replays.
   GameRecord replayed;
   GameEnd end = GameEnd::none;

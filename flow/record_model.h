@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/game_record.h"
@@ -87,6 +88,9 @@ class RecordModel {
   GameRecord fileRecord_;  // what file_ holds
   std::optional<GameRecord> finished_;
   std::string date_;  // the game's, as it started or as its record says
+  // The header lines of the game's record that this program does not know, kept with the game
+  // as its date is: written again with every text of it, for a later version that knows them.
+  std::vector<std::pair<std::string, std::string>> otherKeys_;
 
   // The kept game: whether one is being kept, the moves it holds, and the kept file to resume.
   bool keeping_ = false;

@@ -3,6 +3,7 @@
 // the game through the event gate; the options are stateful actions whose state is the one truth
 // that the game, the menu's marks and the settings file follow.
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "shell/main_window.h"
@@ -134,7 +135,11 @@ void MainWindow::addActions(GtkApplication* app, std::function<void()> showWindo
   app_ = app;
   showWindow_ = std::move(showWindow);
   for (const Command& c : commands) {
-    GSimpleAction* action = g_simple_action_new(c.name, nullptr);
+    // Full screen is a command whose item carries a mark: the window's state, set as it changes.
+    GSimpleAction* action =
+        std::string_view(c.name) == "fullscreen"
+            ? g_simple_action_new_stateful(c.name, nullptr, g_variant_new_boolean(FALSE))
+            : g_simple_action_new(c.name, nullptr);
     g_object_set_data(G_OBJECT(action), "zelkan-command", const_cast<Command*>(&c));
     g_signal_connect(action, "activate", G_CALLBACK(onCommand), this);
     g_action_map_add_action(G_ACTION_MAP(app_), G_ACTION(action));

@@ -78,10 +78,10 @@ void EventGate::failure(std::exception_ptr thrown) noexcept {
   if (text == nullptr)
     // TRANSLATORS: a box's text when something failed in the middle of the game.
     text = _("問題が起きたため、操作を一つ取りやめました。対局はこのまま続けられます。");
-  // Never from inside the callback that failed (a repaint, say): as a command, in its turn.
+  // Never from inside the callback that failed (a repaint, say): as a notice, which a box that
+  // opens first does not drop.
   try {
-    waiting_.push_back({nullptr, [this, text] { tellFailure(text); }});
-    if (idle_ == 0) idle_ = g_idle_add(&EventGate::onIdle, this);
+    notify([this, text] { tellFailure(text); });
   } catch (...) {
     std::fprintf(stderr, "zelkan: the failure could not be told\n");
   }

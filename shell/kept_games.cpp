@@ -334,6 +334,50 @@ std::string describeKeptGame(const KeptGameSummary& game) {
   return line + fill(_("（黒 %d、白 %d）"), {game.blackScore, game.whiteScore});
 }
 
+int saveRecordFile(const fs::path& path, const GameRecord& record) {
+  removeWriteLeftoversOf(path);
+  const std::string text = writeRecord(record);
+  std::string held;
+  if (readSmallFile(path, recordMostBytes, held) == 0) {
+    GameRecord old;
+    GameEnd end = GameEnd::none;
+    const auto scratch = std::make_unique<GameState>();
+    if (!readRecord(held, old, *scratch, end) && writeRecord(old) == text) return 0;
+  }
+  AtomicWriteOptions options;
+  options.rewriteInPlace = false;  // a save that fails leaves the old file whole
+  return writeFileAtomically(path, text, options);
+}
+
+std::string proposedRecordName(std::string_view date, std::string_view now,
+                               const fs::path& folder) {
+  constexpr std::string_view datePattern = "0000-00-00 00:00";
+  const auto dated = [&](std::string_view text) {
+    if (text.size() != datePattern.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool digit = text[i] >= '0' && text[i] <= '9';
+      if (datePattern[i] == '0' ? !digit : text[i] != datePattern[i]) return false;
+    }
+    return true;
+  };
+  const std::string_view when = dated(date) ? date : now;
+  std::string stem = "zelkan";
+  if (dated(when)) {  // "2026-12-08 21:14" as "zelkan-2026-12-08-2114"
+    stem += '-';
+    stem += when.substr(0, 10);
+    stem += '-';
+    stem += when.substr(11, 2);
+    stem += when.substr(14, 2);
+  }
+  std::string name = stem + std::string(keptEnding);
+  for (int number = 2; number <= mostNumber; ++number) {
+    struct stat status;
+    if (::lstat((folder / name).c_str(), &status) != 0 && errno == ENOENT) break;
+    name = stem + '-' + std::to_string(number) + std::string(keptEnding);
+  }
+  return name;
+}
+
 std::string keptGamesFailureText(const std::filesystem::path& folder, std::string_view shownFolder,
                                  int error) {
   // TRANSLATORS: the box that says the games played cannot be kept; the folder and the system's

@@ -10,7 +10,7 @@
 // yet written gives way to a newer one of the same game. The folder keeps the 100 newest games of
 // ours: after a game's first text is written, older ones of ours are removed; a file that is not
 // named as ours, or does not read as a record, is never removed. What a write cut off by a kill
-// left in the folder (the atomic writer's new files of ours, whose process is gone) is removed
+// left in the folder (the atomic writer's new files of ours that no writer holds) is removed
 // when the store starts.
 //
 // The list of recent games is the store's own knowledge, read from the folder once by its thread
@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "core/counts.h"
+#include "core/game_record.h"
 #include "core/game_state.h"
 
 namespace zelkan {
@@ -127,6 +128,19 @@ class KeptGames {
 // One line for the menu of recent games: date and time, mode, move count, and the result or that
 // the game is unfinished, in the player's language.
 std::string describeKeptGame(const KeptGameSummary& game);
+
+// Saves `record` to the file at `path`, as "保存..." does: written whole, a save that fails leaving
+// the old file whole. A file that already holds this very game (the same header, moves and result,
+// however its lines are laid out) is not written at all, so its comments, blank lines and time
+// stay. What saves to `path` cut off by a kill left beside it goes first. Returns 0 or the errno
+// value.
+int saveRecordFile(const std::filesystem::path& path, const GameRecord& record);
+
+// The name the file chooser proposes for a game dated `date` ("2026-12-08 21:14") saved in
+// `folder`: "zelkan-2026-12-08-2114.zelkan", with "-2" to "-99" before ".zelkan" while the name is
+// taken there. A date not written so gives way to `now`, which is.
+std::string proposedRecordName(std::string_view date, std::string_view now,
+                               const std::filesystem::path& folder);
 
 // The text of the one box that says games cannot be kept in `folder`: the folder as the player
 // knows it (UTF-8), and the reason in the player's words.

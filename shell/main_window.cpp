@@ -177,6 +177,8 @@ void MainWindow::toggleFullScreen() {
 gboolean MainWindow::onWindowState(GtkWidget*, GdkEventWindowState* event, gpointer self) {
   auto* w = static_cast<MainWindow*>(self);
   w->fullScreen_ = (event->new_window_state & GDK_WINDOW_STATE_FULLSCREEN) != 0;
+  if (GSimpleAction* fullScreen = w->action("fullscreen"))
+    g_simple_action_set_state(fullScreen, g_variant_new_boolean(w->fullScreen_));
   return FALSE;
 }
 

@@ -135,11 +135,13 @@ std::filesystem::path MainWindow::chooseFile(bool saving) {
   gtk_file_filter_set_name(records, _("Zelkan の対局記録"));
   gtk_file_filter_add_pattern(records, recordPattern);
   gtk_file_chooser_add_filter(files, records);
-  gtk_file_chooser_set_current_folder(files, recordFolder(folder_, records_).c_str());
+  const std::filesystem::path folder = recordFolder(folder_, records_);
+  gtk_file_chooser_set_current_folder(files, folder.c_str());
   if (saving) {
     gtk_file_chooser_set_do_overwrite_confirmation(files, TRUE);
-    std::string name = now().substr(0, 10);
-    gtk_file_chooser_set_current_name(files, ("zelkan-" + name + ".zelkan").c_str());
+    // A name of the game's own: its date and time, numbered where the folder has it already.
+    const std::string name = proposedRecordName(records_.toSave(gameRecord()).date, now(), folder);
+    gtk_file_chooser_set_current_name(files, name.c_str());
   }
   repaintNow();
   gate_.foreignDialogOpened();
@@ -161,9 +163,15 @@ void MainWindow::openRecordChosen() {
   if (!path.empty()) openRecord(path);
 }
 
+// A kept game's file is the store's, one of the hundred newest and removed after them: it is
+// never the game's own to save to, so "保存..." asks for a place of the player's, as
+// "名前を付けて保存..." does, and the store goes on keeping its file.
 void MainWindow::saveRecordChosen() {
-  if (!records_.file().empty()) {
-    saveRecord(records_.file());
+  const std::filesystem::path& file = records_.file();
+  std::error_code ignored;
+  if (!file.empty() && !records_.isKeptFolder(file.parent_path()) &&
+      !records_.isKeptFolder(std::filesystem::weakly_canonical(file, ignored).parent_path())) {
+    saveRecord(file);
     return;
   }
   saveRecordAs();
@@ -185,7 +193,7 @@ void MainWindow::startAfresh() {
 }
 
 void MainWindow::chooseMode(void (Game::*mode)()) {
-  records_.modeChosen(state_->historyEnd == 0);
+  records_.modeChosen(state_->historyEnd == 0 || game_->gameOver());
   (game_.get()->*mode)();
 }
 
@@ -266,6 +274,7 @@ void MainWindow::followRecords() {
 void MainWindow::openRecord(const std::filesystem::path& path) {
   // TRANSLATORS: the title of the boxes that say a record does not open.
   const char* title = _("開く");
+  removeWriteLeftoversOf(path);  // what a save to it cut off by a kill left beside it
   std::string text;
   const int error = readSmallFile(path, recordMostBytes, text);
   if (error != 0) {
@@ -305,12 +314,10 @@ void MainWindow::openRecord(const std::filesystem::path& path) {
 void MainWindow::saveRecord(const std::filesystem::path& path) {
   GameRecord record = records_.toSave(gameRecord());
   // Written on a thread of its own: the window waits as it waits for the computer, repainting,
-  // its input held, however long the disk takes to sync.
-  std::future<int> written = std::async(std::launch::async, [&path, text = writeRecord(record)] {
-    AtomicWriteOptions options;
-    options.rewriteInPlace = false;  // a save that fails leaves the old file whole
-    return writeFileAtomically(path, text, options);
-  });
+  // its input held, however long the disk takes to sync. A file that holds the game already is
+  // left as it is.
+  std::future<int> written =
+      std::async(std::launch::async, [&path, &record] { return saveRecordFile(path, record); });
   while (written.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
     EventGate::sleep(0.005);
   const int error = written.get();

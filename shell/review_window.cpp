@@ -248,7 +248,9 @@ void ReviewWindow::close() {
 
 gboolean ReviewWindow::onTick(gpointer self) {
   auto* w = static_cast<ReviewWindow*>(self);
-  return w->gate_.guard(G_SOURCE_CONTINUE, [&]() -> gboolean {
+  // A tick that fails is the last: the review shows what it had, and is stopped when the window
+  // closes or the review starts again.
+  const gboolean more = w->gate_.guard(G_SOURCE_REMOVE, [&]() -> gboolean {
     std::vector<ReviewRow> rows;
     bool finished = false;
     bool failed = false;
@@ -274,6 +276,8 @@ gboolean ReviewWindow::onTick(gpointer self) {
     if (!rows.empty() || finished) w->redraw(finished && !failed);
     return finished ? G_SOURCE_REMOVE : G_SOURCE_CONTINUE;
   });
+  if (more == G_SOURCE_REMOVE) w->tick_ = 0;
+  return more;
 }
 
 void ReviewWindow::redraw(bool courseComplete) {

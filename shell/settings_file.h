@@ -72,7 +72,7 @@ using SettingsFileOpener = FileOpener;
 // to a file that reads as ours is written through and stays a link; any other link (to some other
 // file, a folder or nothing) is replaced by a regular file, and what it points at keeps its bytes.
 // A failed write is tried once more; nothing is shown. Before writing, the new files of earlier
-// writes that were cut off, whose processes no longer run, are removed from the folder of `path`;
+// writes that were cut off (no writer holds them locked) are removed from the folder of `path`;
 // nothing else there is touched.
 bool writeSettingsFile(const std::filesystem::path& path, OptionTicks ticks,
                        SettingsFileOpener opener = nullptr) noexcept;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "flow/record_model.h"
 #include "flow/scripted_window.h"
 #include "view/canvas_checks.h"
 
@@ -93,7 +94,7 @@ TEST(History, StepsBackAndForwardThroughTheMovesWithTheirMarks) {
   EXPECT_EQ(f.window.boxes(), Strings{"進む|進めません"});
 }
 
-TEST(History, StepsBackAcrossACaptureWithoutTouchingTheTallies) {
+TEST(History, StepsBackAcrossACaptureWithItsTallies) {
   GameFixture f;
   f.state->board(5, 9) = cellWhite;
   f.state->board(5, 1) = cellEmpty;
@@ -108,7 +109,36 @@ TEST(History, StepsBackAcrossACaptureWithoutTouchingTheTallies) {
   EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::SIRO, 5, 9));
   EXPECT_TRUE(
       test::showsPicture(f.canvas, Picture::SUUJI_0, test::cellPx(24.8), test::cellPy(5.8)));
-  EXPECT_EQ(f.state->whiteLost, 1) << "the tallies are not part of the history";
+  EXPECT_EQ(f.state->whiteLost, 0) << "the stone taken back is no longer counted as lost";
+}
+
+// F10 sandwiches E10 (move 3), B10 surrounds A10 (move 10, a stone in each tally). Steps (Back
+// when negative) bring back tallies lb, lw and scores b, w; the kept result is the moves' own.
+TEST(History, EachPositionHasItsTalliesAndAGameIsKeptAsItsMovesJudgeIt) {
+  GameFixture f;
+  const auto end = std::make_unique<GameState>();
+  f.window.kept = [&](GameEnd) { *end = *f.state; };
+  f.game.TAIMAN();
+  for (const char* m : {"D2D11", "E18E11", "F2F11", "A18A11", "D11D10", "C18C9", "K2K8", "C9A9",
+                        "D10A10", "B18B10"})
+    f.game.playTyped(m);
+  const int rows[][5] = {
+      {-1, 0, 1, 244, 187}, {1, 1, 2, 238, 201}, {-8, 0, 0, 187, 187}, {1, 0, 1, 236, 169}};
+  for (const auto& [steps, lb, lw, b, w] : rows) {
+    for (int i = 0; i < std::abs(steps); ++i)
+      steps < 0 ? f.game.MODORU() : f.game.SUSUMU();
+    EXPECT_NE(f.game.panelReading().find(fill("黒 %d、白 %d。", {lb, lw})), std::string::npos);
+    f.game.HANTEI();
+    EXPECT_TRUE(f.window.boxes().back().ends_with(fill("[%d]  白：[%d]", {b, w}))) << steps;
+  }
+  for (int n = 3; n < moveLimit; ++n)  // K2 and T18 step to and fro to the end
+    f.game.playTyped(n % 2 ? (n % 4 == 3 ? "T18T17" : "T17T18") : (n % 4 ? "K3K2" : "K2K3"));
+  GameRecord kept = recordOfGame(*end, "");
+  finishRecord(kept, *end, GameEnd::limit);
+  EXPECT_EQ(resultOfMoves(kept), kept.result);
+  f.game.openRecord(*end, kept, GameEnd::limit);
+  f.game.SENTE();  // a new game: the computer, white, does not play on
+  EXPECT_EQ(end->moveNumber + f.state->moveNumber, moveLimit);
 }
 
 TEST(History, ResumeAgainstTheComputerLetsItMoveWhenItIsItsTurn) {

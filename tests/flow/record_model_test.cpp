@@ -32,13 +32,12 @@ struct Desk {
         finishRecord(finished, *f.state, end);
         step = model.ended(finished);
       }
-      kept += "snr"[static_cast<int>(step.kind)];
+      kept += (step.record.otherKeys.empty() ? "snr" : "SNR")[static_cast<int>(step.kind)];
     };
-    files["/r/A"] = files["/kept/K"] = files["/kept/F"] = {};
+    files["/r/A"].otherKeys = {{"venue", "club"}};  // a header line of a later version
     for (int k = 0; k < 4; ++k)
       files["/r/A"].moves.push_back(moveAt(k, false));
-    files["/kept/K"].moves = files["/r/A"].moves;
-    files["/kept/F"].moves = files["/r/A"].moves;
+    files["/kept/K"] = files["/kept/F"] = files["/r/A"];
     files["/kept/F"].result = "lead 1 0";  // read as finished
   }
 
@@ -82,6 +81,7 @@ struct Desk {
           continue;
         }
         files[path] = model.toSave(recordOfGame(*f.state, ""));
+        kept += files[path].otherKeys.empty() ? "" : "k";
         model.saved(path, files[path]);
       } else if (step == "study") {
         if (model.finished()) model.finishedShown();
@@ -103,12 +103,12 @@ TEST(RecordModel, SaveTitleReviewAndKeepingAgreeOnWhatTheGameIs) {
       // A finished game stepped back and played on is a new game: its file is never rewritten.
       {"open:/kept/F b b x save", "", "n?", "/kept/F 4+"},
       {"open:/kept/F study b x", "", "n", "/kept/F 4+"},
-      // A record played on from its end is rewritten with the longer game, kept as a new game.
-      {"open:/r/A m save", "/r/A", "n", "/r/A 5"},
-      {"open:/r/A b m", "/r/A", "n", "/r/A 4"},
+      // A record played on is rewritten with the longer game, kept anew; N, k: with its keys.
+      {"open:/r/A m save", "/r/A", "Nk", "/r/A 5"},
+      {"open:/r/A b m", "/r/A", "N", "/r/A 4"},
       {"open:/r/A b x save", "", "n?", "/r/A 4"},
       // A kept game goes on in its own file: one entry brought up to date.
-      {"open:/kept/K m m", "/kept/K", "rs", "/kept/K 4"},
+      {"open:/kept/K m m", "/kept/K", "RS", "/kept/K 4"},
       {"open:/kept/K b x m", "", "ns", ""},
       // Just after the end the finished game is the game for every command, until a new one.
       {"two lead save", "", "ns?", ""},

@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -285,25 +287,38 @@ TEST_F(SettingsFileTest, OnlyALinkToSettingsIsWrittenThrough) {
   }
 }
 
-// A write cut off with its process leaves its new file behind, which the next write removes.
+// A write cut off with its process leaves its new file behind, which the next write removes: an
+// unlocked one of ours, or an earlier version's whose process id no process can have. A file its
+// writer holds locked stays, and so does an earlier version's of a recent write, whose process
+// may run in another process-id namespace.
 TEST_F(SettingsFileTest, AWriteRemovesOnlyTheNewFilesOfProcessesGone) {
   const std::string g = "4194304", live = std::to_string(::getppid());  // g: above any process id
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
   const auto ours = [](const std::string& pid, const char* n) {
     return ".Zelkan.ini." + pid + "." + n + ".tmp";
   };
   fs::create_directory(folder / "sub");
   fs::create_directory(folder / ours(g, "1"));
   fs::create_symlink("sub/" + ours(g, "0"), folder / ours(g, "2"));
-  const std::set<std::string> kept{
-      "Zelkan.ini",       "sub",         ours(g, "1"),   ours(g, "2"),       ours(live, "0"),
-      ours(g, "0") + "~", ours(g, "00"), ours(g, "100"), ours("0" + g, "0"), ".x." + g + ".0.tmp"};
+  const std::set<std::string> kept{"Zelkan.ini",           "sub",
+                                   ours(g, "1"),           ours(g, "2"),
+                                   ours(live, "0"),        ours(std::to_string(gone), "0"),
+                                   ours(g, "0") + "~",     ours(g, "00"),
+                                   ours(g, "100"),         ours("0" + g, "0"),
+                                   ".x." + g + ".0.tmp",   ".Zelkan.ini.new1.tmp",
+                                   ".Zelkan.ini.new01.tmp"};
   for (const std::string& name : kept)
     if (!fs::exists(folder / name)) put(folder / name, "cut");
-  for (const char* n : {"0", "99"})
-    put(folder / ours(g, n), "cut");
+  for (const std::string& name : {ours(g, "0"), ours(g, "99"), std::string(".Zelkan.ini.new0.tmp")})
+    put(folder / name, "cut");
+  const int held = ::open((folder / ".Zelkan.ini.new1.tmp").c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
   ASSERT_TRUE(writeSettingsFile(file, OptionTicks{}));
   EXPECT_EQ(namesIn(folder), kept);
   EXPECT_EQ(namesIn(folder / "sub"), std::set<std::string>{ours(g, "0")});
+  ::close(held);
 }
 
 TEST_F(SettingsFileTest, EveryHardLinkSeesTheNewLines) {
