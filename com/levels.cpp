@@ -56,4 +56,14 @@ ComTurn playComTurn(GameState& s, SecondSource& clock, Level level, const LevelL
   return playComMove(s, chooseComMove(s, level, clock, limits));
 }
 
+const char* levelName(Level level) {
+  return levelNames[static_cast<std::size_t>(level)];
+}
+
+std::optional<Level> levelNamed(std::string_view name) {
+  const auto named = std::find(levelNames.begin(), levelNames.end(), name);
+  if (named == levelNames.end()) return std::nullopt;
+  return static_cast<Level>(named - levelNames.begin());
+}
+
 }  // namespace zelkan

@@ -7,15 +7,22 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include "com/search.h"
 #include "com/second_source.h"
 #include "com/strong_search.h"
+#include "core/game_record.h"
 #include "core/game_state.h"
 
 namespace zelkan {
 
-enum class Level { weak, normal, strong };
+enum class Level { weak, normal, strong };  // in the order of levelNames
+
+// A level's name in records, the engine's commands and the window's actions (levelNames), and
+// the level a name names, if any.
+const char* levelName(Level level);
+std::optional<Level> levelNamed(std::string_view name);
 
 // The budget of the strong level the engine uses, in moves made by the search; it is also the
 // default of LevelLimits.

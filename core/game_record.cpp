@@ -1,5 +1,6 @@
 #include "core/game_record.h"
 
+#include <algorithm>
 #include <charconv>
 #include <memory>
 
@@ -60,7 +61,7 @@ bool readHeader(std::string_view key, std::string_view value, GameRecord& record
       return false;
     }
   } else if (key == "level") {
-    if (value != "weak" && value != "normal" && value != "strong") return false;
+    if (std::find(levelNames.begin(), levelNames.end(), value) == levelNames.end()) return false;
     record.level = value;
   } else if (key == "start") {
     const auto w = lineWords(value, 5);

@@ -13,6 +13,7 @@
 //   # a comment                   comments and blank lines anywhere
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <span>
@@ -32,11 +33,21 @@ inline constexpr int recordVersion = 1;
 inline constexpr std::size_t recordMostBytes = 256 * 1024;
 inline constexpr std::size_t recordMostLineBytes = 1024;
 
+// The names of the computer's strengths, weakest first, as records, the engine and the window's
+// actions write them. com/levels.h pairs them with its levels.
+inline constexpr std::array<const char*, 3> levelNames{"weak", "normal", "strong"};
+
 struct RecordMove {
   bool pass = false;
   Code x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   bool operator==(const RecordMove&) const = default;
 };
+
+// The side that makes move k (0 for the first) of the moves played from a position with `first`
+// to move: the sides alternate, a pass standing for a side that could not move.
+constexpr Code sideOfMove(int k, Code first = cellBlack) {
+  return k % 2 == 0 ? first : opposite(first);
+}
 
 // A position to start from instead of the starting one, as the engine's set_position takes it.
 struct RecordStart {
@@ -52,7 +63,7 @@ struct GameRecord {
   std::string date;
   Code mode = modeNone;        // modeCom, modeMan, or modeNone when the record does not say
   Code comColour = cellWhite;  // with modeCom
-  std::string level;           // "weak", "normal", "strong", or empty
+  std::string level;           // one of levelNames, or empty
   std::string result;          // set by reading and by finishRecord: empty while the game goes on
   std::vector<std::pair<std::string, std::string>> otherKeys;  // written after the known ones
   std::optional<RecordStart> start;

@@ -102,8 +102,12 @@ class Game {
   // the side to move): the history is then the record's, and the board its last position. An
   // unfinished game goes on in the record's mode (two players when it names none), the
   // computer's turn waiting for a click as after "進"; a finished one is over, to be stepped
-  // through.
+  // through, and tells how it ended in the judgement's box.
   void openRecord(const GameState& replayed, const GameRecord& record, GameEnd end);
+  // Brings `finished`, the game that has just ended and been judged, back onto the board to be
+  // studied, as openRecord shows it but without a box: its end was told as it ended. False, and
+  // nothing changed, when it does not replay.
+  bool bringBack(const GameRecord& finished);
 
   // The computer's whole turn: thinking, search, the move with its animation, the record, the
   // panel and the end test. Expects turnColour = comColour.
@@ -125,10 +129,11 @@ class Game {
   // The end of a game: the reason, the judgement, and the question whether to go on.
   void 終了(Code white, Code black);
 
-  // The counting animation of the judgement, and its result.
+  // The counting animation of the judgement, and its result: who won, or, `interim` (a game
+  // that goes on), only who leads.
   void 描画_判定(int blackStones, int whiteStones, int blackTerritory, int whiteTerritory,
                  int blackLost, int whiteLost);
-  void 描画_判定メッセージ(int blackScore, int whiteScore);
+  void 描画_判定メッセージ(int blackScore, int whiteScore, bool interim = false);
 
  private:
   void completeHumanMove();
@@ -146,10 +151,12 @@ class Game {
   void refreshTakenCounts();
   void drawInfluenceIfTicked();
   void restorePosition(int p, bool marking);
+  // openRecord's board, panel and state, with nothing told.
+  void showRecord(const GameState& replayed, const GameRecord& record);
   // The starting position with no game, the panel's message area wiped, as "最初" and a Yes at
   // a game's end leave the board.
   void setUpAfresh();
-  void judge(Code white, Code black, bool showMapFirst);
+  void judge(Code white, Code black, bool showMapFirst, bool interim = false);
   void wait(double seconds);
   void message(const std::string& text, const std::string& title);
   void comTurn(const std::string& moveSaid);

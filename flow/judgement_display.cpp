@@ -15,21 +15,22 @@ void Game::HANTEI() {
   Code white = 0;
   Code black = 0;
   調査_石数(s_.board, white, black);
-  judge(white, black, false);
+  // In a game that goes on, the judgement is only how the position stands.
+  judge(white, black, false, s_.gameMode != modeNone && !gameOver());
   描画_石取得数(canvas_, stonesPerSide - white, stonesPerSide - black);
 }
 
 // The judgement of a position with these stone counts: the influence map counts the territory,
 // the animation counts everything, the message names the winner, and the board is left showing
 // the influence map. At the end of a game the map is shown before the animation starts.
-void Game::judge(Code white, Code black, bool showMapFirst) {
+void Game::judge(Code white, Code black, bool showMapFirst, bool interim) {
   const InfluenceAreas areas = 描画_勢力図(canvas_, s_.board);
   if (showMapFirst) canvas_.refresh();
   描画_四角形(canvas_, 20.5, 8, 2500, 1500, backColour);
   描画_判定(black, white, areas.blackArea, areas.whiteArea, s_.blackLost, s_.whiteLost);
   const Scores sc =
       judgementScores(black, white, areas.blackArea, areas.whiteArea, s_.blackLost, s_.whiteLost);
-  描画_判定メッセージ(sc.black, sc.white);
+  描画_判定メッセージ(sc.black, sc.white, interim);
   描画_盤(canvas_, s_.board);
   描画_勢力図(canvas_, s_.board);
 }
@@ -100,9 +101,16 @@ void Game::描画_判定(int blackStones, int whiteStones, int blackTerritory, i
   }
 }
 
-void Game::描画_判定メッセージ(int blackScore, int whiteScore) {
+void Game::描画_判定メッセージ(int blackScore, int whiteScore, bool interim) {
   // TRANSLATORS: the judgement's title when nobody wins: "A draw!!".
   const char* title = _("引き分け！！");
+  if (interim) {
+    // TRANSLATORS: the title of "Judge Now" in a game that goes on: "Judged now: even", "Judged
+    // now: black leads", "Judged now: white leads". Nobody has won yet.
+    title = blackScore == whiteScore  ? _("途中判定：互角")
+            : blackScore > whiteScore ? _("途中判定：黒がリード")
+                                      : _("途中判定：白がリード");
+  }
   const auto setWinner = [&](Code winningColour) {
     const bool black = winningColour == cellBlack;
     if (s_.gameMode == modeMan) {
@@ -123,8 +131,8 @@ void Game::描画_判定メッセージ(int blackScore, int whiteScore) {
       title = black ? C_("black ahead", "の勝ち！！") : C_("white ahead", "の勝ち！！");
     }
   };
-  if (blackScore > whiteScore) setWinner(cellBlack);
-  if (blackScore < whiteScore) setWinner(cellWhite);
+  if (!interim && blackScore > whiteScore) setWinner(cellBlack);
+  if (!interim && blackScore < whiteScore) setWinner(cellWhite);
   // TRANSLATORS: the judgement's scores: "Black: [%d]  White: [%d]".
   // xgettext:c-format
   const std::string scores = fill(_("黒：[%d]  白：[%d]"), {blackScore, whiteScore});

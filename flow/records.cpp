@@ -1,4 +1,6 @@
 // A game record opened in the window: its whole history, its last position, and its mode.
+#include <memory>
+
 #include "core/judgement.h"
 #include "flow/game.h"
 #include "view/board_drawing.h"
@@ -7,6 +9,26 @@
 namespace zelkan {
 
 void Game::openRecord(const GameState& replayed, const GameRecord& record, GameEnd end) {
+  showRecord(replayed, record);
+  // A finished game tells how it ended, as the judgement told it.
+  if (end != GameEnd::none) {
+    const Scores scores = judgePosition(s_);
+    描画_判定メッセージ(scores.black, scores.white);
+  }
+  say(positionReading());
+}
+
+bool Game::bringBack(const GameRecord& finished) {
+  GameRecord record;
+  GameEnd end = GameEnd::none;
+  const auto replayed = std::make_unique<GameState>();
+  if (readRecord(writeRecord(finished), record, *replayed, end)) return false;
+  showRecord(*replayed, record);
+  say(positionReading());
+  return true;
+}
+
+void Game::showRecord(const GameState& replayed, const GameRecord& record) {
   endPendingSelection();
   s_ = replayed;
   s_.selState = 0;
@@ -42,12 +64,6 @@ void Game::openRecord(const GameState& replayed, const GameRecord& record, GameE
     描画_石手番(canvas_, C_("side", "先手"), C_("side", "後手"));
   }
   refreshTakenCounts();
-  // A finished game tells how it ended, as the judgement told it.
-  if (end != GameEnd::none) {
-    const Scores scores = judgePosition(s_);
-    描画_判定メッセージ(scores.black, scores.white);
-  }
-  say(positionReading());
 }
 
 }  // namespace zelkan

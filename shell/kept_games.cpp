@@ -307,9 +307,10 @@ std::string describeKeptGame(const KeptGameSummary& game) {
     // (white), as the menu "versus COM" names them.
     line += game.comColour == cellWhite ? _("対COM（先手）") : _("対COM（後手）");
     line += "  ";
-    if (game.level == "weak") line += _("弱い");
-    if (game.level == "normal") line += _("普通");
-    if (game.level == "strong") line += _("強い");
+    // The strength as the menu names it, levelNames' captions in their order.
+    const char* const captions[] = {_("弱い"), _("普通"), _("強い")};
+    const auto named = std::find(levelNames.begin(), levelNames.end(), game.level);
+    if (named != levelNames.end()) line += captions[named - levelNames.begin()];
     if (!game.level.empty()) line += "  ";
   }
   // TRANSLATORS: the number of moves of a kept game.

@@ -42,7 +42,7 @@ struct KeptGameSummary {
   std::string date;      // the record's date, or else when its file was started: "2026-12-08 09:15"
   Code mode = modeNone;  // modeCom, modeMan, or modeNone when the record does not say
   Code comColour = cellWhite;   // with modeCom
-  std::string level;            // "weak", "normal", "strong", or empty
+  std::string level;            // one of levelNames, or empty
   int moves = 0;                // moves made; passes are not moves
   GameEnd end = GameEnd::none;  // none: the game was left unfinished
   int blackScore = 0;           // the judgement's scores, when the game ended

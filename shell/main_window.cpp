@@ -19,19 +19,6 @@
 
 namespace zelkan {
 
-// The strength's name in its action, as the engine names the levels.
-const char* levelName(Level level) {
-  switch (level) {
-    case Level::weak:
-      return "weak";
-    case Level::strong:
-      return "strong";
-    case Level::normal:
-      break;
-  }
-  return "normal";
-}
-
 MainWindow::MainWindow() : state_(std::make_unique<GameState>()), sound_(*this) {
   WaitTools waits = realWaitTools();
   waits.sleep = &EventGate::sleep;

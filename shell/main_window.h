@@ -25,9 +25,6 @@
 
 namespace zelkan {
 
-// The strength's name in its action and in game records, as the engine names the levels.
-const char* levelName(Level level);
-
 class MainWindow final : public GameWindow {
  public:
   MainWindow();

@@ -60,9 +60,7 @@ void MainWindow::setOption(const std::string& name, bool on, const std::string& 
     records_.keepAnew();  // kept again, the game goes on in a file of its own
     書込_環境設定ファイル();
   } else if (name == "strength") {
-    for (const Level l : {Level::weak, Level::normal, Level::strong}) {
-      if (level == levelName(l) && l != game_->level) pickLevel(l);
-    }
+    if (const std::optional<Level> l = levelNamed(level); l && *l != game_->level) pickLevel(*l);
   }
 }
 

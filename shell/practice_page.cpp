@@ -32,9 +32,10 @@ GtkWidget* button(GtkWidget* row, const char* label, GCallback clicked, gpointer
 
 std::vector<ReviewRow> practiceRows(const std::vector<std::optional<ReviewRow>>& rows, int side) {
   std::vector<ReviewRow> chosen;
-  // Black moves first and the moves alternate, a pass standing for a side that could not move.
-  for (std::size_t k = static_cast<std::size_t>(side); k < rows.size(); k += 2) {
-    if (rows[k] && !rows[k]->best.pass && rows[k]->moveClass >= MoveClass::mistake)
+  const Code colour = side == 0 ? cellBlack : cellWhite;
+  for (std::size_t k = 0; k < rows.size(); ++k) {
+    if (rows[k] && sideOfMove(static_cast<int>(k)) == colour && !rows[k]->best.pass &&
+        rows[k]->moveClass >= MoveClass::mistake)
       chosen.push_back(*rows[k]);
   }
   return chosen;

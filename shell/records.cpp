@@ -333,16 +333,11 @@ void MainWindow::saveRecord(const std::filesystem::path& path) {
 }
 
 // The review of every move "進" can reach. Just after a game has ended, that game comes back on
-// the board as a finished record, as "最近の対局" would bring it, to be studied.
+// the board as a finished record, as "最近の対局" would bring it, to be studied; its end, told
+// as it ended, is not told again.
 void MainWindow::presentReview() {
   if (const std::optional<GameRecord>& finished = records_.finished()) {
-    GameRecord record;
-    GameEnd end = GameEnd::none;
-    const auto replayed = std::make_unique<GameState>();
-    if (!readRecord(writeRecord(*finished), record, *replayed, end)) {
-      game_->openRecord(*replayed, record, end);
-      records_.finishedShown();
-    }
+    if (game_->bringBack(*finished)) records_.finishedShown();
   }
   std::optional<int> playerSide;
   if (state_->gameMode == modeCom) playerSide = state_->humanColour == cellBlack ? 0 : 1;

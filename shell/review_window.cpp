@@ -139,7 +139,8 @@ GtkWidget* ReviewWindow::buildList() {
         int k = 0;
         gtk_tree_model_get(model, iter, cIndex, &k, -1);
         const ReviewShown shown = static_cast<ReviewWindow*>(self)->shown_;
-        return shown == ReviewShown::both || (shown == ReviewShown::black) == (k % 2 == 0);
+        return shown == ReviewShown::both ||
+               (shown == ReviewShown::black) == (sideOfMove(k) == cellBlack);
       },
       this, nullptr);
   list_ = gtk_tree_view_new_with_model(filter_);
@@ -194,10 +195,10 @@ void ReviewWindow::start(std::uint64_t budget) {
   picture_.current = moveToPlay();
   gtk_list_store_clear(store_);
   for (int k = 0; k < static_cast<int>(moves_.size()); ++k) {
-    // Black moves first and the moves alternate, a pass standing for a side that could not move.
     gtk_list_store_insert_with_values(
-        store_, nullptr, -1, cIndex, k, cNumber, k + 1, cSide, k % 2 == 0 ? _("黒") : _("白"),
-        cPlayed, moveName(moves_[static_cast<std::size_t>(k)], _("パス")).c_str(), -1);
+        store_, nullptr, -1, cIndex, k, cNumber, k + 1, cSide,
+        sideOfMove(k) == cellBlack ? _("黒") : _("白"), cPlayed,
+        moveName(moves_[static_cast<std::size_t>(k)], _("パス")).c_str(), -1);
   }
   finished_ = false;
   failed_ = false;

@@ -184,10 +184,10 @@ std::optional<int> reviewMoveAt(const ReviewPicture& picture, int x, int y) {
 ReviewSummary reviewSummary(const ReviewPicture& picture, int side) {
   ReviewSummary summary;
   long lost = 0;
-  // Black moves first and the moves alternate, a pass standing for a side that could not move.
-  for (std::size_t k = static_cast<std::size_t>(side); k < picture.rows.size(); k += 2) {
+  const Code colour = side == 0 ? cellBlack : cellWhite;
+  for (std::size_t k = 0; k < picture.rows.size(); ++k) {
     const auto& row = picture.rows[k];
-    if (!row || row->played.pass) continue;
+    if (!row || row->played.pass || sideOfMove(static_cast<int>(k)) != colour) continue;
     ++summary.moves;
     lost += row->loss;
     summary.inaccuracies += row->moveClass == MoveClass::inaccuracy;
@@ -212,8 +212,9 @@ std::vector<int> reviewListed(const ReviewPicture& picture, ReviewShown shown) {
   std::vector<int> listed;
   for (std::size_t k = 0; k < picture.rows.size(); ++k) {
     if (!picture.rows[k]) continue;
-    if (shown == ReviewShown::black && k % 2 != 0) continue;
-    if (shown == ReviewShown::white && k % 2 == 0) continue;
+    const Code side = sideOfMove(static_cast<int>(k));
+    if (shown == ReviewShown::black && side != cellBlack) continue;
+    if (shown == ReviewShown::white && side != cellWhite) continue;
     listed.push_back(static_cast<int>(k));
   }
   return listed;

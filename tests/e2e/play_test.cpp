@@ -541,8 +541,9 @@ TEST_F(PlayTest, PlaysAgainstTheComputerOnAMachineWithoutSound) {
   choose(KYOKUMEN, 2);
   area = shootUntilBoard("07-judging", [](const std::string& m) { return at(m, 10, 12) == '.'; });
   EXPECT_EQ(at(boardMap(*area), 10, 12), '.') << "the count does not start from a cleared board";
-  const std::optional<WindowInfo> result =
-      screen_->waitForWindow({"MANの勝ち！！", "COMの勝ち！！", "引き分け！！"}, judgementLimit);
+  // Titled as a judgement in the middle of the game, not as its end.
+  const std::optional<WindowInfo> result = screen_->waitForWindow(
+      {"途中判定：黒がリード", "途中判定：白がリード", "途中判定：互角"}, judgementLimit);
   ASSERT_TRUE(result) << "no judgement";
   const auto judgement = std::chrono::duration_cast<milliseconds>(Clock::now() - judgementStart);
   const milliseconds processor = processorTime(game_->pid()) - processorBefore;

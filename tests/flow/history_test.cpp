@@ -136,6 +136,10 @@ TEST(History, EachPositionHasItsTalliesAndAGameIsKeptAsItsMovesJudgeIt) {
   GameRecord kept = recordOfGame(*end, "");
   finishRecord(kept, *end, GameEnd::limit);
   EXPECT_EQ(resultOfMoves(kept), kept.result);
+  f.window.events.clear();
+  ASSERT_TRUE(f.game.bringBack(kept));  // as "検討..." studies it after the Yes
+  EXPECT_EQ(f.state->moveNumber, moveLimit);
+  EXPECT_TRUE(f.window.boxes().empty()) << "its end was told as it ended";
   f.game.openRecord(*end, kept, GameEnd::limit);
   f.game.SENTE();  // a new game: the computer, white, does not play on
   EXPECT_EQ(end->moveNumber + f.state->moveNumber, moveLimit);

@@ -42,6 +42,12 @@ TEST(Judgement, TheStartingPositionIsADrawAndChangesNothing) {
   EXPECT_TRUE(test::showsCellInside(f.canvas, Picture::KARA, 1, 10));
   EXPECT_TRUE(
       test::showsPicture(f.canvas, Picture::SUUJI_0, test::cellPx(24.8), test::cellPy(5.8)));
+  // In a game that goes on, the judgement names no winner.
+  f.game.TAIMAN();
+  f.window.events.clear();
+  f.game.HANTEI();
+  EXPECT_EQ(f.window.boxes(), Strings{"途中判定：互角|黒：[171]  白：[171]"});
+  EXPECT_EQ(f.window.all("say"), Strings{"途中判定：互角 黒：[171]  白：[171]"});
 }
 
 TEST(Judgement, CountingLaysStonesThenTakenMarkersThenTerritory) {
@@ -108,9 +114,16 @@ TEST(Judgement, WinnerTitlesAndRobotFaces) {
   EXPECT_TRUE(robotShows(f, Picture::ROBO_3));
   f.game.描画_判定メッセージ(150, 150);
   EXPECT_TRUE(robotShows(f, Picture::ROBO_3)) << "a draw leaves the robot as it was";
+  f.state->humanColour = cellBlack;
+  f.state->comColour = cellWhite;
+  f.game.描画_判定メッセージ(200, 100, true);
+  f.game.描画_判定メッセージ(100, 200, true);
+  EXPECT_TRUE(robotShows(f, Picture::ROBO_3)) << "who leads mid-game moves no robot";
   EXPECT_EQ(f.window.boxes(),
             (Strings{"MANの勝ち！！|黒：[200]  白：[100]", "COMの勝ち！！|黒：[100]  白：[200]",
-                     "COMの勝ち！！|黒：[200]  白：[100]", "引き分け！！|黒：[150]  白：[150]"}));
+                     "COMの勝ち！！|黒：[200]  白：[100]", "引き分け！！|黒：[150]  白：[150]",
+                     "途中判定：黒がリード|黒：[200]  白：[100]",
+                     "途中判定：白がリード|黒：[100]  白：[200]"}));
 }
 
 }  // namespace

@@ -83,8 +83,8 @@ struct Desk {
         files[path] = model.toSave(recordOfGame(*f.state, ""));
         kept += files[path].otherKeys.empty() ? "" : "k";
         model.saved(path, files[path]);
-      } else if (step == "study") {
-        if (model.finished()) model.finishedShown();
+      } else if (step == "study") {  // as "検討..." brings the finished game back
+        if (model.finished() && f.game.bringBack(*model.finished())) model.finishedShown();
       }
     }
   }
@@ -115,6 +115,7 @@ TEST(RecordModel, SaveTitleReviewAndKeepingAgreeOnWhatTheGameIs) {
       {"two lead as:/r/C", "/r/C", "ns", "/r/C 1+"},
       {"two lead as:/r/C two", "", "ns", "/r/C 1+"},
       {"two lead as:/r/C two m", "", "nsn", "/r/C 1+"},
+      {"two lead study b x save", "", "nsn?", ""},
       {"two m as:/r/B first two m save", "", "nn?", "/r/B 1"},
       // A mode chosen in the middle of a game goes on with it.
       {"two m as:/r/B two m save", "/r/B", "ns", "/r/B 2"},

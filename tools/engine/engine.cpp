@@ -251,15 +251,9 @@ std::string Engine::outcome(const MoveRecord& r) const {
 }
 
 std::string Engine::setLevel(std::string_view name) {
-  if (name == "weak") {
-    level_ = Level::weak;
-  } else if (name == "normal") {
-    level_ = Level::normal;
-  } else if (name == "strong") {
-    level_ = Level::strong;
-  } else {
-    return failure("NAME must be weak, normal or strong");
-  }
+  const std::optional<Level> level = levelNamed(name);
+  if (!level) return failure("NAME must be weak, normal or strong");
+  level_ = *level;
   return success("");
 }
 

@@ -38,9 +38,8 @@ struct Player {
 };
 
 std::optional<Player> playerNamed(std::string_view name) {
-  if (name == "weak") return Player{"weak", Level::weak, {}};
-  if (name == "normal") return Player{"normal", Level::normal, {}};
-  if (name == "strong") return Player{"strong", Level::strong, {}};
+  if (const std::optional<Level> level = levelNamed(name))
+    return Player{levelName(*level), level, {}};
   if (name == "random") return Player{"random", std::nullopt, {}};
   return std::nullopt;
 }
